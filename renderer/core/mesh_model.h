@@ -1,0 +1,68 @@
+// The aircraft model: a static triangle mesh with materials, and its
+// MilkShape 3D binary reader.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "gl.h"
+
+struct ModelGroup {
+  int material_index = -1;        // negative: no material of its own
+  std::vector<int> triangle_indices;
+};
+
+struct ModelMaterial {
+  float ambient[4] = {};
+  float diffuse[4] = {};
+  float specular[4] = {};
+  float emissive[4] = {};
+  float shininess = 0;
+  GLuint texture = 0;             // 0: none
+  std::string texture_file_name;  // possibly empty
+};
+
+struct ModelTriangle {
+  float vertex_normals[3][3] = {};
+  float s[3] = {};
+  float t[3] = {};                // stored flipped: 1 - t of the file
+  int vertex_indices[3] = {};
+};
+
+struct ModelVertex {
+  signed char joint_index = 0;    // kept, not used in drawing
+  float position[3] = {};
+};
+
+class MeshModel {
+ public:
+  virtual ~MeshModel() = default;
+  virtual bool Load(const char* file_name) = 0;
+
+  // Draws every group with the current transform and lighting; leaves
+  // GL_TEXTURE_2D as it found it.
+  void Draw();
+  // Gives each material its texture (0 for an empty name or a failed load).
+  void CreateMaterialTextures();
+
+  std::vector<ModelGroup> groups;
+  std::vector<ModelMaterial> materials;
+  std::vector<ModelTriangle> triangles;
+  std::vector<ModelVertex> vertices;
+
+ protected:
+  void Clear();
+};
+
+class Ms3dModel : public MeshModel {
+ public:
+  // Reads the whole file and parses it; false for a missing file or a refused one.
+  bool Load(const char* file_name) override;
+
+  // Parses a whole file held in memory. A file with the wrong identifier or
+  // version, sections that do not fit, or indices outside their arrays is
+  // refused as a whole: false, and the model is left empty. Never reads
+  // outside [data, data + size). Does not create textures.
+  bool Parse(const unsigned char* data, size_t size);
+};
