@@ -4,7 +4,7 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
-: "${SKYLINER_PREFIX:=/root/.skyliner-wine}"
+
 
 native_pkgs=(build-essential cmake ninja-build clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
@@ -34,5 +34,6 @@ if [ -n "$need" ]; then
   apt-get install -y -qq --no-install-recommends $need >/dev/null
 fi
 
-bash "$here/tools/wine-prefix.sh" "$SKYLINER_PREFIX"
-echo "setup: ready (Wine prefix $SKYLINER_PREFIX)"
+bash "$here/tools/wine-prefix.sh"
+source "$here/tools/wine-env.sh"
+echo "setup: ready (Wine prefix $WINEPREFIX, $WINEARCH)"
