@@ -2,6 +2,8 @@
 // sphere, a chase or fixed camera, and the per-frame motion of both.
 #pragma once
 
+#include <vector>
+
 #include "gl.h"
 
 class MeshModel;
@@ -13,7 +15,17 @@ enum class DrawPath {
 };
 
 constexpr int kGridPoints = 64;
-constexpr float kPi = 3.141f;  // the scene's own pi, used for every angle
+constexpr int kGroundCells = kGridPoints - 1;                   // 63 cells a side
+constexpr int kGroundVertices = kGroundCells * kGroundCells * 4;  // four corners per quad
+// The scene's own pi, used for every angle. A double like the C literal it
+// stands for, so the angle sums are formed in double unless said otherwise.
+constexpr double kPi = 3.141;
+
+// One ground corner as the vertex array holds it: texture coordinate first.
+struct GroundVertex {
+  GLfloat s, t;
+  GLfloat x, y, z;
+};
 
 class FlightScene {
  public:
@@ -26,12 +38,16 @@ class FlightScene {
   // Called after every buffer swap: orbit, and the 1000/100-frame camera schedule.
   void AdvanceCameraSchedule();
 
-  // The steps of DrawFrame, in call order.
+  // The steps of DrawFrame, in call order (the fast path draws the ground
+  // before the sky).
   void UpdateCamera();
   void DrawSky();
   void DrawGround();
   void UpdateFlight();
   void DrawAircraft();
+
+  // The ground quads as the fast path sends them, built from the grid.
+  const std::vector<GroundVertex>& GroundArray();
 
   // Flight.
   float plane_x = 0, plane_y = 0, plane_z = 0;
@@ -58,11 +74,19 @@ class FlightScene {
   GLUquadric* quadric = nullptr;
   MeshModel* model = nullptr;
   DrawPath path = DrawPath::kFast;
+
+ private:
+  void DrawGroundQuads();
+  void DrawGroundArray();
+
+  std::vector<GroundVertex> ground_array_;  // empty until first needed
 };
 
 // Loads the scene textures, starts the flight, gives the model its textures and
-// sets the GL state, light 0 and the sky quadric. 0 when neither picture loads.
+// sets the GL state, light 0 and the sky quadric. 0 when neither picture loads
+// (nothing else is done then) or when the quadric cannot be made.
 int InitScene(FlightScene& scene);
 
 // Viewport and 45-degree projection (near 0.1f, far 2000); height 0 counts as 1.
+// Leaves the model-view matrix selected and set to the identity.
 void ResizeViewport(int width, int height);

@@ -1,0 +1,44 @@
+#include "flight_scene.h"
+#include "mesh_model.h"
+#include "textures.h"
+
+int InitScene(FlightScene& scene) {
+  if (!LoadSceneTextures(&scene.sky_texture, &scene.ground_texture)) return 0;
+  scene.InitGroundGrid();
+  scene.InitFlight();
+  if (scene.model) scene.model->CreateMaterialTextures();  // the context is current now
+
+  glShadeModel(GL_SMOOTH);
+  glClearColor(0, 0, 0, 0.5f);
+  glClearDepth(1.0);
+  glEnable(GL_DEPTH_TEST);
+  glDepthFunc(GL_LEQUAL);
+  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+
+  // Given under the identity and never again, so the light sits at (1, 140, 1)
+  // in eye coordinates and travels with the camera. Lighting itself stays off
+  // until the aircraft is drawn.
+  static const GLfloat kLightPosition[4] = {1.0f, 140.0f, 1.0f, 1.0f};
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glLightfv(GL_LIGHT0, GL_POSITION, kLightPosition);
+  glEnable(GL_LIGHT0);
+
+  if (scene.quadric) gluDeleteQuadric(scene.quadric);
+  scene.quadric = gluNewQuadric();
+  if (!scene.quadric) return 0;  // out of memory: the sky could not be drawn
+  gluQuadricNormals(scene.quadric, GLU_SMOOTH);
+  gluQuadricTexture(scene.quadric, GL_TRUE);
+  return 1;
+}
+
+void ResizeViewport(int width, int height) {
+  if (height == 0) height = 1;
+  glViewport(0, 0, width, height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  // The near plane is the single-precision 0.1 the projection was first given.
+  gluPerspective(45.0, static_cast<double>(width) / height, 0.1f, 2000.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}
