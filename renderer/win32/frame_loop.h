@@ -1,0 +1,12 @@
+// The message-and-render loop: window messages first, a frame whenever none
+// is waiting, until a quit message, Esc, or the scene reports failure.
+#pragma once
+
+struct FrameLoopOptions {
+  bool paced = true;   // 60 frames per second; false draws as fast as the driver allows (benchmarks)
+  int frame_limit = 0; // end after this many swapped frames; 0 runs until Esc or a close request
+  void (*on_swap)(int frames_swapped) = nullptr;  // called right after each swap (benchmarks)
+};
+
+// Runs until done and returns the exit code: the quit message's wParam, or 0.
+int RunFrameLoop(const FrameLoopOptions& options);

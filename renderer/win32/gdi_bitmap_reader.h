@@ -1,0 +1,16 @@
+// The renderer's bitmap reader on Windows: the file is mapped read-only and the
+// platform converts its pixels to 24-bit colour (SetDIBits into a DIB section).
+#pragma once
+
+#include "bitmap_decoder.h"
+#include "rgb_image.h"
+
+// Reads and converts one bitmap file; on failure shows one message box
+// (caption "Error") and returns null. Installed with SetBitmapFileReader.
+RgbImage* ReadBitmapImage(const char* path);
+
+// The same, reporting failures to `report` instead of a message box.
+RgbImage* ReadBitmapImageReporting(const char* path, BitmapReporter report);
+
+// MessageBox(GetFocus(), text, "Error", MB_OK): modal, owned by the focus window.
+void ShowBitmapMessage(const char* text);

@@ -1,0 +1,29 @@
+#include "renderer_run.h"
+
+#include <ctime>
+#include <new>
+
+#include "frame_pacer.h"
+#include "gdi_bitmap_reader.h"
+#include "rand.h"
+#include "renderer_state.h"
+#include "renderer_window.h"
+#include "textures.h"
+
+int RunRenderer(const FrameLoopOptions& options) {
+  SetBitmapFileReader(ReadBitmapImage);
+  SetBitmapReporter(ShowBitmapMessage);
+
+  model = new (std::nothrow) Ms3dModel;
+  if (!model || !model->Load(kModelPath)) return 0;
+  scene.model = model;
+
+  if (!CreateRendererWindow(kRendererCaption, kScreenWidth, kScreenHeight, kScreenBits, fullscreen)) return 0;
+  if (options.paced) RequestVsync();
+  // Seeded only now: the flight's start values come from the unseeded generator.
+  Srand(static_cast<unsigned int>(clock()));
+
+  const int exit_code = RunFrameLoop(options);
+  DestroyRendererWindow();
+  return exit_code;
+}

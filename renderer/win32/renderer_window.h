@@ -1,0 +1,16 @@
+// The renderer window: class "OpenGL", the full-screen display mode and the
+// OpenGL context, plus the window procedure.
+#pragma once
+
+#include <windows.h>
+
+// Registers the class, switches the display mode, creates and shows the
+// window, makes an OpenGL context current, sets the viewport and initialises
+// the scene. 1 on success; 0 on any failure, with what was made torn down.
+int CreateRendererWindow(const char* title, int width, int height, int bits, bool fullscreen_window);
+
+// Undoes CreateRendererWindow; each step is skipped when its resource does not
+// exist, so it is safe after a partial creation and when called twice.
+void DestroyRendererWindow();
+
+LRESULT CALLBACK RendererWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
