@@ -3,8 +3,9 @@
 
 #include <cstdint>
 
-// Rows of width x 3 bytes (red, green, blue) with no padding, bottom row first.
-// The record and its pixels come from malloc and belong to the caller.
+// Rows of width x 3 bytes (red, green, blue) with no padding, bottom row first;
+// width and height are always positive. The record and its pixels come from
+// malloc and belong to the caller.
 struct RgbImage {
   int32_t width;
   int32_t height;

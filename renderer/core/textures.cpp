@@ -1,0 +1,89 @@
+// Bitmap files into OpenGL textures. Pictures arrive as tightly packed RGB
+// rows, so every upload sets an unpack alignment of 1: with GL's default of 4,
+// widths whose rows are not a multiple of 4 bytes would shear and read past
+// the end of the picture.
+#include "textures.h"
+
+#include <cstdio>
+#include <cstring>
+
+const char kSkyPicturePath[] = "c:\\kestrel\\Jetscape3.bmp";
+const char kGroundPicturePath[] = "c:\\kestrel\\Jetscape1.bmp";
+
+namespace {
+
+// Writes a loader message to stderr, ending it with a newline.
+void ReportToStderr(const char* text) {
+  std::fputs(text, stderr);
+  const size_t length = std::strlen(text);
+  if (length == 0 || text[length - 1] != '\n') std::fputc('\n', stderr);
+}
+
+BitmapReporter g_reporter = ReportToStderr;
+
+// The portable reader: the whole file through DecodeBitmap.
+RgbImage* ReadPortably(const char* path) { return ReadBitmapImageFile(path, g_reporter); }
+
+// The renderer's paths name the files themselves.
+std::string SamePath(const char* path) { return path; }
+
+BitmapFileReader g_reader = ReadPortably;
+FileLocator g_locator = SamePath;
+
+// Creates a mipmapped texture from image into *name.
+void MakeMipmappedTexture(const RgbImage& image, GLuint* name) {
+  glGenTextures(1, name);
+  glBindTexture(GL_TEXTURE_2D, *name);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE, image.pixels);
+}
+
+// Loads the picture at path into a mipmapped texture; returns 1 if it loaded.
+int LoadSceneTexture(const char* path, GLuint* name) {
+  RgbImage* image = LoadBitmapFile(path);
+  if (!image) return 0;
+  MakeMipmappedTexture(*image, name);
+  FreeRgbImage(image);
+  return 1;
+}
+
+}  // namespace
+
+void SetBitmapFileReader(BitmapFileReader reader) { g_reader = reader ? reader : ReadPortably; }
+void SetBitmapReporter(BitmapReporter report) { g_reporter = report ? report : ReportToStderr; }
+void SetFileLocator(FileLocator locator) { g_locator = locator ? locator : SamePath; }
+
+RgbImage* LoadBitmapFile(const char* path) {
+  if (!path) return nullptr;
+  const std::string file = g_locator(path);
+  // A missing file is normal (no picture) and never reported.
+  std::FILE* probe = std::fopen(file.c_str(), "r");
+  if (!probe) return nullptr;
+  std::fclose(probe);
+  return g_reader(file.c_str());
+}
+
+int LoadSceneTextures(GLuint* sky_texture, GLuint* ground_texture) {
+  *sky_texture = 0;
+  *ground_texture = 0;
+  int status = 0;
+  status |= LoadSceneTexture(kSkyPicturePath, sky_texture);
+  status |= LoadSceneTexture(kGroundPicturePath, ground_texture);
+  return status;
+}
+
+GLuint LoadTextureFile(const char* path) {
+  GLuint name = 0;  // stays 0 when no context is current
+  RgbImage* image = LoadBitmapFile(path);
+  if (!image) return 0;
+  glGenTextures(1, &name);
+  glBindTexture(GL_TEXTURE_2D, name);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glTexImage2D(GL_TEXTURE_2D, 0, 3, image->width, image->height, 0, GL_RGB, GL_UNSIGNED_BYTE, image->pixels);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  FreeRgbImage(image);
+  return name;
+}
