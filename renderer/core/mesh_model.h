@@ -35,13 +35,17 @@ struct ModelVertex {
   float position[3] = {};
 };
 
+// Every index in the arrays names an existing element: group triangle indices
+// are below triangles.size(), vertex indices below vertices.size(), and a
+// non-negative material index below materials.size(). The reader guarantees
+// it; Draw relies on it.
 class MeshModel {
  public:
   virtual ~MeshModel() = default;
   virtual bool Load(const char* file_name) = 0;
 
   // Draws every group with the current transform and lighting; leaves
-  // GL_TEXTURE_2D as it found it.
+  // GL_TEXTURE_2D as it found it. A model without groups makes no GL call.
   void Draw();
   // Gives each material its texture (0 for an empty name or a failed load).
   void CreateMaterialTextures();
@@ -52,12 +56,15 @@ class MeshModel {
   std::vector<ModelVertex> vertices;
 
  protected:
+  // Releases all arrays: every count becomes 0.
   void Clear();
 };
 
 class Ms3dModel : public MeshModel {
  public:
-  // Reads the whole file and parses it; false for a missing file or a refused one.
+  // Reads the whole file, parses it and creates the material textures. False
+  // for a file that cannot be opened or is refused; the model is then empty.
+  // Whatever the model held before is replaced.
   bool Load(const char* file_name) override;
 
   // Parses a whole file held in memory. A file with the wrong identifier or
