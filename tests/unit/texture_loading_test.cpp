@@ -1,0 +1,191 @@
+// Scene and material textures from bitmap files, checked call by call
+// against the recording GL fake.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "bmp_builder.h"
+#include "fake_gl.h"
+#include "textures.h"
+
+namespace {
+
+using Messages = std::vector<std::string>;
+
+std::filesystem::path& Folder() {
+  static std::filesystem::path folder;
+  return folder;
+}
+
+// Maps the renderer's Windows paths to files in the test folder.
+std::string InFolder(const char* path) {
+  std::string name = path;
+  const size_t slash = name.find_last_of("\\/");
+  if (slash != std::string::npos) name = name.substr(slash + 1);
+  return (Folder() / name).string();
+}
+
+// Paths the recording reader was asked for, in order.
+std::vector<std::string>& ReadPaths() {
+  static std::vector<std::string> paths;
+  return paths;
+}
+
+// Records the path, then reads it portably.
+RgbImage* RecordingReader(const char* path) {
+  ReadPaths().push_back(path);
+  return ReadBitmapImageFile(path, bmp::Collect);
+}
+
+// A 24-bit picture of the given size (rows of width x 3 bytes, odd widths included).
+bmp::Bytes Picture(int width, int height) {
+  bmp::Options o;
+  o.width = width;
+  o.height = height;
+  o.pixels.assign(static_cast<size_t>((width * 3 + 3) / 4 * 4) * height, 0x7f);
+  return bmp::Build(o);
+}
+
+class TextureLoading : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Folder() = std::filesystem::temp_directory_path() /
+               ("skyliner_textures_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    std::filesystem::create_directories(Folder());
+    fakegl::Reset();
+    bmp::Reported().clear();
+    ReadPaths().clear();
+    SetFileLocator(InFolder);
+    SetBitmapReporter(bmp::Collect);
+    SetBitmapFileReader(RecordingReader);
+  }
+  void TearDown() override {
+    SetFileLocator(nullptr);
+    SetBitmapReporter(nullptr);
+    SetBitmapFileReader(nullptr);
+    std::filesystem::remove_all(Folder());
+  }
+  // Writes bytes as the file the renderer calls name.
+  void Place(const char* name, const bmp::Bytes& bytes) {
+    std::ofstream(InFolder(name), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  }
+  // The value glPixelStorei set GL_UNPACK_ALIGNMENT to last before call index `before`; 4 if never.
+  static int AlignmentBefore(int before) {
+    int alignment = 4;
+    for (int i = 0; i < before; ++i) {
+      const GlCall& c = fakegl::Calls()[i];
+      if (c.name == "glPixelStorei" && c.args[0] == GL_UNPACK_ALIGNMENT) alignment = static_cast<int>(c.args[1]);
+    }
+    return alignment;
+  }
+};
+
+TEST_F(TextureLoading, SkyMissingGroundPresentGivesOneMipmappedGroundTexture) {
+  Place(kGroundPicturePath, Picture(5, 3));  // rows of 15 bytes
+  GLuint sky = 99, ground = 99;
+  EXPECT_EQ(LoadSceneTextures(&sky, &ground), 1);
+  EXPECT_EQ(sky, 0u);
+  EXPECT_NE(ground, 0u);
+  EXPECT_EQ(fakegl::Count("glGenTextures"), 1);
+  const auto mipmaps = fakegl::CallsNamed("gluBuild2DMipmaps");
+  ASSERT_EQ(mipmaps.size(), 1u) << fakegl::Trace();
+  EXPECT_EQ(mipmaps[0].args, (std::vector<double>{GL_TEXTURE_2D, 3, 5, 3, GL_RGB, GL_UNSIGNED_BYTE}));
+  EXPECT_EQ(AlignmentBefore(fakegl::Find("gluBuild2DMipmaps")), 1);
+  const auto bind = fakegl::CallsNamed("glBindTexture");
+  ASSERT_EQ(bind.size(), 1u);
+  EXPECT_EQ(bind[0].args[1], ground);
+  const auto params = fakegl::CallsNamed("glTexParameteri");
+  ASSERT_EQ(params.size(), 2u);
+  EXPECT_EQ(params[0].args, (std::vector<double>{GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR}));
+  EXPECT_EQ(params[1].args, (std::vector<double>{GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST}));
+  EXPECT_TRUE(bmp::Reported().empty());
+}
+
+TEST_F(TextureLoading, NeitherPictureGivesZeroSilently) {
+  GLuint sky = 5, ground = 6;
+  EXPECT_EQ(LoadSceneTextures(&sky, &ground), 0);
+  EXPECT_EQ(sky, 0u);
+  EXPECT_EQ(ground, 0u);
+  EXPECT_TRUE(fakegl::Calls().empty()) << fakegl::Trace();
+  EXPECT_TRUE(ReadPaths().empty());
+  EXPECT_TRUE(bmp::Reported().empty());
+}
+
+TEST_F(TextureLoading, SkyIsLoadedAndUploadedBeforeGround) {
+  Place(kSkyPicturePath, Picture(8, 4));
+  Place(kGroundPicturePath, Picture(6, 2));
+  GLuint sky = 0, ground = 0;
+  EXPECT_EQ(LoadSceneTextures(&sky, &ground), 1);
+  EXPECT_EQ(ReadPaths(), (std::vector<std::string>{InFolder(kSkyPicturePath), InFolder(kGroundPicturePath)}));
+  EXPECT_NE(sky, 0u);
+  EXPECT_NE(ground, 0u);
+  EXPECT_NE(sky, ground);
+  const auto mipmaps = fakegl::CallsNamed("gluBuild2DMipmaps");
+  ASSERT_EQ(mipmaps.size(), 2u);
+  EXPECT_EQ(mipmaps[0].args[2], 8);  // the sky's width first
+  EXPECT_EQ(mipmaps[1].args[2], 6);
+  const auto bind = fakegl::CallsNamed("glBindTexture");
+  ASSERT_EQ(bind.size(), 2u);
+  EXPECT_EQ(bind[0].args[1], sky);
+  EXPECT_EQ(bind[1].args[1], ground);
+}
+
+TEST_F(TextureLoading, AnUnreadableScenePictureIsReportedOnceAndCountsAsMissing) {
+  Place(kSkyPicturePath, {});  // exists but empty
+  Place(kGroundPicturePath, Picture(4, 4));
+  GLuint sky = 0, ground = 0;
+  EXPECT_EQ(LoadSceneTextures(&sky, &ground), 1);
+  EXPECT_EQ(sky, 0u);
+  EXPECT_NE(ground, 0u);
+  EXPECT_EQ(bmp::Reported(), Messages{"Failed to open DIB file " + InFolder(kSkyPicturePath) + ".\n"});
+}
+
+TEST_F(TextureLoading, MaterialTextureIsUploadedAtItsOwnSizeWithoutMipmaps) {
+  Place("hull.bmp", Picture(3, 2));  // rows of 9 bytes
+  const GLuint name = LoadTextureFile("hull.bmp");
+  EXPECT_NE(name, 0u);
+  const auto uploads = fakegl::CallsNamed("glTexImage2D");
+  ASSERT_EQ(uploads.size(), 1u);
+  EXPECT_EQ(uploads[0].args, (std::vector<double>{GL_TEXTURE_2D, 0, 3, 3, 2, 0, GL_RGB, GL_UNSIGNED_BYTE}));
+  EXPECT_EQ(AlignmentBefore(fakegl::Find("glTexImage2D")), 1);
+  EXPECT_EQ(fakegl::Count("gluBuild2DMipmaps"), 0);
+  const auto params = fakegl::CallsNamed("glTexParameteri");
+  ASSERT_EQ(params.size(), 2u);
+  EXPECT_EQ(params[0].args, (std::vector<double>{GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR}));
+  EXPECT_EQ(params[1].args, (std::vector<double>{GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR}));
+  EXPECT_EQ(fakegl::CallsNamed("glBindTexture")[0].args[1], name);
+}
+
+TEST_F(TextureLoading, MaterialTextureWithoutPictureOrContextIsZero) {
+  EXPECT_EQ(LoadTextureFile("absent.bmp"), 0u);
+  EXPECT_EQ(LoadTextureFile(nullptr), 0u);
+  EXPECT_TRUE(fakegl::Calls().empty());
+  EXPECT_TRUE(bmp::Reported().empty());  // a missing file is never reported
+
+  Place("hull.bmp", Picture(2, 2));
+  fakegl::SetContextCurrent(false);
+  EXPECT_EQ(LoadTextureFile("hull.bmp"), 0u);
+  EXPECT_EQ(ReadPaths().size(), 1u);  // the picture was still read
+}
+
+TEST_F(TextureLoading, LoadBitmapFileProbesBeforeReadingAndNullRestoresThePortableReader) {
+  EXPECT_EQ(LoadBitmapFile(nullptr), nullptr);
+  EXPECT_EQ(LoadBitmapFile("absent.bmp"), nullptr);
+  EXPECT_TRUE(ReadPaths().empty());  // the reader never saw the missing file
+
+  Place("pic.bmp", Picture(2, 1));
+  SetBitmapFileReader(nullptr);
+  RgbImage* image = LoadBitmapFile("pic.bmp");
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(image->width, 2);
+  EXPECT_TRUE(ReadPaths().empty());
+  FreeRgbImage(image);
+
+  Place("bad.bmp", {'B', 'M', 0, 0});
+  EXPECT_EQ(LoadBitmapFile("bad.bmp"), nullptr);
+  EXPECT_EQ(bmp::Reported(), Messages{kUnknownFormatText});  // through SetBitmapReporter
+}
+
+}  // namespace
