@@ -1,0 +1,106 @@
+// Material textures: which names reach the picture loader, in which order,
+// and what each material ends up with.
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "bmp_builder.h"
+#include "fake_gl.h"
+#include "mesh_model.h"
+#include "ms3d_builder.h"
+#include "textures.h"
+
+namespace {
+
+// Every path the texture loader asked for, in order.
+std::vector<std::string>& Asked() {
+  static std::vector<std::string> paths;
+  return paths;
+}
+
+std::string TempPath(const std::string& name) { return ::testing::TempDir() + "skyliner_tex_" + name; }
+
+// Records the request; only "present.bmp" names a file that exists.
+std::string RecordingLocator(const char* path) {
+  Asked().push_back(path);
+  return TempPath(path == std::string("present.bmp") ? "present.bmp" : "absent.bmp");
+}
+
+class ModelTextures : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fakegl::Reset();
+    Asked().clear();
+    bmp::Options picture;  // one 24-bit pixel
+    picture.pixels = bmp::PackRows({{0x102030}}, 24);
+    const bmp::Bytes bytes = bmp::Build(picture);
+    std::ofstream(TempPath("present.bmp"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    std::remove(TempPath("absent.bmp").c_str());
+    SetFileLocator(RecordingLocator);
+  }
+  void TearDown() override {
+    SetFileLocator(nullptr);
+    fakegl::Reset();
+    std::remove(TempPath("present.bmp").c_str());
+  }
+
+  // Materials named "", "absent.bmp", "present.bmp", in that order.
+  static Ms3dModel ThreeMaterials() {
+    Ms3dBuilder b = Ms3dBuilder::OneTriangle("");
+    b.materials.push_back(b.materials[0]);
+    b.materials.push_back(b.materials[0]);
+    b.materials[1].texture = "absent.bmp";
+    b.materials[2].texture = "present.bmp";
+    const std::vector<uint8_t> bytes = b.Bytes();
+    Ms3dModel model;
+    EXPECT_TRUE(model.Parse(bytes.data(), bytes.size()));
+    return model;
+  }
+};
+
+}  // namespace
+
+TEST_F(ModelTextures, EmptyNameGetsZeroWithoutAnyFileAccess) {
+  Ms3dModel model = ThreeMaterials();
+  model.materials[0].texture = 99;  // left from an earlier pass
+  model.CreateMaterialTextures();
+  EXPECT_EQ(model.materials[0].texture, 0u);
+  EXPECT_EQ(model.materials[1].texture, 0u);
+  EXPECT_NE(model.materials[2].texture, 0u);
+  EXPECT_EQ(Asked(), (std::vector<std::string>{"absent.bmp", "present.bmp"}));
+  EXPECT_EQ(fakegl::Count("glGenTextures"), 1);
+}
+
+TEST_F(ModelTextures, FirstPassWithoutContextReadsButCreatesNothing) {
+  Ms3dModel model = ThreeMaterials();
+  fakegl::SetContextCurrent(false);
+  model.CreateMaterialTextures();
+  for (const ModelMaterial& m : model.materials) EXPECT_EQ(m.texture, 0u);
+  EXPECT_EQ(Asked().size(), 2u);
+
+  fakegl::SetContextCurrent(true);
+  model.CreateMaterialTextures();
+  EXPECT_EQ(Asked().size(), 4u);
+  EXPECT_NE(model.materials[2].texture, 0u);
+}
+
+TEST_F(ModelTextures, LoadCreatesTexturesWithTheNameAsStored) {
+  Ms3dBuilder b = Ms3dBuilder::OneTriangle("present.bmp");
+  b.materials.push_back(b.materials[0]);
+  b.materials[1].texture = std::string(128, 'n');  // no NUL in the field
+  const std::string path = TempPath("model.data");
+  const std::vector<uint8_t> bytes = b.Bytes();
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+
+  Ms3dModel model;
+  ASSERT_TRUE(model.Load(path.c_str()));
+  EXPECT_EQ(Asked(), (std::vector<std::string>{"present.bmp", std::string(128, 'n')}));
+  EXPECT_NE(model.materials[0].texture, 0u);
+  EXPECT_EQ(model.materials[1].texture, 0u);
+  std::remove(path.c_str());
+}
