@@ -7,6 +7,14 @@
 
 namespace {
 
+// Where glVertexPointer/glTexCoordPointer last pointed.
+struct ClientArray {
+  int size = 0;
+  GLenum type = 0;
+  int stride = 0;
+  const void* data = nullptr;
+};
+
 struct State {
   std::vector<GlCall> calls;
   std::set<unsigned> enabled;
@@ -16,6 +24,7 @@ struct State {
   int unpack_alignment = 4;
   int matrix_depth = 0;
   int quadric_storage = 0;
+  ClientArray vertex_array, texcoord_array;
   volatile unsigned char sink = 0;
 };
 
@@ -131,14 +140,28 @@ void glNormal3fv(const GLfloat* v) { Log("glNormal3fv", With({}, v, 3)); }
 void glNormal3f(GLfloat x, GLfloat y, GLfloat z) { Log("glNormal3f", {x, y, z}); }
 
 // Arrays.
-void glVertexPointer(GLint size, GLenum type, GLsizei stride, const GLvoid*) {
-  Log("glVertexPointer", {double(size), double(type), double(stride)});
+void glVertexPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* p) {
+  if (Log("glVertexPointer", {double(size), double(type), double(stride)})) S().vertex_array = {size, type, stride, p};
 }
-void glTexCoordPointer(GLint size, GLenum type, GLsizei stride, const GLvoid*) {
-  Log("glTexCoordPointer", {double(size), double(type), double(stride)});
+void glTexCoordPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* p) {
+  if (Log("glTexCoordPointer", {double(size), double(type), double(stride)})) S().texcoord_array = {size, type, stride, p};
 }
 void glNormalPointer(GLenum type, GLsizei stride, const GLvoid*) { Log("glNormalPointer", {double(type), double(stride)}); }
-void glDrawArrays(GLenum mode, GLint first, GLsizei count) { Log("glDrawArrays", {double(mode), double(first), double(count)}); }
+// Logs mode, first, count, then for each element the enabled float arrays'
+// components (texture coordinate before vertex), as glTexCoord/glVertex would.
+void glDrawArrays(GLenum mode, GLint first, GLsizei count) {
+  std::vector<double> args = {double(mode), double(first), double(count)};
+  for (GLint k = first; S().current && k < first + count; ++k) {
+    for (const ClientArray* a : {&S().texcoord_array, &S().vertex_array}) {
+      const bool on = S().client_states.count(a == &S().vertex_array ? GL_VERTEX_ARRAY : GL_TEXTURE_COORD_ARRAY);
+      if (!on || a->type != GL_FLOAT || !a->data) continue;
+      const int stride = a->stride ? a->stride : a->size * int(sizeof(GLfloat));
+      const auto* element = reinterpret_cast<const GLfloat*>(static_cast<const char*>(a->data) + size_t(k) * stride);
+      args.insert(args.end(), element, element + a->size);
+    }
+  }
+  Log("glDrawArrays", std::move(args));
+}
 void glDrawElements(GLenum mode, GLsizei count, GLenum type, const GLvoid*) {
   Log("glDrawElements", {double(mode), double(count), double(type)});
 }

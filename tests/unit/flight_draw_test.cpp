@@ -1,0 +1,331 @@
+// One frame as GL sees it, for both draw paths: order of the steps, the sky
+// sphere, the 3969 ground quads, lighting, matrices and textures.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "fake_gl.h"
+#include "flight_scene.h"
+#include "mesh_model.h"
+#include "rand.h"
+
+namespace {
+
+constexpr GLuint kSky = 7;
+constexpr GLuint kGround = 9;
+
+// A one-triangle model without material, so its draw is visible in the log.
+class OneTriangleModel : public MeshModel {
+ public:
+  OneTriangleModel() {
+    vertices.resize(3);
+    triangles.resize(1);
+    triangles[0].vertex_indices[1] = 1;
+    triangles[0].vertex_indices[2] = 2;
+    groups.resize(1);
+    groups[0].triangle_indices = {0};
+  }
+  bool Load(const char*) override { return false; }
+};
+
+// A scene as InitScene leaves it, without the texture files.
+struct Fixture {
+  OneTriangleModel model;
+  std::unique_ptr<FlightScene> scene = std::make_unique<FlightScene>();
+
+  explicit Fixture(DrawPath path) {
+    Srand(1);
+    scene->InitGroundGrid();
+    scene->InitFlight();
+    scene->sky_texture = kSky;
+    scene->ground_texture = kGround;
+    scene->quadric = gluNewQuadric();
+    scene->model = &model;
+    scene->path = path;
+    fakegl::Reset();
+  }
+};
+
+// (s, t, x, y, z) of every ground corner, in drawing order, from the grid's rule.
+std::vector<double> ExpectedGround() {
+  std::vector<double> out;
+  const int corner[4][4] = {{0, 0, 0, 0}, {0, 1, 0, 1}, {1, 1, 1, 1}, {1, 0, 1, 0}};  // s, t, dj, di
+  for (int i = 0; i < 63; ++i)
+    for (int j = 0; j < 63; ++j)
+      for (const auto& c : corner)
+        out.insert(out.end(), {double(c[0]), double(c[1]), (j + c[2] - 32) * 256.0, 0.0, (i + c[3] - 32) * 256.0});
+  return out;
+}
+
+// The texture coordinates and vertices logged in [from, to), interleaved.
+std::vector<double> ImmediateData(int from, int to) {
+  std::vector<double> out;
+  const auto& calls = fakegl::Calls();
+  for (int k = from; k < to; ++k)
+    if (calls[k].name == "glTexCoord2f" || calls[k].name == "glVertex3f")
+      out.insert(out.end(), calls[k].args.begin(), calls[k].args.end());
+  return out;
+}
+
+// Index of the first call named `name` with exactly these arguments; -1 if none.
+int FindCall(const std::string& name, const std::vector<double>& args, int from = 0) {
+  const auto& calls = fakegl::Calls();
+  for (int k = from; k < static_cast<int>(calls.size()); ++k)
+    if (calls[k].name == name && calls[k].args == args) return k;
+  return -1;
+}
+
+// The calls from `from` through the next call named `last`, names and arguments.
+std::vector<std::string> Block(int from, const std::string& last) {
+  std::vector<std::string> out;
+  const auto& calls = fakegl::Calls();
+  for (int k = from; k < static_cast<int>(calls.size()); ++k) {
+    std::string line = calls[k].name;
+    for (double a : calls[k].args) line += " " + std::to_string(a);
+    out.push_back(line);
+    if (calls[k].name == last) break;
+  }
+  return out;
+}
+
+// The deepest the model-view stack went, counting pushes and pops.
+int DeepestPush() {
+  int depth = 0, deepest = 0;
+  for (const GlCall& c : fakegl::Calls()) {
+    depth += c.name == "glPushMatrix" ? 1 : c.name == "glPopMatrix" ? -1 : 0;
+    deepest = std::max(deepest, depth);
+  }
+  return deepest;
+}
+
+const double kTexture2d = GL_TEXTURE_2D;
+const double kLighting = GL_LIGHTING;
+
+class DrawFrameBothPaths : public ::testing::TestWithParam<DrawPath> {};
+
+}  // namespace
+
+TEST(DrawFrameLiteral, ClearsPlacesCameraThenSkyGroundAircraftInOrder) {
+  Fixture f(DrawPath::kLiteral);
+  FlightScene& s = *f.scene;
+  const float old_x = s.plane_x, old_z = s.plane_z;
+  EXPECT_TRUE(s.DrawFrame());
+
+  const auto& calls = fakegl::Calls();
+  ASSERT_GE(calls.size(), 3u);
+  EXPECT_EQ(calls[0].name, "glClear");
+  EXPECT_EQ(calls[0].args[0], double(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT));
+  EXPECT_EQ(calls[1].name, "glLoadIdentity");
+  EXPECT_EQ(calls[2].name, "gluLookAt");
+  // The camera looked at where the aircraft was before this frame's move.
+  EXPECT_EQ(calls[2].args[3], old_x);
+  EXPECT_EQ(calls[2].args[5], old_z);
+
+  const std::vector<std::string> sky = Block(3, "glDisable");
+  const std::vector<std::string> want_sky = {
+      "glEnable " + std::to_string(kTexture2d),
+      "glPushMatrix",
+      "glBindTexture " + std::to_string(kTexture2d) + " " + std::to_string(double(kSky)),
+      "glTranslatef " + std::to_string(double(static_cast<float>(s.eye_x))) + " 0.000000 " +
+          std::to_string(double(static_cast<float>(s.eye_z))),
+      "glRotatef 90.000000 1.000000 0.000000 0.000000",
+      "glColor4f 1.000000 1.000000 1.000000 1.000000",
+      "gluSphere 1000.000000 32.000000 32.000000",
+      "glPopMatrix",
+      "glDisable " + std::to_string(kTexture2d)};
+  EXPECT_EQ(sky, want_sky);
+
+  const int ground = 3 + static_cast<int>(sky.size());
+  EXPECT_EQ(calls[ground].name, "glEnable");
+  EXPECT_EQ(calls[ground].args[0], kTexture2d);
+  EXPECT_EQ(calls[ground + 1].name, "glBindTexture");
+  EXPECT_EQ(calls[ground + 1].args[1], kGround);
+  const int ground_end = FindCall("glDisable", {kTexture2d}, ground);
+  const int aircraft = fakegl::Find("glPushMatrix", ground);
+  ASSERT_LT(ground_end, aircraft);
+
+  // The aircraft is drawn where it is after this frame's move.
+  EXPECT_NE(s.plane_x, old_x);
+  const GlCall place = calls[fakegl::Find("glTranslatef", aircraft)];
+  EXPECT_EQ(place.args, (std::vector<double>{s.plane_x, s.plane_y, s.plane_z}));
+}
+
+TEST(DrawFrameLiteral, GroundIs3969QuadsEachItsOwnPrimitive) {
+  Fixture f(DrawPath::kLiteral);
+  f.scene->DrawFrame();
+  const int first = fakegl::Find("glBegin");
+  const int after = FindCall("glDisable", {kTexture2d}, first);
+  int quads = 0, ends = 0;
+  for (int k = first; k < after; ++k) {
+    const GlCall& c = fakegl::Calls()[k];
+    if (c.name == "glBegin") {
+      ASSERT_EQ(c.args[0], double(GL_QUADS));
+      ++quads;
+      // Four corners, each texture coordinate before its vertex, then the end.
+      for (int corner = 0; corner < 4; ++corner) {
+        ASSERT_EQ(fakegl::Calls()[k + 1 + 2 * corner].name, "glTexCoord2f");
+        ASSERT_EQ(fakegl::Calls()[k + 2 + 2 * corner].name, "glVertex3f");
+      }
+      ASSERT_EQ(fakegl::Calls()[k + 9].name, "glEnd");
+    }
+    ends += c.name == "glEnd";
+  }
+  EXPECT_EQ(quads, 3969);
+  EXPECT_EQ(ends, 3969);
+  EXPECT_EQ(ImmediateData(first, after), ExpectedGround());
+}
+
+TEST(DrawFrameFast, GroundFromOneArrayBeforeTheSky) {
+  Fixture f(DrawPath::kFast);
+  f.scene->DrawFrame();
+  EXPECT_EQ(FindCall("glBegin", {double(GL_QUADS)}), -1);
+  ASSERT_EQ(fakegl::Count("glDrawArrays"), 1);
+
+  const int bind_ground = FindCall("glBindTexture", {kTexture2d, double(kGround)});
+  const int white = FindCall("glColor4f", {1, 1, 1, 1}, bind_ground);
+  const int vertex_on = FindCall("glEnableClientState", {double(GL_VERTEX_ARRAY)});
+  const int texcoord_on = FindCall("glEnableClientState", {double(GL_TEXTURE_COORD_ARRAY)});
+  const int draw = fakegl::Find("glDrawArrays");
+  const int vertex_off = FindCall("glDisableClientState", {double(GL_VERTEX_ARRAY)});
+  const int texcoord_off = FindCall("glDisableClientState", {double(GL_TEXTURE_COORD_ARRAY)});
+  const int sphere = fakegl::Find("gluSphere");
+  EXPECT_GT(bind_ground, fakegl::Find("gluLookAt"));
+  EXPECT_LT(white, draw) << "the ground must not take the colour the model left";
+  EXPECT_LT(vertex_on, draw);
+  EXPECT_LT(texcoord_on, draw);
+  EXPECT_GT(vertex_off, draw);
+  EXPECT_GT(texcoord_off, draw);
+  EXPECT_LT(std::max(vertex_off, texcoord_off), sphere);
+  EXPECT_EQ(fakegl::Count("glEnableClientState"), 2);
+  EXPECT_EQ(fakegl::Count("glDisableClientState"), 2);
+  EXPECT_LT(sphere, FindCall("glEnable", {kLighting}));
+
+  const GlCall vp = fakegl::CallsNamed("glVertexPointer").at(0);
+  const GlCall tp = fakegl::CallsNamed("glTexCoordPointer").at(0);
+  EXPECT_EQ(vp.args[0], 3);
+  EXPECT_EQ(vp.args[1], double(GL_FLOAT));
+  EXPECT_EQ(tp.args[0], 2);
+  EXPECT_EQ(tp.args[1], double(GL_FLOAT));
+}
+
+TEST(DrawFrameFast, SendsTheSameGroundDataAsTheLiteralPath) {
+  Fixture literal(DrawPath::kLiteral);
+  literal.scene->DrawGround();
+  const std::vector<double> immediate = ImmediateData(0, static_cast<int>(fakegl::Calls().size()));
+
+  Fixture fast(DrawPath::kFast);
+  fast.scene->DrawGround();
+  const GlCall draw = fakegl::CallsNamed("glDrawArrays").at(0);
+  ASSERT_EQ(draw.args[0], double(GL_QUADS));
+  ASSERT_EQ(draw.args[1], 0);
+  ASSERT_EQ(draw.args[2], 3969 * 4);
+  const std::vector<double> arrays(draw.args.begin() + 3, draw.args.end());
+  EXPECT_EQ(arrays.size(), immediate.size());
+  EXPECT_TRUE(arrays == immediate) << "vertex array differs from the immediate-mode quads";
+  EXPECT_TRUE(arrays == ExpectedGround());
+}
+
+TEST(DrawFrameFast, ArrayFollowsANewGrid) {
+  Fixture f(DrawPath::kFast);
+  f.scene->DrawGround();  // builds the array
+  f.scene->point[0][0][1] = 5;
+  f.scene->InitGroundGrid();
+  fakegl::Reset();
+  f.scene->DrawGround();
+  const GlCall draw = fakegl::CallsNamed("glDrawArrays").at(0);
+  EXPECT_TRUE(std::vector<double>(draw.args.begin() + 3, draw.args.end()) == ExpectedGround());
+}
+
+TEST_P(DrawFrameBothPaths, LightingOnlyAroundTheModel) {
+  Fixture f(GetParam());
+  f.scene->DrawFrame();
+  const int on = FindCall("glEnable", {kLighting});
+  const int off = FindCall("glDisable", {kLighting});
+  const int model = FindCall("glBegin", {double(GL_TRIANGLES)});
+  ASSERT_NE(on, -1);
+  EXPECT_LT(on, model);
+  EXPECT_LT(model, off);
+  EXPECT_EQ(FindCall("glEnable", {kLighting}, on + 1), -1);
+  EXPECT_LT(fakegl::Find("gluSphere"), on);
+  EXPECT_LT(std::max(fakegl::Find("glDrawArrays"), fakegl::Find("glBegin")), on);
+  EXPECT_FALSE(fakegl::IsEnabled(GL_LIGHTING));
+}
+
+TEST_P(DrawFrameBothPaths, MatricesBalancedAndStateLeftTheSame) {
+  Fixture f(GetParam());
+  for (int frame = 0; frame < 3; ++frame) {
+    fakegl::Reset();
+    EXPECT_TRUE(f.scene->DrawFrame());
+    EXPECT_EQ(fakegl::MatrixDepth(), 0);
+    EXPECT_EQ(DeepestPush(), 1);
+    EXPECT_EQ(fakegl::Count("glPushMatrix"), 2);
+    EXPECT_FALSE(fakegl::IsEnabled(GL_TEXTURE_2D));
+    EXPECT_FALSE(fakegl::IsEnabled(GL_LIGHTING));
+    EXPECT_EQ(fakegl::Count("glEnableClientState"), fakegl::Count("glDisableClientState"));
+    // The sky and the ground each bind their own picture once.
+    EXPECT_EQ(fakegl::Count("glBindTexture"), 2);
+    EXPECT_NE(FindCall("glBindTexture", {kTexture2d, double(kSky)}), -1);
+    EXPECT_NE(FindCall("glBindTexture", {kTexture2d, double(kGround)}), -1);
+    const std::vector<GlCall> colours = fakegl::CallsNamed("glColor4f");
+    ASSERT_FALSE(colours.empty());
+    EXPECT_EQ(colours.back().args, (std::vector<double>{1, 1, 1, 1}));
+  }
+}
+
+TEST_P(DrawFrameBothPaths, MissingPicturesDrawUntexturedWithoutSkyOrModelWhenAbsent) {
+  Fixture f(GetParam());
+  f.scene->sky_texture = 0;
+  f.scene->ground_texture = 0;
+  f.scene->quadric = nullptr;
+  f.scene->model = nullptr;
+  EXPECT_TRUE(f.scene->DrawFrame());
+  const std::vector<GlCall> binds = fakegl::CallsNamed("glBindTexture");
+  ASSERT_EQ(binds.size(), 2u);
+  for (const GlCall& b : binds) EXPECT_EQ(b.args, (std::vector<double>{kTexture2d, 0}));
+  EXPECT_EQ(fakegl::Count("gluSphere"), 0);
+  EXPECT_EQ(fakegl::MatrixDepth(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, DrawFrameBothPaths, ::testing::Values(DrawPath::kLiteral, DrawPath::kFast),
+                         [](const auto& info) { return info.param == DrawPath::kLiteral ? "Literal" : "Fast"; });
+
+TEST(DrawFramePaths, SameSkyAndSameFlightFrameAfterFrame) {
+  Fixture literal(DrawPath::kLiteral);
+  Fixture fast(DrawPath::kFast);
+  // Run both from the same generator state through turns and a fixed camera
+  // that has to jump: fast flight, 100 frames before the fixed view.
+  for (FlightScene* s : {literal.scene.get(), fast.scene.get()}) {
+    s->speed = 8;
+    s->schedule_counter = 900;
+  }
+  int turning_frames = 0, jumps = 0;
+  for (int frame = 0; frame < 300; ++frame) {
+    const float speed = literal.scene->speed;
+    Srand(1000 + frame);
+    fakegl::Reset();
+    literal.scene->DrawFrame();
+    const std::vector<double> look = fakegl::CallsNamed("gluLookAt").at(0).args;
+    const std::vector<std::string> sky = Block(fakegl::Find("glPushMatrix"), "glPopMatrix");
+    const std::vector<GlCall> rotations = fakegl::CallsNamed("glRotatef");
+
+    Srand(1000 + frame);
+    fakegl::Reset();
+    fast.scene->DrawFrame();
+    ASSERT_EQ(fakegl::CallsNamed("gluLookAt").at(0).args, look) << "frame " << frame;
+    ASSERT_EQ(Block(fakegl::Find("glPushMatrix"), "glPopMatrix"), sky) << "frame " << frame;
+    const std::vector<GlCall> fast_rotations = fakegl::CallsNamed("glRotatef");
+    ASSERT_EQ(fast_rotations.size(), rotations.size());
+    for (size_t k = 0; k < rotations.size(); ++k) ASSERT_EQ(fast_rotations[k].args, rotations[k].args);
+
+    turning_frames += literal.scene->turning;
+    jumps += literal.scene->speed != speed;
+    literal.scene->AdvanceCameraSchedule();
+    fast.scene->AdvanceCameraSchedule();
+  }
+  EXPECT_GT(turning_frames, 0);
+  EXPECT_GT(jumps, 0);
+  EXPECT_EQ(literal.scene->plane_x, fast.scene->plane_x);
+  EXPECT_EQ(literal.scene->heading, fast.scene->heading);
+}

@@ -1,0 +1,204 @@
+// Scene set-up (textures, flight start, model textures, GL state, light,
+// quadric) and the projection.
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "fake_gl.h"
+#include "flight_scene.h"
+#include "mesh_model.h"
+#include "rand.h"
+#include "textures.h"
+
+namespace {
+
+// Writes a 2 x 2, 24-bit Windows bitmap to path; true on success.
+bool WriteTinyBitmap(const std::string& path) {
+  std::vector<unsigned char> b(70, 0);
+  auto put32 = [&b](size_t at, uint32_t v) {
+    for (int k = 0; k < 4; ++k) b[at + k] = static_cast<unsigned char>(v >> (8 * k));
+  };
+  b[0] = 'B';
+  b[1] = 'M';
+  put32(2, 70);   // file size
+  put32(10, 54);  // pixel offset
+  put32(14, 40);  // information header
+  put32(18, 2);   // width
+  put32(22, 2);   // height
+  b[26] = 1;      // planes
+  b[28] = 24;     // bits per pixel
+  put32(34, 16);  // two rows of 6 bytes, padded to 8
+  for (size_t k = 54; k < 70; ++k) b[k] = static_cast<unsigned char>(k);
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return false;
+  const bool ok = std::fwrite(b.data(), 1, b.size(), f) == b.size();
+  return std::fclose(f) == 0 && ok;
+}
+
+// Which scene pictures the locator below lets the scene find.
+bool g_sky_present = true;
+bool g_ground_present = true;
+
+std::string TempFile(const char* name) { return ::testing::TempDir() + name; }
+
+// Sends the scene pictures to temporary files, or to nowhere when "missing".
+std::string LocateInTemp(const char* path) {
+  const std::string p = path;
+  if (p == kSkyPicturePath) return g_sky_present ? TempFile("skyliner_sky.bmp") : TempFile("no_such_sky.bmp");
+  if (p == kGroundPicturePath)
+    return g_ground_present ? TempFile("skyliner_ground.bmp") : TempFile("no_such_ground.bmp");
+  return p;
+}
+
+// A model with one textured material, so its texture pass shows in the log.
+class TexturedModel : public MeshModel {
+ public:
+  TexturedModel() {
+    materials.resize(1);
+    materials[0].texture_file_name = TempFile("skyliner_sky.bmp");
+  }
+  bool Load(const char*) override { return false; }
+};
+
+class InitSceneTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(WriteTinyBitmap(TempFile("skyliner_sky.bmp")));
+    ASSERT_TRUE(WriteTinyBitmap(TempFile("skyliner_ground.bmp")));
+    g_sky_present = g_ground_present = true;
+    SetFileLocator(LocateInTemp);
+    fakegl::Reset();
+    Srand(1);
+    scene_ = std::make_unique<FlightScene>();
+    scene_->model = &model_;
+  }
+  void TearDown() override { SetFileLocator(nullptr); }
+
+  // Index of the first call with this name and arguments; -1 if none.
+  static int FindCall(const std::string& name, const std::vector<double>& args) {
+    const auto& calls = fakegl::Calls();
+    for (size_t k = 0; k < calls.size(); ++k)
+      if (calls[k].name == name && calls[k].args == args) return static_cast<int>(k);
+    return -1;
+  }
+
+  TexturedModel model_;
+  std::unique_ptr<FlightScene> scene_;
+};
+
+}  // namespace
+
+TEST_F(InitSceneTest, TexturesFlightModelThenStateLightAndQuadricInOrder) {
+  ASSERT_EQ(InitScene(*scene_), 1);
+  EXPECT_NE(scene_->sky_texture, 0u);
+  EXPECT_NE(scene_->ground_texture, 0u);
+  EXPECT_NE(scene_->sky_texture, scene_->ground_texture);
+  EXPECT_NE(scene_->quadric, nullptr);
+  EXPECT_NE(model_.materials[0].texture, 0u) << "the model's textures are made now";
+  EXPECT_EQ(scene_->plane_x, 154.1f) << "the flight starts from the unseeded generator";
+  EXPECT_EQ(scene_->point[0][0][0], -8192.0);
+
+  // Both scene pictures (mipmapped), then the model's (a plain texture), then the state.
+  const int mipmaps = fakegl::Find("gluBuild2DMipmaps", fakegl::Find("gluBuild2DMipmaps") + 1);
+  const int model_texture = fakegl::Find("glTexImage2D");
+  ASSERT_NE(mipmaps, -1);
+  EXPECT_LT(mipmaps, model_texture);
+  const std::vector<int> order = {
+      model_texture,
+      FindCall("glShadeModel", {double(GL_SMOOTH)}),
+      FindCall("glClearColor", {0, 0, 0, 0.5}),
+      FindCall("glClearDepth", {1}),
+      FindCall("glEnable", {double(GL_DEPTH_TEST)}),
+      FindCall("glDepthFunc", {double(GL_LEQUAL)}),
+      FindCall("glHint", {double(GL_PERSPECTIVE_CORRECTION_HINT), double(GL_NICEST)}),
+      FindCall("glLightfv", {double(GL_LIGHT0), double(GL_POSITION), 1, 140, 1, 1}),
+      FindCall("glEnable", {double(GL_LIGHT0)}),
+      fakegl::Find("gluNewQuadric"),
+      FindCall("gluQuadricNormals", {double(GLU_SMOOTH)}),
+      FindCall("gluQuadricTexture", {double(GL_TRUE)}),
+  };
+  for (size_t k = 0; k < order.size(); ++k) {
+    ASSERT_NE(order[k], -1) << "step " << k << " missing\n" << fakegl::Trace();
+    if (k > 0) {
+      EXPECT_LT(order[k - 1], order[k]) << "step " << k;
+    }
+  }
+
+  // The light is placed under the identity model-view matrix.
+  const int light = order[7];
+  const int identity = fakegl::Find("glLoadIdentity", order[6]);
+  ASSERT_NE(identity, -1);
+  EXPECT_LT(identity, light);
+  const GlCall& mode = fakegl::Calls()[identity - 1];
+  EXPECT_EQ(mode.name, "glMatrixMode");
+  EXPECT_EQ(mode.args[0], double(GL_MODELVIEW));
+
+  EXPECT_TRUE(fakegl::IsEnabled(GL_DEPTH_TEST));
+  EXPECT_TRUE(fakegl::IsEnabled(GL_LIGHT0));
+  EXPECT_FALSE(fakegl::IsEnabled(GL_LIGHTING)) << "lighting is only for the aircraft";
+  EXPECT_FALSE(fakegl::IsEnabled(GL_TEXTURE_2D));
+}
+
+TEST_F(InitSceneTest, OneMissingPictureLeavesItsTextureZeroAndStillSucceeds) {
+  g_sky_present = false;
+  ASSERT_EQ(InitScene(*scene_), 1);
+  EXPECT_EQ(scene_->sky_texture, 0u);
+  EXPECT_NE(scene_->ground_texture, 0u);
+  EXPECT_EQ(fakegl::Count("gluBuild2DMipmaps"), 1);
+
+  fakegl::Reset();
+  g_sky_present = true;
+  g_ground_present = false;
+  FlightScene other;
+  ASSERT_EQ(InitScene(other), 1);
+  EXPECT_NE(other.sky_texture, 0u);
+  EXPECT_EQ(other.ground_texture, 0u);
+  EXPECT_EQ(other.model, nullptr);
+  EXPECT_NE(other.quadric, nullptr) << "a scene without a model still sets up";
+}
+
+TEST_F(InitSceneTest, NeitherPictureFailsBeforeAnythingElse) {
+  g_sky_present = g_ground_present = false;
+  EXPECT_EQ(InitScene(*scene_), 0);
+  EXPECT_EQ(scene_->sky_texture, 0u);
+  EXPECT_EQ(scene_->ground_texture, 0u);
+  EXPECT_EQ(scene_->quadric, nullptr);
+  EXPECT_EQ(scene_->plane_x, 0.0f) << "the flight was not started";
+  EXPECT_EQ(Rand(), 41) << "the generator was not touched";
+  EXPECT_EQ(model_.materials[0].texture, 0u);
+  EXPECT_EQ(fakegl::Count("glShadeModel"), 0);
+  EXPECT_EQ(fakegl::Count("glLightfv"), 0);
+  EXPECT_EQ(fakegl::Count("gluNewQuadric"), 0);
+  EXPECT_FALSE(fakegl::IsEnabled(GL_DEPTH_TEST));
+}
+
+TEST(ResizeViewport, SetsViewportAndProjectionThenIdentityModelView) {
+  fakegl::Reset();
+  ResizeViewport(1024, 768);
+  const auto& calls = fakegl::Calls();
+  ASSERT_EQ(calls.size(), 6u) << fakegl::Trace();
+  EXPECT_EQ(calls[0].name, "glViewport");
+  EXPECT_EQ(calls[0].args, (std::vector<double>{0, 0, 1024, 768}));
+  EXPECT_EQ(calls[1].name, "glMatrixMode");
+  EXPECT_EQ(calls[1].args[0], double(GL_PROJECTION));
+  EXPECT_EQ(calls[2].name, "glLoadIdentity");
+  EXPECT_EQ(calls[3].name, "gluPerspective");
+  EXPECT_EQ(calls[3].args, (std::vector<double>{45.0, 1024.0 / 768.0, 0.10000000149011612, 2000.0}));
+  EXPECT_EQ(calls[4].name, "glMatrixMode");
+  EXPECT_EQ(calls[4].args[0], double(GL_MODELVIEW));
+  EXPECT_EQ(calls[5].name, "glLoadIdentity");
+}
+
+TEST(ResizeViewport, ZeroHeightCountsAsOne) {
+  fakegl::Reset();
+  ResizeViewport(640, 0);
+  const GlCall viewport = fakegl::CallsNamed("glViewport").at(0);
+  EXPECT_EQ(viewport.args, (std::vector<double>{0, 0, 640, 1}));
+  const GlCall projection = fakegl::CallsNamed("gluPerspective").at(0);
+  EXPECT_EQ(projection.args[1], 640.0);
+  EXPECT_EQ(fakegl::Count("gluPerspective"), 1);
+}
