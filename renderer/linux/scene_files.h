@@ -1,0 +1,25 @@
+// The files a flight is built from, and the locator that lets the core's
+// fixed Windows paths ("c:\kestrel\...") find them on this machine.
+#pragma once
+
+#include <string>
+
+struct SceneFiles {
+  std::string model;   // the aircraft, opened as given
+  std::string sky;     // stands in for kSkyPicturePath
+  std::string ground;  // stands in for kGroundPicturePath
+};
+
+// The bundled assets (Skyliner.data, sky.bmp, sample-desktop.bmp): from an
+// "assets" folder beside the executable or one level up, else from the source
+// tree's assets folder. Empty strings when none of them holds the model.
+SceneFiles DefaultSceneFiles();
+
+// Makes these the files LocateSceneFile hands out and installs it as the
+// core's file locator.
+void UseSceneFiles(const SceneFiles& files);
+
+// kSkyPicturePath -> files.sky, kGroundPicturePath -> files.ground, any other
+// "c:\kestrel\NAME" (any case, either slash) -> the model's folder + NAME, and
+// every other path unchanged.
+std::string LocateSceneFile(const char* path);

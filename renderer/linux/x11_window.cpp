@@ -1,0 +1,151 @@
+#include "x11_window.h"
+
+#include <GL/glx.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+
+#include <cstring>
+
+#include "flight_scene.h"
+
+// Xlib handles are kept as plain integers and pointers in the header so that
+// users of the class need not include Xlib.
+static Display* AsDisplay(void* display) { return static_cast<Display*>(display); }
+
+X11GlWindow::~X11GlWindow() { Destroy(); }
+
+bool X11GlWindow::Fail(const std::string& reason) {
+  error_ = reason;
+  Destroy();
+  return false;
+}
+
+bool X11GlWindow::Create(const char* title, int width, int height, bool fullscreen) {
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) return Fail("cannot open the X display (is DISPLAY set?)");
+  display_ = display;
+  const int screen = DefaultScreen(display);
+
+  // The renderer's pixel format: RGBA, double-buffered, a 16-bit depth buffer at least.
+  int attributes[] = {GLX_RGBA,      GLX_DOUBLEBUFFER, GLX_RED_SIZE,   8, GLX_GREEN_SIZE, 8,
+                      GLX_BLUE_SIZE, 8,                GLX_DEPTH_SIZE, 16, None};
+  XVisualInfo* visual = glXChooseVisual(display, screen, attributes);
+  if (!visual) return Fail("no GLX visual with RGBA colour, double buffering and depth");
+
+  const Window root = RootWindow(display, screen);
+  if (fullscreen) {
+    width = DisplayWidth(display, screen);
+    height = DisplayHeight(display, screen);
+  }
+  XSetWindowAttributes window_attributes;
+  std::memset(&window_attributes, 0, sizeof window_attributes);
+  colormap_ = XCreateColormap(display, root, visual->visual, AllocNone);
+  window_attributes.colormap = colormap_;
+  window_attributes.event_mask = KeyPressMask | StructureNotifyMask | ExposureMask;
+  window_ = XCreateWindow(display, root, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height),
+                          0, visual->depth, InputOutput, visual->visual, CWColormap | CWEventMask,
+                          &window_attributes);
+  context_ = glXCreateContext(display, visual, nullptr, True);
+  XFree(visual);
+  if (!window_) return Fail("cannot create the window");
+  if (!context_) return Fail("cannot create a GLX context");
+
+  XStoreName(display, window_, title);
+  delete_atom_ = XInternAtom(display, "WM_DELETE_WINDOW", False);
+  Atom delete_atom = delete_atom_;
+  XSetWMProtocols(display, window_, &delete_atom, 1);
+  if (fullscreen) {
+    MakeFullscreen();
+    HideCursor();
+  }
+  XMapRaised(display, window_);
+  // Draw only once the window is on screen, as the renderer shows its window first.
+  for (XEvent event;;) {
+    XWindowEvent(display, window_, StructureNotifyMask, &event);
+    if (event.type == MapNotify) break;
+  }
+  if (!glXMakeCurrent(display, window_, static_cast<GLXContext>(context_)))
+    return Fail("cannot make the GLX context current");
+  width_ = width;
+  height_ = height;
+  return true;
+}
+
+// Asks the window manager for a full-screen window; without one the window
+// already covers the screen from its top-left corner.
+void X11GlWindow::MakeFullscreen() {
+  Display* display = AsDisplay(display_);
+  Atom state = XInternAtom(display, "_NET_WM_STATE", False);
+  Atom full = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
+  XChangeProperty(display, window_, state, XA_ATOM, 32, PropModeReplace,
+                  reinterpret_cast<unsigned char*>(&full), 1);
+}
+
+// Full screen hides the pointer, as the Windows renderer does.
+void X11GlWindow::HideCursor() {
+  Display* display = AsDisplay(display_);
+  static const char kEmpty[1] = {0};
+  Pixmap blank = XCreateBitmapFromData(display, window_, kEmpty, 1, 1);
+  XColor black;
+  std::memset(&black, 0, sizeof black);
+  cursor_ = XCreatePixmapCursor(display, blank, blank, &black, &black, 0, 0);
+  XDefineCursor(display, window_, cursor_);
+  XFreePixmap(display, blank);
+}
+
+void X11GlWindow::ProcessEvents() {
+  Display* display = AsDisplay(display_);
+  while (XPending(display) > 0) {
+    XEvent event;
+    XNextEvent(display, &event);
+    switch (event.type) {
+      case KeyPress:
+        // Latched: a tap is never lost, however quickly the key comes back up.
+        if (XLookupKeysym(&event.xkey, 0) == XK_Escape) escape_pressed_ = true;
+        break;
+      case ClientMessage:
+        if (static_cast<unsigned long>(event.xclient.data.l[0]) == delete_atom_) close_requested_ = true;
+        break;
+      case ConfigureNotify:
+        if (event.xconfigure.width != width_ || event.xconfigure.height != height_) {
+          width_ = event.xconfigure.width;
+          height_ = event.xconfigure.height;
+          ResizeViewport(width_, height_);
+        }
+        break;
+      case MapNotify:
+        active_ = true;
+        break;
+      case UnmapNotify:
+        active_ = false;
+        break;
+      case DestroyNotify:
+        // Someone else destroyed the window: there is nothing left to draw to or release.
+        window_ = 0;
+        close_requested_ = true;
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+void X11GlWindow::SwapBuffers() { glXSwapBuffers(AsDisplay(display_), window_); }
+
+void X11GlWindow::Destroy() {
+  Display* display = AsDisplay(display_);
+  if (!display) return;
+  if (context_) {
+    glXMakeCurrent(display, None, nullptr);
+    glXDestroyContext(display, static_cast<GLXContext>(context_));
+  }
+  if (window_) XDestroyWindow(display, window_);
+  if (cursor_) XFreeCursor(display, cursor_);
+  if (colormap_) XFreeColormap(display, colormap_);
+  XCloseDisplay(display);
+  display_ = nullptr;
+  context_ = nullptr;
+  window_ = colormap_ = cursor_ = 0;
+}

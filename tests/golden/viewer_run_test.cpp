@@ -1,0 +1,139 @@
+// skyliner-viewer as a program: exit codes, messages and snapshots for good
+// and bad files, run off screen (and once without any display).
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "png_io.h"
+#include "viewer_process.h"
+
+namespace {
+
+const std::string kAssets = SKYLINER_SOURCE_ASSETS;
+const std::string kModel = kAssets + "/Skyliner.data";
+const std::string kSky = kAssets + "/sky.bmp";
+const std::string kGround = kAssets + "/sample-desktop.bmp";
+
+// A bitmap file whose header is the 108-byte kind the reader does not know.
+std::string UnknownHeaderBitmap() {
+  std::string bytes(14 + 108 + 4, '\0');
+  bytes[0] = 'B';
+  bytes[1] = 'M';
+  bytes[10] = static_cast<char>(14 + 108);  // pixel data offset
+  bytes[14] = 108;                          // header size
+  bytes[18] = 1;                            // width 1
+  bytes[22] = 1;                            // height 1
+  bytes[26] = 1;                            // planes
+  bytes[28] = 24;                           // bits per pixel
+  return bytes;
+}
+
+size_t Occurrences(const std::string& text, const std::string& part) {
+  size_t count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+// Off-screen run of the given files; the snapshot goes to out.
+ViewerRun Snapshot(const std::string& model, const std::string& sky, const std::string& ground,
+                   const std::string& out, const std::string& frames = "3", const std::string& size = "160x120") {
+  return RunViewer({"--model", model, "--sky", sky, "--ground", ground, "--frames", frames, "--size", size,
+                    "--snapshot", out});
+}
+
+TEST(ViewerRun, ModelThatWillNotLoadEndsSilentlyWithCodeZero) {
+  ScratchFolder folder;
+  ASSERT_TRUE(WriteFile(folder / "garbage.data", "not a model at all"));
+  std::string wrong_version = "MS3D000000";
+  wrong_version += std::string("\x05\0\0\0", 4);
+  ASSERT_TRUE(WriteFile(folder / "version5.data", wrong_version));
+  for (const std::string& model : {folder / "missing.data", folder / "garbage.data", folder / "version5.data"}) {
+    const ViewerRun run = Snapshot(model, kSky, kGround, folder / "out.png");
+    EXPECT_TRUE(run.finished) << model;
+    EXPECT_EQ(run.exit_code, 0) << model;
+    EXPECT_EQ(run.err, "") << model;
+    EXPECT_FALSE(FileExists(folder / "out.png")) << model << ": nothing may be rendered";
+  }
+}
+
+TEST(ViewerRun, ModelThatWillNotLoadOpensNoWindow) {
+  // Without a display a window attempt would fail loudly with code 1.
+  const ViewerRun refused = RunViewer({"--model", "/nonexistent/plane.data"}, "");
+  EXPECT_TRUE(refused.finished);
+  EXPECT_EQ(refused.exit_code, 0);
+  EXPECT_EQ(refused.err, "");
+
+  const ViewerRun loaded = RunViewer({"--model", kModel, "--sky", kSky, "--ground", kGround}, "");
+  EXPECT_TRUE(loaded.finished);
+  EXPECT_EQ(loaded.exit_code, 1);
+  EXPECT_NE(loaded.err.find("X display"), std::string::npos) << loaded.err;
+}
+
+TEST(ViewerRun, NeitherPictureLoadingEndsWithCodeZero) {
+  ScratchFolder folder;
+  const ViewerRun missing = Snapshot(kModel, folder / "none1.bmp", folder / "none2.bmp", folder / "a.png");
+  EXPECT_TRUE(missing.finished);
+  EXPECT_EQ(missing.exit_code, 0);
+  EXPECT_EQ(missing.err, "") << "a missing picture is not reported";
+  EXPECT_FALSE(FileExists(folder / "a.png"));
+
+  ASSERT_TRUE(WriteFile(folder / "odd.bmp", UnknownHeaderBitmap()));
+  const ViewerRun unreadable = Snapshot(kModel, folder / "odd.bmp", folder / "odd.bmp", folder / "b.png");
+  EXPECT_TRUE(unreadable.finished);
+  EXPECT_EQ(unreadable.exit_code, 0);
+  EXPECT_EQ(Occurrences(unreadable.err, "Unknown DIB file format."), 2u) << unreadable.err;
+  EXPECT_FALSE(FileExists(folder / "b.png"));
+
+  ASSERT_TRUE(WriteFile(folder / "empty.bmp", ""));
+  const ViewerRun empty = Snapshot(kModel, folder / "empty.bmp", folder / "none.bmp", folder / "c.png");
+  EXPECT_EQ(empty.exit_code, 0);
+  EXPECT_NE(empty.err.find("Failed to open DIB file " + folder / "empty.bmp"), std::string::npos) << empty.err;
+  EXPECT_FALSE(FileExists(folder / "c.png"));
+}
+
+TEST(ViewerRun, OnePictureIsEnoughToFly) {
+  ScratchFolder folder;
+  const ViewerRun run = Snapshot(kModel, folder / "no-sky.bmp", kGround, folder / "out.png", "3", "200x150");
+  EXPECT_TRUE(run.finished);
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  FramePixels frame;
+  std::string error;
+  ASSERT_TRUE(ReadPng(folder / "out.png", &frame, &error)) << error;
+  EXPECT_EQ(frame.width, 200);
+  EXPECT_EQ(frame.height, 150);
+}
+
+TEST(ViewerRun, TheSameFrameCountGivesTheSamePicture) {
+  ScratchFolder folder;
+  ASSERT_EQ(Snapshot(kModel, kSky, kGround, folder / "first.png", "40").exit_code, 0);
+  ASSERT_EQ(Snapshot(kModel, kSky, kGround, folder / "again.png", "40").exit_code, 0);
+  ASSERT_EQ(Snapshot(kModel, kSky, kGround, folder / "early.png", "1").exit_code, 0);
+  FramePixels first, again, early;
+  std::string error;
+  ASSERT_TRUE(ReadPng(folder / "first.png", &first, &error)) << error;
+  ASSERT_TRUE(ReadPng(folder / "again.png", &again, &error)) << error;
+  ASSERT_TRUE(ReadPng(folder / "early.png", &early, &error)) << error;
+  EXPECT_EQ(ComparePixels(first, again, 0).largest_channel_difference, 0);
+  EXPECT_GT(ComparePixels(first, early, 0).largest_channel_difference, 0) << "the flight did not move";
+}
+
+TEST(ViewerRun, ReportsAnUnwritableSnapshot) {
+  const ViewerRun run = Snapshot(kModel, kSky, kGround, "/nonexistent-folder/out.png");
+  EXPECT_TRUE(run.finished);
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_NE(run.err.find("/nonexistent-folder/out.png"), std::string::npos) << run.err;
+}
+
+TEST(ViewerRun, RefusesBadOptionsWithUsageAndShowsHelp) {
+  const ViewerRun bad = RunViewer({"--size", "wide"});
+  EXPECT_TRUE(bad.finished);
+  EXPECT_EQ(bad.exit_code, 2);
+  EXPECT_NE(bad.err.find("--size"), std::string::npos);
+  EXPECT_NE(bad.err.find("Usage"), std::string::npos);
+
+  const ViewerRun help = RunViewer({"--help"});
+  EXPECT_EQ(help.exit_code, 0);
+  EXPECT_NE(help.out.find("--snapshot"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,190 @@
+// The on-screen viewer on a private Xvfb server: its window, what it shows,
+// and the three ways a flight ends (frame count, Esc, the close request).
+#include <gtest/gtest.h>
+#include <unistd.h>
+// Xlib after gtest: its macros (None, Bool) would break gtest's templates.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+
+#include <chrono>
+#include <cstring>
+#include <memory>
+#include <set>
+#include <string>
+#include <thread>
+
+#include "viewer_process.h"
+
+namespace {
+
+const std::string kAssets = SKYLINER_SOURCE_ASSETS;
+const char kXvfb[] = "/usr/bin/Xvfb";
+const char kTitle[] = "Jetscape_VC";
+
+// Finds a top-level window by its name; 0 if there is none.
+Window FindWindowNamed(Display* display, const char* name) {
+  Window root = DefaultRootWindow(display), parent = 0, *children = nullptr;
+  unsigned count = 0;
+  Window found = 0;
+  if (!XQueryTree(display, root, &root, &parent, &children, &count)) return 0;
+  for (unsigned i = 0; i < count && !found; ++i) {
+    char* window_name = nullptr;
+    if (XFetchName(display, children[i], &window_name) && window_name) {
+      if (std::strcmp(window_name, name) == 0) found = children[i];
+      XFree(window_name);
+    }
+  }
+  if (children) XFree(children);
+  return found;
+}
+
+class ViewerWindow : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (access(kXvfb, X_OK) != 0) return;
+    for (int number = 91; number < 130; ++number) {
+      if (access(("/tmp/.X" + std::to_string(number) + "-lock").c_str(), F_OK) == 0) continue;
+      display_name_ = ":" + std::to_string(number);
+      server_ = new ChildProcess;
+      server_->Start(kXvfb, {display_name_, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, "");
+      for (int tries = 0; tries < 100 && !display_; ++tries) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        display_ = XOpenDisplay(display_name_.c_str());
+      }
+      if (display_) return;
+      delete server_;  // this number was taken after all: try the next
+      server_ = nullptr;
+    }
+  }
+
+  static void TearDownTestSuite() {
+    if (display_) XCloseDisplay(display_);
+    display_ = nullptr;
+    delete server_;  // ends our Xvfb by its pid
+    server_ = nullptr;
+  }
+
+  void SetUp() override {
+    if (!display_) GTEST_SKIP() << "no Xvfb server could be started";
+  }
+
+  // Starts an endless flight on the bundled assets with extra options.
+  void StartViewer(std::vector<std::string> extra = {}) {
+    std::vector<std::string> args = {"--model", kAssets + "/Skyliner.data", "--sky", kAssets + "/sky.bmp",
+                                     "--ground", kAssets + "/sample-desktop.bmp"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    ASSERT_TRUE(viewer_.Start(SKYLINER_VIEWER, args, display_name_));
+  }
+
+  // Waits up to 30 s for the viewer's window.
+  Window WaitForWindow() {
+    for (int tries = 0; tries < 300; ++tries) {
+      if (const Window window = FindWindowNamed(display_, kTitle)) return window;
+      if (viewer_.Wait(0)) break;  // the viewer ended instead
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return 0;
+  }
+
+  void SendEscape(Window window) {
+    XEvent event;
+    std::memset(&event, 0, sizeof event);
+    event.xkey.type = KeyPress;
+    event.xkey.display = display_;
+    event.xkey.window = window;
+    event.xkey.root = DefaultRootWindow(display_);
+    event.xkey.keycode = XKeysymToKeycode(display_, XK_Escape);
+    event.xkey.same_screen = True;
+    XSendEvent(display_, window, True, KeyPressMask, &event);
+    event.xkey.type = KeyRelease;
+    XSendEvent(display_, window, True, KeyReleaseMask, &event);
+    XFlush(display_);
+  }
+
+  void SendCloseRequest(Window window) {
+    XEvent event;
+    std::memset(&event, 0, sizeof event);
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display_, window, False, NoEventMask, &event);
+    XFlush(display_);
+  }
+
+  // Distinct colours in the window's current picture.
+  size_t DistinctColoursShown(Window window) {
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display_, window, &attributes)) return 0;
+    XImage* image = XGetImage(display_, window, 0, 0, static_cast<unsigned>(attributes.width),
+                              static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+    if (!image) return 0;
+    std::set<unsigned long> colours;
+    for (int y = 0; y < attributes.height; y += 2)
+      for (int x = 0; x < attributes.width; x += 2) colours.insert(XGetPixel(image, x, y));
+    XDestroyImage(image);
+    return colours.size();
+  }
+
+  void ExpectCleanEnd() {
+    ASSERT_TRUE(viewer_.Wait(20)) << "the viewer did not end";
+    EXPECT_TRUE(viewer_.exited());
+    EXPECT_EQ(viewer_.exit_code(), 0) << viewer_.Stderr();
+    EXPECT_EQ(FindWindowNamed(display_, kTitle), 0u);
+  }
+
+  static std::string display_name_;
+  static ChildProcess* server_;
+  static Display* display_;
+  ChildProcess viewer_;
+};
+
+std::string ViewerWindow::display_name_;
+ChildProcess* ViewerWindow::server_ = nullptr;
+Display* ViewerWindow::display_ = nullptr;
+
+TEST_F(ViewerWindow, ShowsTheFlightAndEndsOnEsc) {
+  StartViewer();
+  const Window window = WaitForWindow();
+  ASSERT_NE(window, 0u) << viewer_.Stderr();
+  XWindowAttributes attributes;
+  ASSERT_TRUE(XGetWindowAttributes(display_, window, &attributes));
+  EXPECT_EQ(attributes.width, 1024);
+  EXPECT_EQ(attributes.height, 768);
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  EXPECT_GT(DistinctColoursShown(window), 64u) << "the window shows no scene";
+  EXPECT_TRUE(viewer_.running()) << "the flight must go on until told to stop";
+  SendEscape(window);
+  ExpectCleanEnd();
+}
+
+TEST_F(ViewerWindow, EndsOnTheWindowManagersCloseRequest) {
+  StartViewer();
+  const Window window = WaitForWindow();
+  ASSERT_NE(window, 0u) << viewer_.Stderr();
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  SendCloseRequest(window);
+  ExpectCleanEnd();
+}
+
+TEST_F(ViewerWindow, FullscreenCoversTheScreen) {
+  StartViewer({"--fullscreen"});
+  const Window window = WaitForWindow();
+  ASSERT_NE(window, 0u) << viewer_.Stderr();
+  XWindowAttributes attributes;
+  ASSERT_TRUE(XGetWindowAttributes(display_, window, &attributes));
+  EXPECT_EQ(attributes.width, 1280);
+  EXPECT_EQ(attributes.height, 1024);
+  SendEscape(window);
+  ExpectCleanEnd();
+}
+
+TEST_F(ViewerWindow, EndsByItselfAfterTheGivenFrames) {
+  StartViewer({"--frames", "30", "--size", "320x240"});
+  ExpectCleanEnd();
+}
+
+}  // namespace
