@@ -1,0 +1,119 @@
+"""Working files for the renderer runs: solid-colour bitmaps, a small
+MilkShape 3D model, and malformed variants of both."""
+
+import struct
+
+# --- Bitmaps -----------------------------------------------------------------
+
+
+def bmp24(width, height, rgb):
+    """A bottom-up 24-bit bitmap file of one colour."""
+    r, g, b = rgb
+    row = bytes([b, g, r]) * width
+    row += b"\0" * ((4 - len(row) % 4) % 4)
+    pixels = row * height
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    head = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(pixels), 0, 0, 14 + 40)
+    return head + info + pixels
+
+
+def _info(width, height, bits, compression=0, image_size=0, colors_used=0, size=40):
+    return struct.pack("<IiiHHIIiiII", size, width, height, 1, bits, compression, image_size, 0, 0,
+                       colors_used, 0)
+
+
+def _file(body, offset):
+    return struct.pack("<2sIHHI", b"BM", 14 + len(body), 0, 0, offset) + body
+
+
+def malformed_bitmaps():
+    """(name, bytes, the message the reader must show) for broken picture files."""
+    good = bmp24(8, 8, (10, 20, 30))
+    v5 = _file(_info(8, 8, 24, size=124) + b"\0" * 84 + b"\0" * 256, 14 + 124)
+    palette_cut = _file(_info(8, 8, 8) + b"\0" * 40, 54)        # 256 colours promised, 10 given
+    huge = _file(_info(0x7fffffff, 0x7fffffff, 24), 54)          # rows far past the end
+    overflow = _file(_info(0x40000000, 16, 32), 54)              # row bytes overflow 32 bits
+    rle_garbage = _file(_info(8, 8, 8, compression=1, image_size=64) + b"\0" * 1024 + b"\xff" * 64,
+                        54 + 1024)
+    bitfields_cut = _file(_info(8, 8, 16, compression=3), 54)     # masks missing
+    return [
+        ("empty", b"", "Failed to open DIB file c:\\kestrel\\Jetscape3.bmp.\n"),
+        ("v5_header", v5, "Unknown DIB file format."),
+        ("text", b"this is not a picture at all\n", "Unknown DIB file format."),
+        ("truncated_pixels", good[:len(good) // 2], "Image file conversion error."),
+        ("offset_past_end", good[:10] + struct.pack("<I", 1 << 30) + good[14:], "Image file conversion error."),
+        ("palette_cut", palette_cut, "Image file conversion error."),
+        ("huge", huge, "Image file conversion error."),
+        ("overflow", overflow, "Image file conversion error."),
+        ("rle_bad_size", rle_garbage[:200], "Image file conversion error."),
+        ("bitfields_cut", bitfields_cut, "Image file conversion error."),
+    ]
+
+
+# --- Models ------------------------------------------------------------------
+
+_BOX_CORNERS = [(x, y, z) for x in (0, 1) for y in (0, 1) for z in (0, 1)]
+# Two triangles per face, as corner indices into _BOX_CORNERS.
+_BOX_FACES = [(0, 1, 3), (0, 3, 2), (4, 6, 7), (4, 7, 5), (0, 4, 5), (0, 5, 1),
+              (2, 3, 7), (2, 7, 6), (0, 2, 6), (0, 6, 4), (1, 5, 7), (1, 7, 3)]
+
+
+def _boxes():
+    """An airliner of boxes, nose along +z: fuselage, wings, tailplane, fin."""
+    return [((-1.2, -1.2, -9.0), (2.4, 2.4, 18.0)),
+            ((-10.0, -0.3, -1.5), (20.0, 0.6, 4.0)),
+            ((-4.0, -0.2, -9.0), (8.0, 0.4, 2.0)),
+            ((-0.2, 0.0, -9.0), (0.4, 4.0, 2.5))]
+
+
+def ms3d(version=4, texture=b"", material=True):
+    """A small MilkShape 3D model; one group using one material (or none)."""
+    vertices, triangles = [], []
+    for origin, size in _boxes():
+        base = len(vertices)
+        for c in _BOX_CORNERS:
+            vertices.append(tuple(origin[i] + c[i] * size[i] for i in range(3)))
+        for face in _BOX_FACES:
+            triangles.append(tuple(base + i for i in face))
+    out = b"MS3D000000" + struct.pack("<i", version)
+    out += struct.pack("<H", len(vertices))
+    for v in vertices:
+        out += struct.pack("<B3fbB", 0, *v, -1, 1)
+    out += struct.pack("<H", len(triangles))
+    for t in triangles:
+        out += struct.pack("<H3H9f3f3fBB", 0, *t, *([0.0, 1.0, 0.0] * 3), 0, 1, 0, 0, 0, 1, 1, 0)
+    out += struct.pack("<H", 1)
+    out += struct.pack("<B32sH", 0, b"body", len(triangles))
+    out += struct.pack("<%dH" % len(triangles), *range(len(triangles)))
+    out += struct.pack("<b", 0 if material else -1)
+    if material:
+        out += struct.pack("<H", 1)
+        out += struct.pack("<32s4f4f4f4fffB128s128s", b"paint", 0.3, 0.3, 0.3, 1, 0.9, 0.1, 0.9, 1,
+                           0, 0, 0, 1, 0, 0, 0, 1, 10.0, 1.0, 0, texture, b"")
+    else:
+        out += struct.pack("<H", 0)
+    return out
+
+
+def malformed_models():
+    """(name, bytes) for model files the renderer must refuse."""
+    good = ms3d()
+    bad_index = bytearray(good)
+    # First triangle's first vertex index (after header, vertex count and 32 vertices, triangle count, flags).
+    at = 14 + 2 + 32 * 15 + 2 + 2
+    bad_index[at:at + 2] = struct.pack("<H", 60000)
+    group_at = 14 + 2 + 32 * 15 + 2 + 48 * 70 + 2
+    bad_group = bytearray(good)
+    bad_group[group_at + 33:group_at + 35] = struct.pack("<H", 65535)
+    return [
+        ("empty", b""),
+        ("magic_only", b"MS3D000000"),
+        ("wrong_magic", b"MS3D000001" + good[10:]),
+        ("version_2", ms3d(version=2)),
+        ("version_5", ms3d(version=5)),
+        ("cut_in_vertices", good[:100]),
+        ("cut_in_triangles", good[:14 + 2 + 32 * 15 + 2 + 500]),
+        ("vertex_index_out_of_range", bytes(bad_index)),
+        ("group_count_past_end", bytes(bad_group)),
+        ("huge_counts", b"MS3D000000" + struct.pack("<iH", 4, 65535) + b"\0" * 64),
+    ]
