@@ -26,6 +26,9 @@ const GoldenCase kCases[] = {
     {"FixedView", SKYLINER_GOLDEN_FIXED_FRAMES, SKYLINER_GOLDEN_FIXED_PNG},
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const GoldenCase& golden, std::ostream* out) { *out << golden.name << " at frame " << golden.frames; }
+
 SceneFiles BundledFiles() {
   const std::string assets = SKYLINER_SOURCE_ASSETS;
   return {assets + "/Skyliner.data", assets + "/sky.bmp", assets + "/sample-desktop.bmp"};
