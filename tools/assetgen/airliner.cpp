@@ -31,7 +31,7 @@ Ms3dMesh BuildAirliner() {
   int white = builder.AddMaterial(Paint("skin white", 0.95f, 0.95f, 0.96f, 0.35f, 40));
   int navy = builder.AddMaterial(Paint("livery blue", 0.07f, 0.16f, 0.50f, 0.4f, 30));
   int grey = builder.AddMaterial(Paint("belly grey", 0.74f, 0.76f, 0.80f, 0.25f, 30));
-  int wing = builder.AddMaterial(Paint("wing grey", 0.64f, 0.66f, 0.70f, 0.3f, 25));
+  int wing = builder.AddMaterial(Paint("wing grey", 0.58f, 0.61f, 0.66f, 0.3f, 25));
   int gold = builder.AddMaterial(Paint("emblem gold", 1.0f, 0.74f, 0.18f, 0.5f, 40));
   int silver = builder.AddMaterial(Paint("nacelle silver", 0.80f, 0.81f, 0.84f, 0.7f, 60));
   int glass = builder.AddMaterial(Paint("window glass", 0.05f, 0.07f, 0.15f, 0.8f, 80));
@@ -44,8 +44,8 @@ Ms3dMesh BuildAirliner() {
   g.wings = builder.AddGroup("wings", wing);
   g.tailplane = builder.AddGroup("tailplane", wing);
   g.fin = builder.AddGroup("fin", navy);
-  g.fin_stripe = builder.AddGroup("fin emblem", gold);
-  g.fin_trim = builder.AddGroup("fin trim", white);
+  g.emblem = builder.AddGroup("fin emblem", gold);
+  g.emblem_ring = builder.AddGroup("fin emblem ring", white);
   g.winglets = builder.AddGroup("winglets", navy);
   g.nacelles = builder.AddGroup("nacelles", silver);
   g.intakes = builder.AddGroup("intakes", metal);
@@ -57,6 +57,7 @@ Ms3dMesh BuildAirliner() {
 
   AddFuselage(builder, g);
   AddWingsAndTail(builder, g);
+  AddFin(builder, g);
   AddEngines(builder, g);
   AddCabinDetails(builder, g);
   return builder.Mesh();

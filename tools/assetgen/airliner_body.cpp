@@ -75,13 +75,13 @@ double ThetaAtHeight(double y) {
 // Stations from the tail tip to the nose tip, denser where the outline bends.
 std::vector<double> Stations() {
   std::vector<double> z;
-  for (int i = 0; i <= 9; ++i) {
-    double v = 1.0 - std::pow(i / 9.0, 1.15);
+  for (int i = 0; i <= 8; ++i) {
+    double v = 1.0 - std::pow(i / 8.0, 1.15);
     z.push_back(kTailStartZ - (kTailStartZ - kTailTipZ) * v);
   }
   z.push_back(kNoseEndZ);
-  for (int i = 1; i <= 9; ++i) {
-    double u = std::sin(kPi / 2 * i / 9.0);
+  for (int i = 1; i <= 8; ++i) {
+    double u = std::sin(kPi / 2 * i / 8.0);
     z.push_back(kNoseEndZ + (kNoseTipZ - kNoseEndZ) * u);
   }
   return z;
@@ -111,10 +111,11 @@ void AddFuselage(MeshBuilder& builder, const AirlinerGroups& groups) {
   }
   auto paint = [&](int row, int col) {
     double z = (stations[row] + stations[row + 1]) / 2;
-    // The quads just below the waterline on each side, and the lowest quarter.
+    // The quads just below the waterline on each side, and the lowest quarter
+    // behind the nose.
     if ((col == kRingSegments / 4 || col == kRingSegments * 3 / 4 - 1) && z < kNoseEndZ + 0.8)
       return groups.cheatline;
-    if (col >= kRingSegments * 3 / 8 && col < kRingSegments * 5 / 8) return groups.belly;
+    if (col >= kRingSegments * 3 / 8 && col < kRingSegments * 5 / 8 && z < kNoseEndZ) return groups.belly;
     return groups.fuselage;
   };
   builder.AddGrid(grid, true, true, paint, AxisPoint);
@@ -152,7 +153,7 @@ void AddCabinDetails(MeshBuilder& builder, const AirlinerGroups& groups) {
     }
     // Cockpit windows: two windscreen panels and two side windows a side.
     for (Pane pane : {Pane{16.95, 17.5, 0.07, 0.58}, Pane{16.3, 16.88, 0.66, 0.98}, Pane{15.75, 16.22, 0.74, 1.05}}) {
-      builder.AddGrid(ProudPatch(pane.z0, pane.z1, pane.theta0, pane.theta1, lift, 3), false, true,
+      builder.AddGrid(ProudPatch(pane.z0, pane.z1, pane.theta0, pane.theta1, lift, 2), false, true,
                       groups.cockpit_windows, AxisPoint);
     }
   }

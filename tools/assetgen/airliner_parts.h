@@ -7,7 +7,7 @@
 // windows come after the skin they sit on.
 struct AirlinerGroups {
   int fuselage, cheatline, belly;
-  int wings, tailplane, fin, fin_stripe, fin_trim, winglets;
+  int wings, tailplane, fin, emblem, emblem_ring, winglets;
   int nacelles, intakes, pylons;
   int cabin_windows, cockpit_windows, doors, exhaust;
 };
@@ -15,10 +15,14 @@ struct AirlinerGroups {
 void AddFuselage(MeshBuilder& builder, const AirlinerGroups& groups);
 void AddCabinDetails(MeshBuilder& builder, const AirlinerGroups& groups);
 void AddWingsAndTail(MeshBuilder& builder, const AirlinerGroups& groups);
+void AddFin(MeshBuilder& builder, const AirlinerGroups& groups);
 void AddEngines(MeshBuilder& builder, const AirlinerGroups& groups);
 
-// Height of the wing's lower surface below the given span position's chord
-// line at a chord fraction, and the wing geometry the engines hang from.
+// Half-thickness of a four-digit aerofoil at chord fraction x (0 at the
+// leading edge), in chords, with a closed trailing edge.
+double AerofoilHalfThickness(double x, double thickness);
+
+// The wing's section at a span position, which the engines hang from.
 struct WingSection {
   Vec3 leading_edge;   // on the chord line
   double chord;

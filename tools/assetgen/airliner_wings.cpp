@@ -1,4 +1,4 @@
-// Wings with winglets, tailplane and fin, all built as lofted aerofoils.
+// Wings with winglets and the tailplane, built as lofted aerofoils.
 #include <cmath>
 
 #include "airliner_parts.h"
@@ -23,12 +23,6 @@ struct LiftingSurface {
   Vec3 span_axis;
 };
 
-// Half-thickness of a four-digit aerofoil at chord fraction x (closed trailing edge).
-double HalfThickness(double x, double thickness) {
-  return 5 * thickness *
-         (0.2969 * std::sqrt(x) - 0.1260 * x - 0.3516 * x * x + 0.2843 * x * x * x - 0.1036 * x * x * x * x);
-}
-
 // Chord fractions of the grid columns: upper surface trailing edge to leading
 // edge, then the lower surface back to the trailing edge (sign: +1 upper).
 std::vector<std::pair<double, int>> ChordColumns() {
@@ -41,7 +35,7 @@ std::vector<std::pair<double, int>> ChordColumns() {
 // Point of a station's aerofoil at chord fraction x on the given side.
 Vec3 AerofoilPoint(const Station& s, Vec3 thickness_axis, double x, int side) {
   double camber = s.camber * 4 * x * (1 - x);
-  double offset = (camber + side * HalfThickness(x, s.thickness)) * s.chord;
+  double offset = (camber + side * AerofoilHalfThickness(x, s.thickness)) * s.chord;
   return s.leading_edge + Vec3{0, 0, -x * s.chord} + thickness_axis * offset;
 }
 
@@ -80,6 +74,11 @@ constexpr double kRootX = 1.0, kKinkX = 6.4, kTipX = 17.5;
 constexpr double kRootY = -1.25;
 
 }  // namespace
+
+double AerofoilHalfThickness(double x, double thickness) {
+  return 5 * thickness *
+         (0.2969 * std::sqrt(x) - 0.1260 * x - 0.3516 * x * x + 0.2843 * x * x * x - 0.1036 * x * x * x * x);
+}
 
 WingSection WingSectionAt(double x) {
   const double lean = std::tan(kDihedral * kPi / 180);
@@ -126,25 +125,4 @@ void AddWingsAndTail(MeshBuilder& builder, const AirlinerGroups& groups) {
     AddLiftingSurface(builder, tailplane, [&](int, int) { return groups.tailplane; }, groups.tailplane);
   }
   builder.SetMirror(false);
-
-  // Fin with a dorsal fillet at its root; the stations between the fillet and
-  // the tip bound the stripes of the emblem.
-  LiftingSurface fin{{}, {1, 0, 0}, {0, 1, 0}};
-  const double fillet_y = 2.45, tip_y = 8.0;
-  const double fillet_le = -9.3, fillet_chord = 5.45, tip_le = -13.2, tip_chord = 2.1;
-  fin.stations.push_back({{0, 1.2, -6.6}, 8.1, 0.08, 0});
-  for (double eta : {0.0, 0.25, 0.4, 0.55, 0.8, 1.0}) {
-    double y = fillet_y + (tip_y - fillet_y) * eta;
-    fin.stations.push_back(
-        {{0, y, fillet_le + (tip_le - fillet_le) * eta}, fillet_chord + (tip_chord - fillet_chord) * eta, 0.11, 0});
-  }
-  // The emblem: three bars swept with the fin, rising towards the rear, the
-  // last one white.
-  auto paint = [&](int row, int col) {
-    int from_le = col < kChordPoints ? kChordPoints - 1 - col : col - kChordPoints;  // 0 at the leading edge
-    if ((from_le == 3 && row >= 2 && row <= 4) || (from_le == 4 && row >= 3 && row <= 4)) return groups.fin_stripe;
-    if (from_le == 5 && row == 4) return groups.fin_trim;
-    return groups.fin;
-  };
-  AddLiftingSurface(builder, fin, paint, groups.fin);
 }

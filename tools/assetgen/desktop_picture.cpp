@@ -1,9 +1,14 @@
 // The sample desktop: a landscape wallpaper, a column of icons, two windows
 // and a taskbar. Shapes are kept large because the viewer magnifies the
 // picture strongly when it lies on the ground under the aircraft.
+//
+// It stands in for the saver's capture of the screen, which is stored mirrored
+// left to right and reads the right way round once laid on the ground; so the
+// file holds the desktop mirrored too.
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "canvas.h"
@@ -211,6 +216,13 @@ void DrawTaskbar(Picture& p) {
   DrawText(p, kWidth - 86, top + 17, "12:34", 2, kWhite);
 }
 
+// Swaps each row's pixels end for end, as the saver's capture does.
+void MirrorLeftToRight(Picture& p) {
+  for (int y = 0; y < p.height; ++y)
+    for (int x = 0; x < p.width / 2; ++x)
+      for (int k = 0; k < 3; ++k) std::swap(p.At(x, y)[k], p.At(p.width - 1 - x, y)[k]);
+}
+
 }  // namespace
 
 Picture MakeDesktopPicture() {
@@ -220,5 +232,6 @@ Picture MakeDesktopPicture() {
   DrawEditorWindow(picture);
   DrawDeparturesWindow(picture);
   DrawTaskbar(picture);
+  MirrorLeftToRight(picture);
   return picture;
 }

@@ -98,13 +98,33 @@ void MeshBuilder::AddGrid(const Grid& grid, bool wrap_columns, bool smooth, cons
       for (int j = 0; j < cols; ++j) vertex_normal[i][j] = row_sum;
   }
 
+  EmitGrid(grid, vertex_normal, wrap_columns, sign, group_of, smooth ? nullptr : &quad_area);
+}
+
+void MeshBuilder::AddGridWithNormals(const Grid& grid, const Grid& normals, bool wrap_columns,
+                                     const GroupChooser& group_of) {
+  const int rows = static_cast<int>(grid.size());
+  const int cols = static_cast<int>(grid[0].size());
+  double agreement = 0;
   for (int i = 0; i + 1 < rows; ++i)
-    for (int j = 0; j < quad_cols; ++j) {
+    for (int j = 0; j < (wrap_columns ? cols : cols - 1); ++j) {
       int jn = (j + 1) % cols;
-      Vec3 a = at(i, j), b = at(i, j + 1), c = at(i + 1, j + 1), d = at(i + 1, j);
-      Vec3 na = vertex_normal[i][j], nb = vertex_normal[i][jn], nc = vertex_normal[i + 1][jn],
-           nd = vertex_normal[i + 1][j];
-      if (!smooth) na = nb = nc = nd = quad_area[i][j] * sign;
+      Vec3 area = Cross(grid[i + 1][jn] - grid[i][j], grid[i + 1][j] - grid[i][jn]);
+      agreement += Dot(area, normals[i][j] + normals[i][jn] + normals[i + 1][jn] + normals[i + 1][j]);
+    }
+  EmitGrid(grid, normals, wrap_columns, agreement < 0 ? -1.0 : 1.0, group_of, nullptr);
+}
+
+void MeshBuilder::EmitGrid(const Grid& grid, const Grid& normals, bool wrap_columns, double sign,
+                           const GroupChooser& group_of, const Grid* flat_normals) {
+  const int rows = static_cast<int>(grid.size());
+  const int cols = static_cast<int>(grid[0].size());
+  for (int i = 0; i + 1 < rows; ++i)
+    for (int j = 0; j < (wrap_columns ? cols : cols - 1); ++j) {
+      int jn = (j + 1) % cols;
+      Vec3 a = grid[i][j], b = grid[i][jn], c = grid[i + 1][jn], d = grid[i + 1][j];
+      Vec3 na = normals[i][j], nb = normals[i][jn], nc = normals[i + 1][jn], nd = normals[i + 1][j];
+      if (flat_normals) na = nb = nc = nd = (*flat_normals)[i][j] * sign;
       int group = group_of(i, j);
       if (sign > 0) {
         AddTriangle(group, {a, b, c}, {na, nb, nc});

@@ -33,6 +33,9 @@ class MeshBuilder {
   void AddGrid(const Grid& grid, bool wrap_columns, bool smooth, const GroupChooser& group_of,
                const InsidePoint& inside);
   void AddGrid(const Grid& grid, bool wrap_columns, bool smooth, int group, const InsidePoint& inside);
+  // The same with the corner normals given (normals[i][j] for grid[i][j]); the
+  // faces are turned to agree with them.
+  void AddGridWithNormals(const Grid& grid, const Grid& normals, bool wrap_columns, const GroupChooser& group_of);
   // A convex planar polygon with one normal, facing along outward.
   void AddFlatPolygon(int group, std::vector<Vec3> points, Vec3 outward);
 
@@ -41,6 +44,10 @@ class MeshBuilder {
  private:
   int VertexIndex(Vec3 point);
   void AddTriangle(int group, const Vec3 (&corners)[3], const Vec3 (&normals)[3]);
+  // Emits the quads of a grid, both triangles of each, reversed when sign < 0;
+  // flat_normals (one per quad) replace the corner normals when given.
+  void EmitGrid(const Grid& grid, const Grid& normals, bool wrap_columns, double sign, const GroupChooser& group_of,
+                const Grid* flat_normals);
 
   double scale_;
   bool mirror_ = false;

@@ -21,14 +21,14 @@ constexpr double kPi = 3.14159265358979323846;
 Rgb SkyGradient(double sin_e) {
   const Rgb zenith{0.20, 0.36, 0.80}, high{0.40, 0.58, 0.93}, horizon{0.98, 0.74, 0.82};
   if (sin_e > 0.45) return Mix(high, zenith, (sin_e - 0.45) / 0.55);
-  return Mix(horizon, high, std::pow(sin_e / 0.45, 0.7));
+  return Mix(horizon, high, std::pow(sin_e / 0.45, 0.5));
 }
 
 // Sky colour looking in direction (dx, dy, dz), dy > 0 up; seed picks the clouds.
 Rgb SkyColour(double dx, double dy, double dz, uint32_t seed) {
   double sin_e = std::fabs(dy);
   Rgb sky = SkyGradient(sin_e);
-  double reach = 1.0 / std::max(sin_e, 0.12);  // distance to the cloud deck, capped near the horizon
+  double reach = 1.0 / std::max(sin_e, 0.07);  // distance to the cloud deck, capped near the horizon
   double u = dx * reach * 1.1, v = dz * reach * 1.1;
   double density = FractalNoise(u + 3.7, v - 1.3, 6, seed);
   double cover = SmoothStep(0.47, 0.70, density);
@@ -38,7 +38,7 @@ Rgb SkyColour(double dx, double dy, double dz, uint32_t seed) {
   Rgb shade = Mix(Rgb{0.66, 0.62, 0.78}, Rgb{0.92, 0.72, 0.82}, 1 - sin_e);
   Rgb light = Mix(Rgb{1.0, 0.97, 0.98}, Rgb{1.0, 0.88, 0.90}, 1 - sin_e);
   Rgb cloud = Mix(shade, light, lit);
-  double fade = SmoothStep(0.03, 0.30, sin_e);  // clouds melt into the haze at the horizon
+  double fade = SmoothStep(0.01, 0.16, sin_e);  // clouds melt into the haze at the horizon
   return Mix(sky, cloud, cover * fade * 0.95);
 }
 
