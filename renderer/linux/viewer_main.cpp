@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "flight_scene.h"
+#include "frame_pacer.h"
 #include "headless_flight.h"
 #include "mesh_model.h"
 #include "png_io.h"
@@ -53,15 +54,23 @@ static int RunOnScreen(const ViewerOptions& options) {
   scene.model = &model;
   scene.path = options.path;
   if (!InitScene(scene)) return 0;
+  if (options.paced) window.RequestVsync();
   Srand(options.seed_given ? options.seed : static_cast<unsigned int>(std::clock()));
 
-  for (int frames = 0; options.frames == 0 || frames < options.frames; ++frames) {
+  FramePacer pacer(kFramesPerSecond);
+  for (int frames = 0; options.frames == 0 || frames < options.frames;) {
     window.ProcessEvents();
     if (window.close_requested()) break;
+    if (options.paced && pacer.TimeUntilDue().count() > 0) {
+      window.WaitForEvents(pacer.TimeUntilDue());  // events are handled while waiting
+      continue;
+    }
     if (window.active()) scene.DrawFrame();
     if (window.escape_pressed()) break;  // that frame is not shown
     window.SwapBuffers();
     scene.AdvanceCameraSchedule();
+    pacer.FrameShown();
+    ++frames;
   }
   if (scene.quadric) gluDeleteQuadric(scene.quadric);
   return 0;

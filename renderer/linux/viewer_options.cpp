@@ -15,6 +15,8 @@ const char kViewerUsage[] =
     "                     until Esc or the window is closed)\n"
     "  --size WxH         frame or window size (default 1024x768)\n"
     "  --fullscreen       cover the whole screen (on screen only)\n"
+    "  --unpaced          on screen, draw as fast as possible instead of 60 frames a\n"
+    "                     second (the flight then speeds up with the frame rate)\n"
     "  --path literal|fast  how the ground and sky are sent to OpenGL (default fast)\n"
     "  --seed N           seed for the flight's random turns; on screen the default\n"
     "                     is clock(), off screen the generator stays unseeded\n"
@@ -76,6 +78,10 @@ bool ParseViewerOptions(int argc, const char* const* argv, ViewerOptions* option
     }
     if (option == "--fullscreen") {
       options->fullscreen = true;
+      continue;
+    }
+    if (option == "--unpaced") {
+      options->paced = false;
       continue;
     }
     const bool takes_value = option == "--model" || option == "--sky" || option == "--ground" ||

@@ -14,6 +14,7 @@ struct ViewerOptions {
   int height = 768;
   bool size_given = false;
   bool fullscreen = false;
+  bool paced = true;           // on screen: 60 frames a second; false draws flat out
   DrawPath path = DrawPath::kFast;
   bool seed_given = false;
   unsigned int seed = 0;       // replaces clock() as the seed when seed_given

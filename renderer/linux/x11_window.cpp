@@ -6,6 +6,8 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
+#include <poll.h>
+
 #include <cstring>
 
 #include "flight_scene.h"
@@ -130,6 +132,37 @@ void X11GlWindow::ProcessEvents() {
         break;
     }
   }
+}
+
+void X11GlWindow::WaitForEvents(std::chrono::nanoseconds timeout) {
+  Display* display = AsDisplay(display_);
+  if (timeout.count() <= 0 || XPending(display) > 0) return;
+  pollfd connection = {ConnectionNumber(display), POLLIN, 0};
+  const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(timeout);
+  const timespec wait = {static_cast<time_t>(seconds.count()), static_cast<long>((timeout - seconds).count())};
+  ppoll(&connection, 1, &wait, nullptr);
+}
+
+bool X11GlWindow::RequestVsync() {
+  using SwapIntervalExt = void (*)(Display*, GLXDrawable, int);
+  using SwapIntervalMesa = int (*)(unsigned);
+  Display* display = AsDisplay(display_);
+  const char* extensions = glXQueryExtensionsString(display, DefaultScreen(display));
+  const std::string available = extensions ? extensions : "";
+  if (available.find("GLX_EXT_swap_control") != std::string::npos) {
+    auto swap_interval = reinterpret_cast<SwapIntervalExt>(
+        glXGetProcAddress(reinterpret_cast<const GLubyte*>("glXSwapIntervalEXT")));
+    if (swap_interval) {
+      swap_interval(display, window_, 1);
+      return true;
+    }
+  }
+  if (available.find("GLX_MESA_swap_control") != std::string::npos) {
+    auto swap_interval = reinterpret_cast<SwapIntervalMesa>(
+        glXGetProcAddress(reinterpret_cast<const GLubyte*>("glXSwapIntervalMESA")));
+    return swap_interval && swap_interval(1) == 0;
+  }
+  return false;
 }
 
 void X11GlWindow::SwapBuffers() { glXSwapBuffers(AsDisplay(display_), window_); }

@@ -1,6 +1,7 @@
 // The on-screen window: an X11 window with a double-buffered GLX context.
 #pragma once
 
+#include <chrono>
 #include <string>
 
 class X11GlWindow {
@@ -18,6 +19,10 @@ class X11GlWindow {
   // Handles every queued event without waiting: Esc, the window manager's
   // close request, size changes (passed to ResizeViewport) and minimising.
   void ProcessEvents();
+  // Waits until an event is queued or the time is up, whichever comes first.
+  void WaitForEvents(std::chrono::nanoseconds timeout);
+  // Asks GLX to swap on vertical blank; false where no swap-control extension exists.
+  bool RequestVsync();
   void SwapBuffers();
 
   bool escape_pressed() const { return escape_pressed_; }

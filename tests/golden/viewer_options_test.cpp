@@ -28,13 +28,14 @@ TEST(ViewerOptions, DefaultsAreAnEndlessWindowedFastFlight) {
   EXPECT_EQ(options.path, DrawPath::kFast);
   EXPECT_FALSE(options.seed_given);
   EXPECT_FALSE(options.fullscreen);
+  EXPECT_TRUE(options.paced);
 }
 
 TEST(ViewerOptions, ReadsEveryOption) {
   ViewerOptions options;
   std::string error;
   ASSERT_TRUE(Parse({"--model", "m.data", "--sky", "s.bmp", "--ground", "g.bmp", "--frames", "1050",
-                     "--snapshot", "out.png", "--size", "512x384", "--path", "literal", "--seed", "4294967295"},
+                     "--snapshot", "out.png", "--size", "512x384", "--path", "literal", "--seed", "4294967295", "--unpaced"},
                     &options, &error))
       << error;
   EXPECT_EQ(options.files.model, "m.data");
@@ -47,6 +48,7 @@ TEST(ViewerOptions, ReadsEveryOption) {
   EXPECT_EQ(options.path, DrawPath::kLiteral);
   EXPECT_TRUE(options.seed_given);
   EXPECT_EQ(options.seed, 4294967295u);
+  EXPECT_FALSE(options.paced);
 }
 
 TEST(ViewerOptions, SnapshotAloneRendersOneFrame) {

@@ -182,8 +182,10 @@ TEST_F(ViewerWindow, FullscreenCoversTheScreen) {
   ExpectCleanEnd();
 }
 
-TEST_F(ViewerWindow, EndsByItselfAfterTheGivenFrames) {
+TEST_F(ViewerWindow, EndsByItselfAfterTheGivenFramesPacedOrNot) {
   StartViewer({"--frames", "30", "--size", "320x240"});
+  ExpectCleanEnd();
+  StartViewer({"--frames", "30", "--size", "320x240", "--unpaced"});
   ExpectCleanEnd();
 }
 
