@@ -1,6 +1,6 @@
-// Bitmap files to RgbImage: header parsing and every size check, so that the
-// converters never look outside the file and nothing is allocated for a
-// picture that cannot be produced.
+// Bitmap files to RgbImage. The shared layout checks place every part of the
+// file inside its bytes; the checks GDI's conversion adds and the decoder's
+// own bounds follow, all before anything is allocated.
 #include "bitmap_decoder.h"
 
 #include <algorithm>

@@ -47,7 +47,9 @@ void DecodeBitmapRle(const BitmapSource& b, unsigned char* out) {
       c.x += n;
       continue;
     }
-    if (code >= 3) {  // absolute run of `code` pixels, padded to a 16-bit boundary
+    if (code >= 3) {
+      // Absolute run of `code` pixels, padded to a 16-bit boundary: a 255-pixel
+      // RLE8 run takes 256 bytes (Wine 8 keeps that skip in a byte, which wraps to 0).
       const size_t bytes = four ? (code + 1) / 2 : code;
       if (bytes > size - i) break;
       const int32_t n = std::min<int32_t>(code, b.width - c.x);

@@ -58,6 +58,19 @@ TEST(BitmapRle8, RunsAbsoluteRunsDeltaAndClippingGiveTheStoredPixels) {
   ExpectRow(d, o, 3, {-1, 50, 51, 52, 53, -1});
 }
 
+TEST(BitmapRle8, TheLongestAbsoluteRunSkipsItsPaddingByte) {
+  bmp::Bytes stream = {0, 255};
+  for (int i = 0; i < 255; ++i) stream.push_back(static_cast<unsigned char>(i));
+  stream.push_back(0xee);  // padding, never a pixel or a code
+  stream.insert(stream.end(), {0, 0, 1, 9, 0, 1});
+  const bmp::Options o = RleFile(8, 255, 2, stream);
+  const bmp::Decoded d = bmp::Decode(bmp::Build(o));
+  ASSERT_TRUE(d.ok);
+  for (int x = 0; x < 255; ++x) ASSERT_EQ(d.At(x, 0), o.palette[x]) << x;
+  EXPECT_EQ(d.At(0, 1), o.palette[9]);
+  EXPECT_EQ(d.At(1, 1), bmp::kBlack);
+}
+
 TEST(BitmapRle8, DeltaAcrossRowsLeavesSkippedPixelsBlack) {
   const bmp::Options o = RleFile(8, 4, 3, {1, 7, 0, 2, 2, 2, 2, 9, 0, 1});
   const bmp::Decoded d = bmp::Decode(bmp::Build(o));
