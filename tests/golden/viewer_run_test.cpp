@@ -28,6 +28,7 @@ std::string UnknownHeaderBitmap() {
   return bytes;
 }
 
+// How many times part appears in text.
 size_t Occurrences(const std::string& text, const std::string& part) {
   size_t count = 0;
   for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;

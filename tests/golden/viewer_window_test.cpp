@@ -87,6 +87,7 @@ class ViewerWindow : public testing::Test {
     return 0;
   }
 
+  // Presses and releases Esc in the window, as a keyboard would.
   void SendEscape(Window window) {
     XEvent event;
     std::memset(&event, 0, sizeof event);
@@ -102,6 +103,7 @@ class ViewerWindow : public testing::Test {
     XFlush(display_);
   }
 
+  // The window manager's close request (what a title-bar close button sends).
   void SendCloseRequest(Window window) {
     XEvent event;
     std::memset(&event, 0, sizeof event);
@@ -129,6 +131,7 @@ class ViewerWindow : public testing::Test {
     return colours.size();
   }
 
+  // The viewer ends within 20 s with code 0 and its window is gone.
   void ExpectCleanEnd() {
     ASSERT_TRUE(viewer_.Wait(20)) << "the viewer did not end";
     EXPECT_TRUE(viewer_.exited());
