@@ -1,0 +1,314 @@
+#!/usr/bin/env python3
+"""End-to-end checks of Skyliner.dll under Wine in Xvfb: the window and the
+display mode, what a frame shows, the ways a run ends (Esc, WM_CLOSE from
+another process, missing or broken files) and that broken files never crash
+it. Screenshots are left in --shots for a person to look at.
+
+usage: renderer_e2e.py --bin WINDOWS_BIN --shots DIR --group GROUP
+"""
+
+import argparse
+import os
+import re
+import sys
+import time
+import traceback
+
+sys.path.insert(0, os.path.dirname(__file__))
+import working_files as wf  # noqa: E402
+from wine_session import RENDERER_CAPTION, ROOT, WineSession, wait_until  # noqa: E402
+
+SKY = (40, 80, 220)
+GROUND = (40, 160, 40)
+WHITE = (255, 255, 255)
+FRAME = (1024, 768)
+MODE_RUNNING = "1024x768x32"
+SKY_PATH = "c:\\kestrel\\Jetscape3.bmp"
+
+
+def close(a, b, tolerance=3):
+    return all(abs(x - y) <= tolerance for x, y in zip(a, b))
+
+
+def share(pixels, colour):
+    return sum(close(p, colour) for p in pixels) / len(pixels)
+
+
+def stand_in_files(sky=SKY, ground=GROUND):
+    """A small model and solid-colour pictures, so colours can be checked."""
+    files = {"Jetscape.data": wf.ms3d()}
+    if sky:
+        files["Jetscape3.bmp"] = wf.bmp24(64, 64, sky)
+    if ground:
+        files["Jetscape1.bmp"] = wf.bmp24(64, 64, ground)
+    return files
+
+
+def shipped_files():
+    """The bundled model and pictures, where the shell would put them."""
+    names = {"Jetscape.data": "Skyliner.data", "Jetscape3.bmp": "sky.bmp", "Jetscape1.bmp": "sample-desktop.bmp"}
+    files = {}
+    for target, source in names.items():
+        path = os.path.join(ROOT, "assets", source)
+        if not os.path.exists(path):
+            return None
+        with open(path, "rb") as f:
+            files[target] = f.read()
+    return files
+
+
+class RendererRun:
+    """One renderer process and the checks made on it."""
+
+    def __init__(self, session):
+        self.session = session
+        self.process = session.start_renderer()
+
+    def wait_for_window(self, timeout=20):
+        found = wait_until(lambda: self.session.x_windows(RENDERER_CAPTION) or self.process.poll() is not None,
+                           timeout)
+        assert found and self.process.poll() is None, "no window \"%s\" appeared (exit code %s)" % (
+            RENDERER_CAPTION, self.process.poll())
+        # Keys reach the window only once it has the X input focus.
+        focused = wait_until(lambda: self.session.focused_x_window() in self.session.x_windows(RENDERER_CAPTION),
+                             timeout)
+        assert focused, "the window \"%s\" never got the input focus" % RENDERER_CAPTION
+
+    def wait_for_exit(self, timeout=15):
+        try:
+            return self.process.wait(timeout)
+        except Exception:
+            self.process.kill()
+            self.process.wait()
+            raise AssertionError("the renderer did not end within %d s" % timeout)
+
+    def end_with_escape(self):
+        self.session.tap_key("Escape")
+        return self.wait_for_exit()
+
+    def kill(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+
+class Checks:
+    def __init__(self, session):
+        self.s = session
+
+    # --- helpers -------------------------------------------------------------
+
+    def assert_window_full_screen(self):
+        code, where = self.s.probe("window", RENDERER_CAPTION)
+        assert where == "0 0 %d %d 1" % FRAME, "window placement: %r" % where
+        assert self.s.probe("mode")[1] == MODE_RUNNING, "display mode while running: %r" % self.s.probe("mode")[1]
+
+    def assert_ended_cleanly(self, code):
+        assert code == 0, "exit code %s" % code
+        assert self.s.probe("window", RENDERER_CAPTION)[1] == "absent", "the window outlived the process"
+        mode = self.s.probe("mode")[1]
+        assert mode == self.s.initial_mode, "display mode after the run: %s, before: %s" % (mode, self.s.initial_mode)
+
+    def assert_refused_without_window(self, files, what):
+        self.s.put_files(files)
+        run = RendererRun(self.s)
+        seen = []
+
+        def window_or_exit():
+            if self.s.x_windows(RENDERER_CAPTION):
+                seen.append(True)
+            return seen or run.process.poll() is not None
+
+        wait_until(window_or_exit, 15)
+        code = run.wait_for_exit()
+        assert not seen, "%s: a window appeared" % what
+        self.assert_ended_cleanly(code)
+
+    def frame_after_start(self, name, settle=1.5):
+        run = RendererRun(self.s)
+        try:
+            run.wait_for_window()
+            time.sleep(settle)  # let a few frames be drawn and the mode change settle
+            self.assert_window_full_screen()
+            shot = self.s.screenshot(name)
+            return run, shot
+        except BaseException:
+            run.kill()
+            raise
+
+    def dismiss_message_box(self, run, timeout=15):
+        """Waits for the reader's "Error" box, presses OK; returns its text."""
+        found = wait_until(lambda: self.s.x_windows("Error") or run.process.poll() is not None, timeout)
+        assert found and run.process.poll() is None, "no \"Error\" message box (exit code %s)" % run.process.poll()
+        code, text = self.s.probe("dismiss", "Error")
+        assert code == 0, "the message box could not be found from another process"
+        wait_until(lambda: not self.s.x_windows("Error"), 5)
+        return re.sub(r"\\(.)", lambda m: "\n" if m.group(1) == "n" else m.group(1), text)
+
+    # --- display -------------------------------------------------------------
+
+    def test_frame_shows_sky_ground_and_aircraft(self):
+        self.s.put_files(stand_in_files())
+        run, shot = self.frame_after_start("solid_sky_and_ground")
+        code = run.end_with_escape()
+        top = self.s.pixels(shot, 0, 0, FRAME[0], 120)
+        bottom = self.s.pixels(shot, 0, FRAME[1] - 120, FRAME[0], 120)
+        middle = self.s.pixels(shot, 312, 234, 400, 300)
+        assert share(top, SKY) > 0.95, "top band is %.0f%% sky colour" % (100 * share(top, SKY))
+        assert share(bottom, GROUND) > 0.95, "bottom band is %.0f%% ground colour" % (100 * share(bottom, GROUND))
+        aircraft = sum(not close(p, SKY) and not close(p, GROUND) for p in middle)
+        assert aircraft > 1000, "only %d aircraft pixels in the middle of the frame" % aircraft
+        self.assert_ended_cleanly(code)
+
+    def test_missing_sky_picture_gives_white_sphere(self):
+        self.s.put_files(stand_in_files(sky=None))
+        run, shot = self.frame_after_start("missing_sky")
+        assert self.s.probe("window", RENDERER_CAPTION)[1] != "absent"
+        code = run.end_with_escape()
+        top = self.s.pixels(shot, 0, 0, FRAME[0], 120)
+        bottom = self.s.pixels(shot, 0, FRAME[1] - 120, FRAME[0], 120)
+        assert share(top, WHITE) > 0.95, "top band is %.0f%% white" % (100 * share(top, WHITE))
+        assert share(bottom, GROUND) > 0.95, "bottom band is %.0f%% ground colour" % (100 * share(bottom, GROUND))
+        self.assert_ended_cleanly(code)
+
+    def test_shipped_files_frame(self):
+        files = shipped_files()
+        if files is None:
+            print("  (bundled assets not found: running with stand-ins)")
+            files = stand_in_files()
+        self.s.put_files(files)
+        run, shot = self.frame_after_start("shipped_files", settle=3.0)
+        self.s.screenshot("shipped_files_later")
+        code = run.end_with_escape()
+        middle = self.s.pixels(shot, 312, 234, 400, 300)
+        assert len(set(middle)) > 50, "the middle of the frame is nearly flat: %d colours" % len(set(middle))
+        self.assert_ended_cleanly(code)
+
+    # --- close ---------------------------------------------------------------
+
+    def test_wm_close_from_another_process_ends_the_run(self):
+        self.s.put_files(stand_in_files())
+        run, _ = self.frame_after_start("before_wm_close", settle=0.5)
+        code, _ = self.s.probe("close", RENDERER_CAPTION)
+        assert code == 0, "WM_CLOSE could not be posted"
+        self.assert_ended_cleanly(run.wait_for_exit())
+
+    def test_other_keys_do_not_end_the_run(self):
+        self.s.put_files(stand_in_files())
+        run, _ = self.frame_after_start("before_other_keys", settle=0.3)
+        for key in ("a", "space", "Return"):
+            self.s.tap_key(key)
+        time.sleep(0.3)
+        alive = run.process.poll() is None
+        code = run.end_with_escape()
+        assert alive, "a key other than Esc ended the run"
+        self.assert_ended_cleanly(code)
+
+    # --- failures ------------------------------------------------------------
+
+    def test_missing_model_ends_without_window(self):
+        files = stand_in_files()
+        del files["Jetscape.data"]
+        self.assert_refused_without_window(files, "missing model")
+
+    def test_invalid_model_ends_without_window(self):
+        files = stand_in_files()
+        files["Jetscape.data"] = b"MS3D000001" + files["Jetscape.data"][10:]
+        self.assert_refused_without_window(files, "invalid model")
+
+    def test_both_pictures_missing_ends_and_restores_mode(self):
+        self.s.put_files(stand_in_files(sky=None, ground=None))
+        run = RendererRun(self.s)
+        self.assert_ended_cleanly(run.wait_for_exit())
+
+    # --- malformed -----------------------------------------------------------
+
+    def test_malformed_models_are_refused(self):
+        for name, data in wf.malformed_models():
+            files = stand_in_files()
+            files["Jetscape.data"] = data
+            self.assert_refused_without_window(files, "model " + name)
+
+    def test_malformed_sky_pictures_are_reported_and_the_run_goes_on(self):
+        for name, data, message in wf.malformed_bitmaps():
+            files = stand_in_files()
+            files["Jetscape3.bmp"] = data
+            self.s.put_files(files)
+            run = RendererRun(self.s)
+            try:
+                text = self.dismiss_message_box(run)
+                assert text == message, "%s: message %r, expected %r" % (name, text, message)
+                run.wait_for_window()
+                time.sleep(0.3)
+                code = run.end_with_escape()
+            finally:
+                run.kill()
+            self.assert_ended_cleanly(code)
+
+    def test_both_pictures_malformed_end_after_two_messages(self):
+        files = stand_in_files()
+        files["Jetscape3.bmp"] = wf.malformed_bitmaps()[1][1]
+        files["Jetscape1.bmp"] = wf.malformed_bitmaps()[3][1]
+        self.s.put_files(files)
+        run = RendererRun(self.s)
+        try:
+            first = self.dismiss_message_box(run)
+            second = self.dismiss_message_box(run)
+            code = run.wait_for_exit()
+        finally:
+            run.kill()
+        assert (first, second) == ("Unknown DIB file format.", "Image file conversion error."), (first, second)
+        self.assert_ended_cleanly(code)
+
+    # --- bitmap_diff ---------------------------------------------------------
+
+    def test_gdi_reader_matches_portable_decoder(self):
+        code, output = self.s.run_windows_program("bitmap_gdi_diff_test.exe", timeout=120)
+        for line in output.splitlines():
+            if "GDI refuses" in line or "FAILED" in line or "PASSED" in line or "Failure" in line:
+                print("  " + line)
+        assert code == 0, "bitmap_gdi_diff_test failed:\n" + output[-3000:]
+
+
+GROUPS = {
+    "display": ["test_frame_shows_sky_ground_and_aircraft", "test_missing_sky_picture_gives_white_sphere",
+                "test_shipped_files_frame"],
+    "close": ["test_wm_close_from_another_process_ends_the_run", "test_other_keys_do_not_end_the_run"],
+    "failures": ["test_missing_model_ends_without_window", "test_invalid_model_ends_without_window",
+                 "test_both_pictures_missing_ends_and_restores_mode"],
+    "malformed": ["test_malformed_models_are_refused", "test_malformed_sky_pictures_are_reported_and_the_run_goes_on",
+                  "test_both_pictures_malformed_end_after_two_messages"],
+    "bitmap_diff": ["test_gdi_reader_matches_portable_decoder"],
+}
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--bin", required=True)
+    parser.add_argument("--shots", required=True)
+    parser.add_argument("--group", choices=sorted(GROUPS), action="append")
+    args = parser.parse_args()
+    session = WineSession(os.path.abspath(args.bin), os.path.abspath(args.shots))
+    failures = 0
+    try:
+        print("display %s, prefix %s, initial mode %s" % (session.env["DISPLAY"], session.env["WINEPREFIX"],
+                                                          session.initial_mode))
+        checks = Checks(session)
+        for group in args.group or sorted(GROUPS):
+            for name in GROUPS[group]:
+                start = time.monotonic()
+                try:
+                    getattr(checks, name)()
+                    print("PASS %s (%.1f s)" % (name, time.monotonic() - start))
+                except Exception:
+                    failures += 1
+                    print("FAIL %s (%.1f s)\n%s" % (name, time.monotonic() - start, traceback.format_exc()))
+                sys.stdout.flush()
+    finally:
+        session.close()
+    print("screenshots in %s" % session.shots_dir)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
