@@ -147,6 +147,15 @@ void MeshBuilder::AddFlatPolygon(int group, std::vector<Vec3> points, Vec3 outwa
     std::reverse(points.begin(), points.end());
     normal = normal * -1.0;
   }
-  for (size_t k = 1; k + 1 < points.size(); ++k)
-    AddTriangle(group, {points[0], points[k], points[k + 1]}, {normal, normal, normal});
+  if (points.size() <= 4) {  // the quadrilaterals used here are convex
+    for (size_t k = 1; k + 1 < points.size(); ++k)
+      AddTriangle(group, {points[0], points[k], points[k + 1]}, {normal, normal, normal});
+    return;
+  }
+  // Longer outlines (aerofoil tips) may be slightly concave near the trailing
+  // edge, but they are star-shaped about their centroid.
+  Vec3 centre;
+  for (const Vec3& p : points) centre = centre + p * (1.0 / points.size());
+  for (size_t k = 0; k < points.size(); ++k)
+    AddTriangle(group, {centre, points[k], points[(k + 1) % points.size()]}, {normal, normal, normal});
 }

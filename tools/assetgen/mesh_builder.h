@@ -36,7 +36,8 @@ class MeshBuilder {
   // The same with the corner normals given (normals[i][j] for grid[i][j]); the
   // faces are turned to agree with them.
   void AddGridWithNormals(const Grid& grid, const Grid& normals, bool wrap_columns, const GroupChooser& group_of);
-  // A convex planar polygon with one normal, facing along outward.
+  // A planar polygon (convex, or star-shaped about its centroid) with one
+  // normal, facing along outward.
   void AddFlatPolygon(int group, std::vector<Vec3> points, Vec3 outward);
 
   const Ms3dMesh& Mesh() const { return mesh_; }
