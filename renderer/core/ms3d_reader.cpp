@@ -74,7 +74,7 @@ bool ReadVertices(ByteCursor& in, std::vector<ModelVertex>& vertices) {
   for (ModelVertex& v : vertices) {
     in.Skip(1);
     in.Floats(v.position, 3);
-    v.joint_index = static_cast<signed char>(in.I8());
+    v.joint_index = in.I8();
     in.Skip(1);
   }
   return true;
