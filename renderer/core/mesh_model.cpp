@@ -1,6 +1,8 @@
 #include "mesh_model.h"
 
+#include <cstdint>
 #include <fstream>
+#include <new>
 #include <vector>
 
 #include "textures.h"
@@ -20,10 +22,15 @@ static bool ReadWholeFile(const char* file_name, std::vector<unsigned char>& byt
   if (!file) return false;
   file.seekg(0, std::ios::end);
   const std::streamoff size = file.tellg();
-  if (size < 0) return false;
+  // A size the address space cannot hold (files of 4 GB and more on 32-bit).
+  if (size < 0 || static_cast<unsigned long long>(size) > SIZE_MAX) return false;
   file.seekg(0, std::ios::beg);
-  bytes.resize(static_cast<size_t>(size));
-  if (size > 0) file.read(reinterpret_cast<char*>(bytes.data()), size);
+  try {
+    bytes.resize(static_cast<size_t>(size));
+  } catch (const std::bad_alloc&) {
+    return false;  // too big to hold: refused like any unreadable file
+  }
+  if (size > 0) file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(file);
 }
 
