@@ -2,6 +2,7 @@
 // Wine, to look at and poke the Windows side from another process:
 //   wine_probe mode             prints the display mode: WIDTHxHEIGHTxBITS
 //   wine_probe window TITLE     prints "x y width height visible" of the top-level window, or "absent"
+//   wine_probe state TITLE      both of the above, mode first, one per line
 //   wine_probe close TITLE      posts WM_CLOSE to it (exit code 1 if there is none)
 //   wine_probe dismiss CAPTION  prints the text of the message box with that caption and presses
 //                               its OK button (exit code 1 if there is none)
@@ -65,8 +66,12 @@ int DismissMessageBox(const char* caption) {
 int main(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[1], "mode") == 0) return PrintMode();
   if (argc == 3 && std::strcmp(argv[1], "window") == 0) return DescribeWindow(argv[2]);
+  if (argc == 3 && std::strcmp(argv[1], "state") == 0) {
+    const int result = PrintMode();
+    return result != 0 ? result : DescribeWindow(argv[2]);
+  }
   if (argc == 3 && std::strcmp(argv[1], "close") == 0) return PostClose(argv[2]);
   if (argc == 3 && std::strcmp(argv[1], "dismiss") == 0) return DismissMessageBox(argv[2]);
-  std::fprintf(stderr, "usage: wine_probe mode | window TITLE | close TITLE | dismiss CAPTION\n");
+  std::fprintf(stderr, "usage: wine_probe mode | window TITLE | state TITLE | close TITLE | dismiss CAPTION\n");
   return 64;
 }

@@ -46,6 +46,11 @@ class WineSession:
         self.xvfb = self._start_xvfb()
         self.initial_mode = self.probe("mode")[1]
 
+    def state(self, title):
+        """(display mode, window placement or "absent") in one probe run."""
+        lines = self.probe("state", title)[1].splitlines()
+        return (lines + ["", ""])[0], (lines + ["", ""])[1]
+
     def _start_xvfb(self):
         read_end, write_end = os.pipe()
         xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
@@ -79,7 +84,7 @@ class WineSession:
         return open(os.path.join(self.work, name), "w+")
 
     def probe(self, *args):
-        """Runs wine_probe; returns (exit code, first line of its output)."""
+        """Runs wine_probe; returns (exit code, its output without the final newline)."""
         with self._output("probe.out") as out:
             code = subprocess.call([self.wine, os.path.join(self.bin_dir, "wine_probe.exe"), *args],
                                    stdout=out, stderr=subprocess.DEVNULL, env=self.env, cwd=self.work)
