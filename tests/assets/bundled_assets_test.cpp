@@ -2,7 +2,9 @@
 // the renderer's own reader, the pictures by its own bitmap decoder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>

@@ -81,15 +81,10 @@ FinCoord OutlineHit(double y0, double z0, double dy, double dz) {
   return ToFin(y, z0 + dz * nearest);
 }
 
-}  // namespace
-
-void AddFin(MeshBuilder& builder, const AirlinerGroups& groups) {
-  const double centre_y = 5.2;
-  const double centre_z = SectionAt(centre_y).le_z - 0.47 * SectionAt(centre_y).chord;
-  const double disc_radius = 1.0, ring_radius = 1.17;
-
-  // Ray directions: evenly spaced, plus ones aimed at the outline's corners and
-  // at points of the bottom and top edges where the aerofoil needs detail.
+// Directions (angles in the side view, from +y towards +z) of the rays from the
+// emblem's centre: evenly spaced, plus ones aimed at the outline's corners and
+// at points of the bottom and top edges where the aerofoil needs detail.
+std::vector<double> RayAngles(double centre_y, double centre_z) {
   struct Ray {
     double angle;
     bool aimed;
@@ -105,66 +100,85 @@ void AddFin(MeshBuilder& builder, const AirlinerGroups& groups) {
     candidates.push_back({a < 0 ? a + 2 * kPi : a, true});
   }
   std::sort(candidates.begin(), candidates.end(), [](Ray a, Ray b) { return a.angle < b.angle; });
-  // An evenly spaced ray too close to an aimed one gives way to it.
-  std::vector<double> rays;
-  for (size_t k = 0; k < candidates.size(); ++k) {
-    const Ray& ray = candidates[k];
-    bool crowded = false;
+  std::vector<double> angles;
+  for (const Ray& ray : candidates) {
+    bool crowded = false;  // an evenly spaced ray too close to an aimed one gives way to it
     for (const Ray& other : candidates)
       crowded = crowded || (other.aimed && &other != &ray && std::fabs(other.angle - ray.angle) < 0.03);
-    if (ray.aimed || !crowded) rays.push_back(ray.angle);
+    if (ray.aimed || !crowded) angles.push_back(ray.angle);
   }
+  return angles;
+}
 
-  // Rings: the centre, the disc's edge, the ring's edge, one step most of the
-  // way out (close to the leading edge, where it curves), and the outline.
+// The right side above the fillet, meshed in rings around the emblem.
+struct EmblemMesh {
+  Grid points, normals;  // rings: centre, disc edge, ring edge, most of the way out, outline
+  std::vector<FinCoord> bottom_edge, top_edge;  // outline points on the fillet and the tip
+};
+
+// Rings from the emblem's centre out to the outline; the step before the
+// outline lies close to it, where the leading edge curves.
+EmblemMesh MeshAroundEmblem(double centre_y, double centre_z, double disc_radius, double ring_radius) {
+  std::vector<double> angles = RayAngles(centre_y, centre_z);
   const int ring_count = 5;
-  Grid points(ring_count, std::vector<Vec3>(rays.size()));
-  Grid normals = points;
-  std::vector<FinCoord> bottom_edge, top_edge;
-  for (size_t k = 0; k < rays.size(); ++k) {
-    double dy = std::cos(rays[k]), dz = std::sin(rays[k]);
+  EmblemMesh mesh;
+  mesh.points.assign(ring_count, std::vector<Vec3>(angles.size()));
+  mesh.normals = mesh.points;
+  for (size_t k = 0; k < angles.size(); ++k) {
+    double dy = std::cos(angles[k]), dz = std::sin(angles[k]);
     FinCoord outline = OutlineHit(centre_y, centre_z, dy, dz);
     Vec3 out = FinPoint(outline);
     double outline_radius = std::hypot(out.y - centre_y, out.z - centre_z);
+    const double radii[ring_count - 1] = {0, disc_radius, ring_radius,
+                                          ring_radius + (outline_radius - ring_radius) * 0.8};
     for (int m = 0; m < ring_count; ++m) {
-      FinCoord c;
-      if (m == ring_count - 1) {
-        c = outline;
-      } else {
-        const double radii[4] = {0, disc_radius, ring_radius, ring_radius + (outline_radius - ring_radius) * 0.8};
-        c = ToFin(centre_y + dy * radii[m], centre_z + dz * radii[m]);
-      }
-      points[m][k] = FinPoint(c);
-      normals[m][k] = FinNormal(c);
+      FinCoord c = m == ring_count - 1 ? outline : ToFin(centre_y + dy * radii[m], centre_z + dz * radii[m]);
+      mesh.points[m][k] = FinPoint(c);
+      mesh.normals[m][k] = FinNormal(c);
     }
-    if (outline.y == kFillet.y) bottom_edge.push_back(outline);
-    if (outline.y == kTip.y) top_edge.push_back(outline);
+    if (outline.y == kFillet.y) mesh.bottom_edge.push_back(outline);
+    if (outline.y == kTip.y) mesh.top_edge.push_back(outline);
   }
-  auto paint = [&](int row, int) { return row == 0 ? groups.emblem : row == 1 ? groups.emblem_ring : groups.fin; };
+  auto by_chord = [](FinCoord a, FinCoord b) { return a.xi < b.xi; };
+  std::sort(mesh.bottom_edge.begin(), mesh.bottom_edge.end(), by_chord);
+  std::sort(mesh.top_edge.begin(), mesh.top_edge.end(), by_chord);
+  return mesh;
+}
 
-  // The dorsal fillet below, sharing the panel's bottom edge points.
-  std::sort(bottom_edge.begin(), bottom_edge.end(), [](FinCoord a, FinCoord b) { return a.xi < b.xi; });
-  Grid fillet(2), fillet_normals(2);
-  for (FinCoord c : bottom_edge) {
+// The dorsal fillet's right side, from the root up to the given edge points.
+void FilletGrid(const std::vector<FinCoord>& top_edge, Grid& points, Grid& normals) {
+  points.assign(2, {});
+  normals.assign(2, {});
+  for (FinCoord c : top_edge)
     for (int r = 0; r < 2; ++r) {
       FinCoord at{c.xi, r == 0 ? kRoot.y : kFillet.y};
-      fillet[r].push_back(FinPoint(at));
-      fillet_normals[r].push_back(FinNormal(at));
+      points[r].push_back(FinPoint(at));
+      normals[r].push_back(FinNormal(at));
     }
-  }
+}
+
+}  // namespace
+
+void AddFin(MeshBuilder& builder, const AirlinerGroups& groups) {
+  const double centre_y = 5.2;
+  const double centre_z = SectionAt(centre_y).le_z - 0.47 * SectionAt(centre_y).chord;
+  EmblemMesh panel = MeshAroundEmblem(centre_y, centre_z, 1.0, 1.17);
+  Grid fillet, fillet_normals;
+  FilletGrid(panel.bottom_edge, fillet, fillet_normals);
+  auto paint = [&](int row, int) { return row == 0 ? groups.emblem : row == 1 ? groups.emblem_ring : groups.fin; };
   for (int side = 0; side < 2; ++side) {
     builder.SetMirror(side == 1);
-    builder.AddGridWithNormals(points, normals, true, paint);
+    builder.AddGridWithNormals(panel.points, panel.normals, true, paint);
     builder.AddGridWithNormals(fillet, fillet_normals, false, [&](int, int) { return groups.fin; });
   }
   builder.SetMirror(false);
 
-  // The tip: a flat cap through the top edge of both sides.
-  std::sort(top_edge.begin(), top_edge.end(), [](FinCoord a, FinCoord b) { return a.xi < b.xi; });
+  // The tip: a flat cap through the top edge of both sides (each edge runs
+  // from the leading to the trailing edge, where the sides meet).
   std::vector<Vec3> cap;
-  for (FinCoord c : top_edge) cap.push_back(FinPoint(c));
-  for (size_t k = top_edge.size() - 1; k-- > 1;) {
-    Vec3 p = FinPoint(top_edge[k]);
+  for (FinCoord c : panel.top_edge) cap.push_back(FinPoint(c));
+  for (size_t k = panel.top_edge.size() - 1; k-- > 1;) {
+    Vec3 p = FinPoint(panel.top_edge[k]);
     cap.push_back({-p.x, p.y, p.z});
   }
   builder.AddFlatPolygon(groups.fin, cap, {0, 1, 0});

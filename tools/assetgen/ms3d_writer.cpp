@@ -27,12 +27,15 @@ struct ByteWriter {
 // True when every count and index fits the 16-bit fields and names an element.
 bool FitsFormat(const Ms3dMesh& mesh) {
   const size_t vertex_count = mesh.positions.size() / 3;
-  if (vertex_count > 0xffff || mesh.triangles.size() > 0xffff || mesh.groups.size() > 0xffff ||
+  // Triangles name their group and groups their material in 8 bits (signed).
+  if (vertex_count > 0xffff || mesh.triangles.size() > 0xffff || mesh.groups.size() > 255 ||
       mesh.materials.size() > 127)
     return false;
-  for (const Ms3dTriangle& triangle : mesh.triangles)
+  for (const Ms3dTriangle& triangle : mesh.triangles) {
+    if (triangle.group < 0 || static_cast<size_t>(triangle.group) >= mesh.groups.size()) return false;
     for (int index : triangle.vertex_indices)
       if (index < 0 || static_cast<size_t>(index) >= vertex_count) return false;
+  }
   for (const Ms3dGroup& group : mesh.groups) {
     if (group.material >= static_cast<int>(mesh.materials.size()) || group.triangles.size() > 0xffff)
       return false;
