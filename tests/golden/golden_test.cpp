@@ -60,7 +60,8 @@ void ExpectClose(const FramePixels& actual, const FramePixels& expected, const s
                                     << expected.width << "x" << expected.height;
   EXPECT_LE(difference.pixels_beyond_tolerance,
             static_cast<long>(kStrayPixelShare * static_cast<double>(difference.pixel_count)))
-      << what << ": too many pixels beyond the tolerance";
+      << what << ": too many pixels beyond the tolerance. If the change to the core or the assets is "
+         "deliberate, rewrite the stored frames: cmake --build <build> --target golden-regenerate";
 }
 
 class GoldenFrame : public testing::TestWithParam<GoldenCase> {};
