@@ -267,6 +267,23 @@ class Checks:
         assert (first, second) == ("Unknown DIB file format.", "Image file conversion error."), (first, second)
         self.assert_ended_cleanly(code)
 
+    def test_malformed_material_picture_is_reported_in_both_texture_passes(self):
+        files = stand_in_files()
+        files["Jetscape.data"] = wf.ms3d(texture=b"c:\\kestrel\\Jetscape2.bmp")
+        files["Jetscape2.bmp"] = wf.malformed_bitmaps()[1][1]
+        self.s.put_files(files)
+        run = RendererRun(self.s)
+        try:
+            before_window = self.dismiss_message_box(run)  # the model's own pass, no context yet
+            with_window = self.dismiss_message_box(run)    # the pass InitScene makes
+            run.wait_for_window()
+            time.sleep(0.3)
+            code = run.end_with_escape()
+        finally:
+            run.kill()
+        assert before_window == with_window == "Unknown DIB file format.", (before_window, with_window)
+        self.assert_ended_cleanly(code)
+
     # --- bitmap_diff ---------------------------------------------------------
 
     def run_google_test(self, program):
@@ -292,7 +309,8 @@ GROUPS = {
     "failures": ["test_missing_model_ends_without_window", "test_invalid_model_ends_without_window",
                  "test_both_pictures_missing_ends_and_restores_mode"],
     "malformed": ["test_malformed_models_are_refused", "test_malformed_sky_pictures_are_reported_and_the_run_goes_on",
-                  "test_both_pictures_malformed_end_after_two_messages"],
+                  "test_both_pictures_malformed_end_after_two_messages",
+                  "test_malformed_material_picture_is_reported_in_both_texture_passes"],
     "bitmap_diff": ["test_gdi_reader_matches_portable_decoder"],
     "frame_pacer": ["test_frame_pacer"],
 }
