@@ -76,10 +76,12 @@ bool FlightScene::DrawFrame() {
     DrawGround();
   } else {
     // Ground first: the sky behind it then fails the depth test instead of
-    // being painted and overdrawn. Only where the two meet at equal depth can
-    // a pixel differ.
+    // being painted and overdrawn. Where the two meet at equal depth (the
+    // horizon), a strict test keeps the ground, as drawing it last would.
     DrawGround();
+    glDepthFunc(GL_LESS);
     DrawSky();
+    glDepthFunc(kSceneDepthFunc);
   }
   UpdateFlight();  // the camera above looked at the previous position
   DrawAircraft();

@@ -20,6 +20,8 @@ constexpr int kGroundVertices = kGroundCells * kGroundCells * 4;  // four corner
 // The scene's own pi, used for every angle. A double like the C literal it
 // stands for, so the angle sums are formed in double unless said otherwise.
 constexpr double kPi = 3.141;
+// The depth test InitScene sets; drawing returns to it after any change.
+constexpr GLenum kSceneDepthFunc = GL_LEQUAL;
 
 // One ground corner as the vertex array holds it: texture coordinate first.
 struct GroundVertex {

@@ -12,7 +12,7 @@ int InitScene(FlightScene& scene) {
   glClearColor(0, 0, 0, 0.5f);
   glClearDepth(1.0);
   glEnable(GL_DEPTH_TEST);
-  glDepthFunc(GL_LEQUAL);
+  glDepthFunc(kSceneDepthFunc);
   glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
 
   // Given under the identity and never again, so the light sits at (1, 140, 1)

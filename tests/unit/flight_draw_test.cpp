@@ -150,6 +150,7 @@ TEST(DrawFrameLiteral, ClearsPlacesCameraThenSkyGroundAircraftInOrder) {
   EXPECT_EQ(calls[ground].args[0], kTexture2d);
   EXPECT_EQ(calls[ground + 1].name, "glBindTexture");
   EXPECT_EQ(calls[ground + 1].args[1], kGround);
+  EXPECT_EQ(fakegl::Count("glDepthFunc"), 0);
   const int ground_end = FindCall("glDisable", {kTexture2d}, ground);
   const int aircraft = fakegl::Find("glPushMatrix", ground);
   ASSERT_LT(ground_end, aircraft);
@@ -209,6 +210,15 @@ TEST(DrawFrameFast, GroundFromOneArrayBeforeTheSky) {
   EXPECT_EQ(fakegl::Count("glEnableClientState"), 2);
   EXPECT_EQ(fakegl::Count("glDisableClientState"), 2);
   EXPECT_LT(sphere, FindCall("glEnable", {kLighting}));
+  // A strict depth test for the sky keeps the ground at equal depth, as the
+  // literal order does; the scene's test is back before the aircraft.
+  const int strict = FindCall("glDepthFunc", {double(GL_LESS)});
+  const int back = FindCall("glDepthFunc", {double(GL_LEQUAL)});
+  EXPECT_LT(draw, strict);
+  EXPECT_LT(strict, sphere);
+  EXPECT_LT(sphere, back);
+  EXPECT_LT(back, FindCall("glEnable", {kLighting}));
+  EXPECT_EQ(fakegl::Count("glDepthFunc"), 2);
 
   const GlCall vp = fakegl::CallsNamed("glVertexPointer").at(0);
   const GlCall tp = fakegl::CallsNamed("glTexCoordPointer").at(0);
@@ -276,6 +286,10 @@ TEST_P(DrawFrameBothPaths, MatricesBalancedAndStateLeftTheSame) {
     EXPECT_EQ(fakegl::Count("glBindTexture"), 2);
     EXPECT_NE(FindCall("glBindTexture", {kTexture2d, double(kSky)}), -1);
     EXPECT_NE(FindCall("glBindTexture", {kTexture2d, double(kGround)}), -1);
+    const std::vector<GlCall> depth_tests = fakegl::CallsNamed("glDepthFunc");
+    if (!depth_tests.empty()) {
+      EXPECT_EQ(depth_tests.back().args[0], double(GL_LEQUAL));
+    }
     const std::vector<GlCall> colours = fakegl::CallsNamed("glColor4f");
     ASSERT_FALSE(colours.empty());
     EXPECT_EQ(colours.back().args, (std::vector<double>{1, 1, 1, 1}));
