@@ -144,10 +144,12 @@ class Checks:
             run.kill()
             raise
 
-    def dismiss_message_box(self, run, timeout=15):
+    def dismiss_message_box(self, run, timeout=15, shot=None):
         """Waits for the reader's "Error" box, presses OK; returns its text."""
         found = wait_until(lambda: self.s.x_windows("Error") or run.process.poll() is not None, timeout)
         assert found and run.process.poll() is None, "no \"Error\" message box (exit code %s)" % run.process.poll()
+        if shot:
+            self.s.screenshot(shot, 1280, 1024)
         code, text = self.s.probe("dismiss", "Error")
         assert code == 0, "the message box could not be found from another process"
         wait_until(lambda: not self.s.x_windows("Error"), 5)
@@ -259,7 +261,7 @@ class Checks:
         self.s.put_files(files)
         run = RendererRun(self.s)
         try:
-            first = self.dismiss_message_box(run)
+            first = self.dismiss_message_box(run, shot="error_message_box")
             second = self.dismiss_message_box(run)
             code = run.wait_for_exit()
         finally:

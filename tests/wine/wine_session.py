@@ -124,9 +124,11 @@ class WineSession:
         time.sleep(0.2)
         subprocess.run(["xdotool", "keyup", key], env=self.env, check=True)
 
-    def screenshot(self, name):
+    def screenshot(self, name, width=1024, height=768):
+        """The screen's top-left width x height (where Wine's desktop is) as shots/name.png."""
         path = os.path.join(self.shots_dir, name + ".png")
-        subprocess.run(["import", "-window", "root", path], env=self.env, check=True)
+        subprocess.run(["import", "-window", "root", "-crop", "%dx%d+0+0" % (width, height), "+repage", path],
+                       env=self.env, check=True)
         return path
 
     @staticmethod
