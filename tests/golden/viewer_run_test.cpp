@@ -2,8 +2,11 @@
 // and bad files, run off screen (and once without any display).
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
+#include "bmp_builder.h"
+#include "ms3d_builder.h"
 #include "png_io.h"
 #include "viewer_process.h"
 
@@ -16,16 +19,55 @@ const std::string kGround = kAssets + "/sample-desktop.bmp";
 
 // A bitmap file whose header is the 108-byte kind the reader does not know.
 std::string UnknownHeaderBitmap() {
-  std::string bytes(14 + 108 + 4, '\0');
-  bytes[0] = 'B';
-  bytes[1] = 'M';
-  bytes[10] = static_cast<char>(14 + 108);  // pixel data offset
-  bytes[14] = 108;                          // header size
-  bytes[18] = 1;                            // width 1
-  bytes[22] = 1;                            // height 1
-  bytes[26] = 1;                            // planes
-  bytes[28] = 24;                           // bits per pixel
-  return bytes;
+  bmp::Options options;
+  options.header_size = 108;
+  options.pixels = bmp::Bytes(4, 0);
+  const bmp::Bytes bytes = bmp::Build(options);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+// An 8 x 8 picture of one colour.
+std::string SolidBitmap(unsigned char r, unsigned char g, unsigned char b) {
+  bmp::Options options;
+  options.width = 8;
+  options.height = 8;
+  for (int i = 0; i < 8 * 8; ++i) options.pixels.insert(options.pixels.end(), {b, g, r});
+  const bmp::Bytes bytes = bmp::Build(options);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+// Three crossed 1000-unit squares through the model's origin, where the
+// chase camera looks, in one glowing white material with the given picture:
+// whatever the view, the middle of the frame shows that material.
+std::string CrossedSquaresModel(const std::string& texture) {
+  Ms3dBuilder model;
+  const float h = 500;
+  const float squares[3][4][3] = {
+      {{-h, -h, 0}, {h, -h, 0}, {h, h, 0}, {-h, h, 0}},
+      {{-h, 0, -h}, {h, 0, -h}, {h, 0, h}, {-h, 0, h}},
+      {{0, -h, -h}, {0, h, -h}, {0, h, h}, {0, -h, h}},
+  };
+  Ms3dBuilder::Group group = {{}, 0};
+  for (const auto& square : squares) {
+    const uint16_t first = static_cast<uint16_t>(model.vertices.size());
+    for (const auto& corner : square) model.vertices.push_back({{corner[0], corner[1], corner[2]}, 0});
+    const uint16_t triangles[2][3] = {{0, 1, 2}, {0, 2, 3}};
+    for (const auto& triangle : triangles) {
+      Ms3dBuilder::Triangle t = {};
+      for (int c = 0; c < 3; ++c) {
+        t.vertex_indices[c] = static_cast<uint16_t>(first + triangle[c]);
+        t.normals[c][1] = 1;
+        t.s[c] = (triangle[c] == 1 || triangle[c] == 2) ? 1.0f : 0.0f;
+        t.t[c] = (triangle[c] >= 2) ? 1.0f : 0.0f;
+      }
+      group.triangle_indices.push_back(static_cast<uint16_t>(model.triangles.size()));
+      model.triangles.push_back(t);
+    }
+  }
+  model.groups = {group};
+  model.materials = {{{0, 0, 0, 1}, {0, 0, 0, 1}, {0, 0, 0, 1}, {1, 1, 1, 1}, 0, texture}};
+  const std::vector<uint8_t> bytes = model.Bytes();
+  return std::string(bytes.begin(), bytes.end());
 }
 
 // How many times part appears in text.
@@ -116,6 +158,26 @@ TEST(ViewerRun, TheSameFrameCountGivesTheSamePicture) {
   ASSERT_TRUE(ReadPng(folder / "early.png", &early, &error)) << error;
   EXPECT_EQ(ComparePixels(first, again, 0).largest_channel_difference, 0);
   EXPECT_GT(ComparePixels(first, early, 0).largest_channel_difference, 0) << "the flight did not move";
+}
+
+TEST(ViewerRun, FindsMaterialPicturesOfTheWorkingFolderBesideTheModel) {
+  ScratchFolder folder;
+  ASSERT_TRUE(WriteFile(folder / "plane.data", CrossedSquaresModel("C:\\KESTREL\\puff.bmp")));
+  ASSERT_TRUE(WriteFile(folder / "Puff.bmp", SolidBitmap(255, 0, 0)));
+  ASSERT_EQ(Snapshot(folder / "plane.data", kSky, kGround, folder / "red.png", "1").exit_code, 0);
+  ASSERT_TRUE(std::remove((folder / "Puff.bmp").c_str()) == 0);
+  ASSERT_EQ(Snapshot(folder / "plane.data", kSky, kGround, folder / "plain.png", "1").exit_code, 0);
+
+  FramePixels red, plain;
+  std::string error;
+  ASSERT_TRUE(ReadPng(folder / "red.png", &red, &error)) << error;
+  ASSERT_TRUE(ReadPng(folder / "plain.png", &plain, &error)) << error;
+  const size_t middle = (static_cast<size_t>(red.height / 2) * red.width + red.width / 2) * 3;
+  EXPECT_GT(red.rgb[middle], 200);
+  EXPECT_LT(red.rgb[middle + 1], 40) << "the material picture was not applied";
+  EXPECT_LT(red.rgb[middle + 2], 40);
+  EXPECT_GT(plain.rgb[middle + 1], 200) << "without its picture the material is plain white";
+  EXPECT_GT(plain.rgb[middle + 2], 200);
 }
 
 TEST(ViewerRun, ReportsAnUnwritableSnapshot) {
