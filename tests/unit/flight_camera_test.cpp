@@ -1,5 +1,6 @@
 // The camera: the chase/fixed schedule, the chase orbit and the fixed
 // viewpoint that jumps when the aircraft gets too far away.
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>

@@ -1,5 +1,6 @@
 // One frame as GL sees it, for both draw paths: order of the steps, the sky
 // sphere, the 3969 ground quads, lighting, matrices and textures.
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>

@@ -1,5 +1,6 @@
 // Aircraft motion: start values, the ground grid, movement, wrap-around,
 // turns and banking.
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <memory>
