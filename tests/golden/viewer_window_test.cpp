@@ -192,4 +192,10 @@ TEST_F(ViewerWindow, EndsByItselfAfterTheGivenFramesPacedOrNot) {
   ExpectCleanEnd();
 }
 
+TEST_F(ViewerWindow, WithoutEitherPictureClosesItsWindowAndEndsWithCodeZero) {
+  StartViewer({"--sky", "/nonexistent/sky.bmp", "--ground", "/nonexistent/ground.bmp"});
+  ExpectCleanEnd();
+  EXPECT_EQ(viewer_.Stderr(), "");
+}
+
 }  // namespace
