@@ -128,3 +128,9 @@ BitmapLayoutStatus ReadBitmapLayout(const unsigned char* data, size_t size, Bitm
   if (!FitsInMemory(*layout)) return BitmapLayoutStatus::kTooLarge;
   return BitmapLayoutStatus::kOk;
 }
+
+bool FitsOutputBounds(const BitmapLayout& layout, int32_t max_side, size_t max_output_bytes) {
+  const uint64_t rows = layout.abs_height();
+  return layout.width <= max_side && rows <= static_cast<uint64_t>(max_side) &&
+         static_cast<uint64_t>(layout.width) * rows * 3 <= max_output_bytes;
+}

@@ -56,3 +56,7 @@ uint32_t PaletteEntryCount(uint32_t header_size, uint16_t bit_count, uint32_t co
 // Parses the headers of the size bytes at data and checks that the header,
 // masks, colour table and pixel data lie inside them.
 BitmapLayoutStatus ReadBitmapLayout(const unsigned char* data, size_t size, BitmapLayout* layout);
+
+// True if the picture stays within max_side pixels a side and max_output_bytes
+// of packed RGB: the bounds every reader applies before allocating anything.
+bool FitsOutputBounds(const BitmapLayout& layout, int32_t max_side, size_t max_output_bytes);

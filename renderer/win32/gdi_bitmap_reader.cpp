@@ -120,6 +120,8 @@ const char* Convert(BitmapRead* read) {
     case BitmapLayoutStatus::kMalformed: return kConversionErrorText;
     case BitmapLayoutStatus::kTooLarge: return kOutOfMemoryText;
   }
+  // The portable decoder's bounds, so both readers refuse the same pictures.
+  if (!FitsOutputBounds(layout, kMaxBitmapSide, kMaxBitmapOutputBytes)) return kOutOfMemoryText;
   read->source_info = DescribeSource(read->view, layout);
   if (!read->source_info) return kOutOfMemoryText;
   if (!CreateTarget(layout, read)) return kOutOfMemoryText;

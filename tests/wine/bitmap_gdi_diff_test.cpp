@@ -228,6 +228,9 @@ std::vector<Case> BrokenCorpus() {
     o.pixels = Bytes(256, 0x11);
     c.push_back({bad.name, bmp::Build(o)});
   }
+  // Within the file, but past the pictures any reader accepts.
+  c.push_back(DirectCase("width_past_bound", r, 24, kMaxBitmapSide + 1, 1));
+  c.push_back(RleCase("rle8_height_past_bound", r, 8, 4, kMaxBitmapSide + 1, {0, 1}));
   Options huge;
   huge.width = 0x7fffffff;
   huge.height = 0x7fffffff;
