@@ -16,7 +16,7 @@ import traceback
 
 sys.path.insert(0, os.path.dirname(__file__))
 import working_files as wf  # noqa: E402
-from wine_session import RENDERER_CAPTION, ROOT, WineSession, wait_until  # noqa: E402
+from wine_session import RENDERER_CAPTION, ROOT, RendererRun, WineSession, shipped_files, wait_until  # noqa: E402
 
 SKY = (40, 80, 220)
 GROUND = (40, 160, 40)
@@ -42,54 +42,6 @@ def stand_in_files(sky=SKY, ground=GROUND):
     if ground:
         files["Jetscape1.bmp"] = wf.bmp24(64, 64, ground)
     return files
-
-
-def shipped_files():
-    """The bundled model and pictures, where the shell would put them."""
-    names = {"Jetscape.data": "Skyliner.data", "Jetscape3.bmp": "sky.bmp", "Jetscape1.bmp": "sample-desktop.bmp"}
-    files = {}
-    for target, source in names.items():
-        path = os.path.join(ROOT, "assets", source)
-        if not os.path.exists(path):
-            return None
-        with open(path, "rb") as f:
-            files[target] = f.read()
-    return files
-
-
-class RendererRun:
-    """One renderer process and the checks made on it."""
-
-    def __init__(self, session):
-        self.session = session
-        self.process = session.start_renderer()
-
-    def wait_for_window(self, timeout=20):
-        found = wait_until(lambda: self.session.x_windows(RENDERER_CAPTION) or self.process.poll() is not None,
-                           timeout)
-        assert found and self.process.poll() is None, "no window \"%s\" appeared (exit code %s)" % (
-            RENDERER_CAPTION, self.process.poll())
-        # Keys reach the window only once it has the X input focus.
-        focused = wait_until(lambda: self.session.focused_x_window() in self.session.x_windows(RENDERER_CAPTION),
-                             timeout)
-        assert focused, "the window \"%s\" never got the input focus" % RENDERER_CAPTION
-
-    def wait_for_exit(self, timeout=15):
-        try:
-            return self.process.wait(timeout)
-        except Exception:
-            self.process.kill()
-            self.process.wait()
-            raise AssertionError("the renderer did not end within %d s" % timeout)
-
-    def end_with_escape(self):
-        self.session.tap_key("Escape")
-        return self.wait_for_exit()
-
-    def kill(self):
-        if self.process.poll() is None:
-            self.process.kill()
-            self.process.wait()
 
 
 class Checks:

@@ -32,7 +32,7 @@ def wait_until(condition, timeout, step=0.05):
 
 
 class WineSession:
-    def __init__(self, bin_dir, shots_dir):
+    def __init__(self, bin_dir, shots_dir, display=None):
         self.bin_dir = bin_dir
         self.shots_dir = shots_dir
         os.makedirs(shots_dir, exist_ok=True)
@@ -43,7 +43,11 @@ class WineSession:
         self.work = tempfile.mkdtemp(prefix="skyliner-wine-")
         # A wineserver left from another display would put our windows there.
         subprocess.run(["wineserver", "-w"], env=self.env)
-        self.xvfb = self._start_xvfb()
+        if display:  # a real display: use it, start nothing
+            self.env["DISPLAY"] = display
+            self.xvfb = None
+        else:
+            self.xvfb = self._start_xvfb()
         self.initial_mode = self.probe("mode")[1]
 
     def state(self, title):
@@ -64,8 +68,9 @@ class WineSession:
 
     def close(self):
         subprocess.run(["wineserver", "-w"], env=self.env)  # let Wine leave the display first
-        self.xvfb.terminate()
-        self.xvfb.wait()
+        if self.xvfb:
+            self.xvfb.terminate()
+            self.xvfb.wait()
         shutil.rmtree(self.work, ignore_errors=True)
 
     # --- Working files -------------------------------------------------------
@@ -137,3 +142,52 @@ class WineSession:
         raw = subprocess.run(["convert", path, "-crop", "%dx%d+%d+%d" % (width, height, x, y), "+repage",
                               "-depth", "8", "rgb:-"], check=True, stdout=subprocess.PIPE).stdout
         return [tuple(raw[i:i + 3]) for i in range(0, len(raw), 3)]
+
+
+def shipped_files():
+    """The bundled model and pictures, where the shell would put them."""
+    names = {"Jetscape.data": "Skyliner.data", "Jetscape1.bmp": "sample-desktop.bmp", "Jetscape2.bmp": "puff.bmp",
+             "Jetscape3.bmp": "sky.bmp"}
+    files = {}
+    for target, source in names.items():
+        path = os.path.join(ROOT, "assets", source)
+        if not os.path.exists(path):
+            return None
+        with open(path, "rb") as f:
+            files[target] = f.read()
+    return files
+
+
+class RendererRun:
+    """One renderer process and the checks made on it."""
+
+    def __init__(self, session):
+        self.session = session
+        self.process = session.start_renderer()
+
+    def wait_for_window(self, timeout=20):
+        found = wait_until(lambda: self.session.x_windows(RENDERER_CAPTION) or self.process.poll() is not None,
+                           timeout)
+        assert found and self.process.poll() is None, "no window \"%s\" appeared (exit code %s)" % (
+            RENDERER_CAPTION, self.process.poll())
+        # Keys reach the window only once it has the X input focus.
+        focused = wait_until(lambda: self.session.focused_x_window() in self.session.x_windows(RENDERER_CAPTION),
+                             timeout)
+        assert focused, "the window \"%s\" never got the input focus" % RENDERER_CAPTION
+
+    def wait_for_exit(self, timeout=15):
+        try:
+            return self.process.wait(timeout)
+        except Exception:
+            self.process.kill()
+            self.process.wait()
+            raise AssertionError("the renderer did not end within %d s" % timeout)
+
+    def end_with_escape(self):
+        self.session.tap_key("Escape")
+        return self.wait_for_exit()
+
+    def kill(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
