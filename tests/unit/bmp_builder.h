@@ -137,10 +137,9 @@ struct Decoded {
 };
 
 // Decodes file with DecodeBitmap and a collecting reporter.
-inline Decoded Decode(const Bytes& file, size_t max_output_bytes = kMaxBitmapOutputBytes) {
-  Reported().clear();
+// Takes over a reader's result (null or a picture) and the messages it reported.
+inline Decoded Collected(RgbImage* image) {
   Decoded d;
-  RgbImage* image = DecodeBitmap(file.data(), file.size(), Collect, max_output_bytes);
   d.messages = Reported();
   if (!image) return d;
   d.ok = true;
@@ -150,6 +149,11 @@ inline Decoded Decode(const Bytes& file, size_t max_output_bytes = kMaxBitmapOut
     d.pixels.push_back({image->pixels[i * 3], image->pixels[i * 3 + 1], image->pixels[i * 3 + 2]});
   FreeRgbImage(image);
   return d;
+}
+
+inline Decoded Decode(const Bytes& file, size_t max_output_bytes = kMaxBitmapOutputBytes) {
+  Reported().clear();
+  return Collected(DecodeBitmap(file.data(), file.size(), Collect, max_output_bytes));
 }
 
 }  // namespace bmp

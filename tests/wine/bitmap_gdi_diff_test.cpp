@@ -249,18 +249,9 @@ bmp::Decoded ReadThroughGdi(const Case& c) {
     out.write(reinterpret_cast<const char*>(c.file.data()), static_cast<std::streamsize>(c.file.size()));
   }
   bmp::Reported().clear();
-  bmp::Decoded d;
   RgbImage* image = ReadBitmapImageReporting(path.c_str(), bmp::Collect);
-  d.messages = bmp::Reported();
   DeleteFileA(path.c_str());
-  if (!image) return d;
-  d.ok = true;
-  d.width = image->width;
-  d.height = image->height;
-  for (size_t i = 0; i < static_cast<size_t>(d.width) * d.height; ++i)
-    d.pixels.push_back({image->pixels[i * 3], image->pixels[i * 3 + 1], image->pixels[i * 3 + 2]});
-  FreeRgbImage(image);
-  return d;
+  return bmp::Collected(image);
 }
 
 // One line saying what a reader made of a file.
