@@ -12,6 +12,9 @@
 #define GL_DEPTH_ATTACHMENT 0x8D00
 #define GL_FRAMEBUFFER_COMPLETE 0x8CD5
 #endif
+#ifndef GL_MAX_RENDERBUFFER_SIZE
+#define GL_MAX_RENDERBUFFER_SIZE 0x84E8
+#endif
 #ifndef GL_RGBA8
 #define GL_RGBA8 0x8058
 #endif
@@ -114,6 +117,10 @@ bool OffscreenGl::Create(int width, int height) {
   if (!eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context))
     return Fail("eglMakeCurrent without a surface failed");
   if (!FetchFramebufferApi(&fbo)) return Fail("the context has no framebuffer objects");
+  GLint largest = 0;
+  glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &largest);
+  if (width > largest || height > largest)
+    return Fail("the driver's framebuffers are at most " + std::to_string(largest) + " pixels a side");
 
   fbo.gen_framebuffers(1, &framebuffer_);
   fbo.bind_framebuffer(GL_FRAMEBUFFER, framebuffer_);

@@ -41,7 +41,7 @@ bool ParseFrameSize(const std::string& text, int* width, int* height) {
   const size_t x = text.find_first_of("xX");
   if (x == std::string::npos) return false;
   unsigned long long w = 0, h = 0;
-  if (!ParseUnsigned(text.substr(0, x), 16384, &w) || !ParseUnsigned(text.substr(x + 1), 16384, &h))
+  if (!ParseUnsigned(text.substr(0, x), kMaxFrameSide, &w) || !ParseUnsigned(text.substr(x + 1), kMaxFrameSide, &h))
     return false;
   if (w == 0 || h == 0) return false;
   *width = static_cast<int>(w);
@@ -115,7 +115,8 @@ bool ParseViewerOptions(int argc, const char* const* argv, ViewerOptions* option
       }
     } else if (option == "--size") {
       if (!ParseFrameSize(value, &options->width, &options->height)) {
-        *error = "--size needs WIDTHxHEIGHT, each from 1 to 16384, not '" + value + "'";
+        *error = "--size needs WIDTHxHEIGHT, each from 1 to " + std::to_string(kMaxFrameSide) + ", not '" +
+                 value + "'";
         return false;
       }
       options->size_given = true;

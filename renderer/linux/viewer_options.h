@@ -28,7 +28,10 @@ extern const char kViewerUsage[];
 // contradictory combination.
 bool ParseViewerOptions(int argc, const char* const* argv, ViewerOptions* options, std::string* error);
 
-// "WxH" with both sides from 1 to 16384.
+// Large enough for any screen, small enough that a frame and its copy fit in memory.
+constexpr int kMaxFrameSide = 8192;
+
+// "WxH" with both sides from 1 to kMaxFrameSide.
 bool ParseFrameSize(const std::string& text, int* width, int* height);
 
 // A whole decimal number from 1 to 100000000.

@@ -58,11 +58,19 @@ TEST(ViewerOptions, SnapshotAloneRendersOneFrame) {
   EXPECT_EQ(options.frames, 1);
 }
 
+TEST(ViewerOptions, AcceptsSizesUpToTheLimit) {
+  int width = 0, height = 0;
+  EXPECT_TRUE(ParseFrameSize("1x1", &width, &height));
+  EXPECT_TRUE(ParseFrameSize("8192X8192", &width, &height));
+  EXPECT_EQ(width, kMaxFrameSide);
+  EXPECT_EQ(height, kMaxFrameSide);
+}
+
 TEST(ViewerOptions, RefusesMalformedValues) {
   const std::vector<std::vector<const char*>> refused = {
       {"--frames", "0"},       {"--frames", "-3"},      {"--frames", "12a"},     {"--frames", ""},
       {"--frames", "999999999999999999999"},            {"--size", "0x10"},      {"--size", "10x"},
-      {"--size", "x10"},       {"--size", "10x10x10"},  {"--size", "-5x5"},      {"--size", "16385x2"},
+      {"--size", "x10"},       {"--size", "10x10x10"},  {"--size", "-5x5"},      {"--size", "8193x2"},
       {"--size", "640*480"},   {"--path", "slow"},      {"--seed", "4294967296"}, {"--seed", "-1"},
       {"--snapshot", ""},      {"--model"},             {"--bogus"},             {"extra"},
   };
