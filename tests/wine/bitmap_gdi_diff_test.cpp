@@ -57,15 +57,21 @@ std::vector<std::vector<uint32_t>> RandomRows(Random& random, int width, int hei
   return rows;
 }
 
-// A palette bitmap (1/4/8 bits) with random indices.
-Case PaletteCase(const std::string& name, Random& random, int bits, int width, int height,
-                 uint32_t header_size = 40, bool file_header = true, bool top_down = false, int colors_used = 0) {
+// The header fields every generated case sets.
+Options Layout(int bits, int width, int height, uint32_t header_size, bool file_header, bool top_down) {
   Options o;
   o.header_size = header_size;
   o.file_header = file_header;
   o.width = width;
   o.height = top_down ? -height : height;
   o.bits = static_cast<uint16_t>(bits);
+  return o;
+}
+
+// A palette bitmap (1/4/8 bits) with random indices.
+Case PaletteCase(const std::string& name, Random& random, int bits, int width, int height,
+                 uint32_t header_size = 40, bool file_header = true, bool top_down = false, int colors_used = 0) {
+  Options o = Layout(bits, width, height, header_size, file_header, top_down);
   o.colors_used = static_cast<uint32_t>(colors_used);
   const int entries = colors_used ? colors_used : 1 << bits;
   o.palette = Palette(random, entries);
@@ -77,12 +83,7 @@ Case PaletteCase(const std::string& name, Random& random, int bits, int width, i
 Case DirectCase(const std::string& name, Random& random, int bits, int width, int height,
                 std::vector<uint32_t> masks = {}, uint32_t header_size = 40, bool file_header = true,
                 bool top_down = false) {
-  Options o;
-  o.header_size = header_size;
-  o.file_header = file_header;
-  o.width = width;
-  o.height = top_down ? -height : height;
-  o.bits = static_cast<uint16_t>(bits);
+  Options o = Layout(bits, width, height, header_size, file_header, top_down);
   o.compression = masks.empty() ? 0 : 3;
   o.masks = masks;
   o.pixels = bmp::PackRows(RandomRows(random, width, height, uint64_t{1} << bits), bits);
