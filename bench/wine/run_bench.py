@@ -17,24 +17,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tests", "wine"))
-import working_files as wf  # noqa: E402
-from wine_session import ROOT, WineSession  # noqa: E402
-
-
-def working_files():
-    """The bundled model and pictures, or stand-ins of the same sizes where they are missing."""
-    names = {"Jetscape.data": "Skyliner.data", "Jetscape3.bmp": "sky.bmp", "Jetscape1.bmp": "sample-desktop.bmp"}
-    files = {}
-    for target, source in names.items():
-        path = os.path.join(ROOT, "assets", source)
-        if os.path.exists(path):
-            with open(path, "rb") as f:
-                files[target] = f.read()
-    if len(files) < 3:
-        print("bundled assets missing: using stand-ins")
-        files = {"Jetscape.data": wf.ms3d(), "Jetscape3.bmp": wf.bmp24(512, 512, (90, 120, 220)),
-                 "Jetscape1.bmp": wf.bmp24(1280, 1024, (37, 111, 149))}
-    return files
+from wine_session import ROOT, WineSession, shipped_files  # noqa: E402
 
 
 def run(session, program, *args):
@@ -61,7 +44,7 @@ def main():
     args = parser.parse_args()
     session = WineSession(os.path.abspath(args.bin), os.path.join(ROOT, "build", "bench-shots"))
     try:
-        session.put_files(working_files())
+        session.put_files(shipped_files())
         run(session, "bench_empty.exe")  # warm the wineserver and the desktop
         empty, first = [], []
         for _ in range(args.repeat):
