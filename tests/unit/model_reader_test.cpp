@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "test_temp.h"
+
 #include "mesh_model.h"
 #include "ms3d_builder.h"
 
@@ -42,7 +44,6 @@ Ms3dBuilder TwoGroups() {
   return b;
 }
 
-std::string TempPath(const std::string& name) { return ::testing::TempDir() + "skyliner_" + name; }
 
 void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -263,7 +264,7 @@ TEST(Ms3dParse, ReplacesWhatTheModelHeld) {
 }
 
 TEST(Ms3dLoad, MissingFileIsRefusedAndNotCreated) {
-  const std::string path = TempPath("missing.data");
+  const std::string path = TestTempPath("missing.data");
   std::remove(path.c_str());
   Ms3dModel model;
   EXPECT_FALSE(model.Load(path.c_str()));
@@ -276,9 +277,9 @@ TEST(Ms3dLoad, ReadsTheWholeFileAndReplacesAnEarlierLoad) {
   Ms3dBuilder big = TwoGroups();
   big.materials[0].texture = "";
   big.trailer.assign(100, 0);
-  const std::string big_path = TempPath("big.data");
-  const std::string small_path = TempPath("small.data");
-  const std::string empty_path = TempPath("empty.data");
+  const std::string big_path = TestTempPath("big.data");
+  const std::string small_path = TestTempPath("small.data");
+  const std::string empty_path = TestTempPath("empty.data");
   WriteFile(big_path, big.Bytes());
   WriteFile(small_path, Ms3dBuilder::OneTriangle().Bytes());
   WriteFile(empty_path, {});
@@ -298,7 +299,7 @@ TEST(Ms3dLoad, ReadsTheWholeFileAndReplacesAnEarlierLoad) {
   EXPECT_FALSE(model.Load(empty_path.c_str()));
   ExpectEmpty(model);
   ASSERT_TRUE(model.Load(small_path.c_str()));
-  EXPECT_FALSE(model.Load(TempPath("missing.data").c_str()));
+  EXPECT_FALSE(model.Load(TestTempPath("missing.data").c_str()));
   ExpectEmpty(model);
 
   std::remove(big_path.c_str());

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "test_temp.h"
+
 #include "bmp_builder.h"
 #include "fake_gl.h"
 #include "mesh_model.h"
@@ -21,12 +23,11 @@ std::vector<std::string>& Asked() {
   return paths;
 }
 
-std::string TempPath(const std::string& name) { return ::testing::TempDir() + "skyliner_tex_" + name; }
 
 // Records the request; only "present.bmp" names a file that exists.
 std::string RecordingLocator(const char* path) {
   Asked().push_back(path);
-  return TempPath(path == std::string("present.bmp") ? "present.bmp" : "absent.bmp");
+  return TestTempPath(path == std::string("present.bmp") ? "present.bmp" : "absent.bmp");
 }
 
 class ModelTextures : public ::testing::Test {
@@ -37,15 +38,15 @@ class ModelTextures : public ::testing::Test {
     bmp::Options picture;  // one 24-bit pixel
     picture.pixels = bmp::PackRows({{0x102030}}, 24);
     const bmp::Bytes bytes = bmp::Build(picture);
-    std::ofstream(TempPath("present.bmp"), std::ios::binary)
+    std::ofstream(TestTempPath("present.bmp"), std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    std::remove(TempPath("absent.bmp").c_str());
+    std::remove(TestTempPath("absent.bmp").c_str());
     SetFileLocator(RecordingLocator);
   }
   void TearDown() override {
     SetFileLocator(nullptr);
     fakegl::Reset();
-    std::remove(TempPath("present.bmp").c_str());
+    std::remove(TestTempPath("present.bmp").c_str());
   }
 
   // Materials named "", "absent.bmp", "present.bmp", in that order.
@@ -92,7 +93,7 @@ TEST_F(ModelTextures, LoadCreatesTexturesWithTheNameAsStored) {
   Ms3dBuilder b = Ms3dBuilder::OneTriangle("present.bmp");
   b.materials.push_back(b.materials[0]);
   b.materials[1].texture = std::string(128, 'n');  // no NUL in the field
-  const std::string path = TempPath("model.data");
+  const std::string path = TestTempPath("model.data");
   const std::vector<uint8_t> bytes = b.Bytes();
   std::ofstream(path, std::ios::binary)
       .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "test_temp.h"
+
 #include "fake_gl.h"
 #include "flight_scene.h"
 #include "mesh_model.h"
@@ -43,14 +45,13 @@ bool WriteTinyBitmap(const std::string& path) {
 bool g_sky_present = true;
 bool g_ground_present = true;
 
-std::string TempFile(const char* name) { return ::testing::TempDir() + name; }
 
 // Sends the scene pictures to temporary files, or to nowhere when "missing".
 std::string LocateInTemp(const char* path) {
   const std::string p = path;
-  if (p == kSkyPicturePath) return g_sky_present ? TempFile("skyliner_sky.bmp") : TempFile("no_such_sky.bmp");
+  if (p == kSkyPicturePath) return g_sky_present ? TestTempPath("skyliner_sky.bmp") : TestTempPath("no_such_sky.bmp");
   if (p == kGroundPicturePath)
-    return g_ground_present ? TempFile("skyliner_ground.bmp") : TempFile("no_such_ground.bmp");
+    return g_ground_present ? TestTempPath("skyliner_ground.bmp") : TestTempPath("no_such_ground.bmp");
   return p;
 }
 
@@ -59,7 +60,7 @@ class TexturedModel : public MeshModel {
  public:
   TexturedModel() {
     materials.resize(1);
-    materials[0].texture_file_name = TempFile("skyliner_sky.bmp");
+    materials[0].texture_file_name = TestTempPath("skyliner_sky.bmp");
   }
   bool Load(const char*) override { return false; }
 };
@@ -67,8 +68,8 @@ class TexturedModel : public MeshModel {
 class InitSceneTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(WriteTinyBitmap(TempFile("skyliner_sky.bmp")));
-    ASSERT_TRUE(WriteTinyBitmap(TempFile("skyliner_ground.bmp")));
+    ASSERT_TRUE(WriteTinyBitmap(TestTempPath("skyliner_sky.bmp")));
+    ASSERT_TRUE(WriteTinyBitmap(TestTempPath("skyliner_ground.bmp")));
     g_sky_present = g_ground_present = true;
     SetFileLocator(LocateInTemp);
     fakegl::Reset();
