@@ -88,6 +88,9 @@ bool ChildProcess::Wait(double timeout_seconds) {
 
 void ChildProcess::Kill() {
   if (pid_ <= 0) return;
+  // A polite end first, so that an X server removes its lock file.
+  kill(pid_, SIGTERM);
+  if (Wait(2)) return;
   kill(pid_, SIGKILL);
   int status = 0;
   waitpid(pid_, &status, 0);

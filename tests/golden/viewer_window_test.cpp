@@ -7,8 +7,11 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
+#include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstring>
+#include <fstream>
 #include <memory>
 #include <set>
 #include <string>
@@ -39,12 +42,22 @@ Window FindWindowNamed(Display* display, const char* name) {
   return found;
 }
 
+// True if a live X server holds this display number. A lock file left by a
+// server that was killed names a process that is gone; Xvfb replaces such locks.
+bool DisplayInUse(int number) {
+  std::ifstream lock("/tmp/.X" + std::to_string(number) + "-lock");
+  if (!lock) return false;
+  long pid = 0;
+  lock >> pid;
+  return pid <= 0 || kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
+}
+
 class ViewerWindow : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     if (access(kXvfb, X_OK) != 0) return;
     for (int number = 91; number < 130; ++number) {
-      if (access(("/tmp/.X" + std::to_string(number) + "-lock").c_str(), F_OK) == 0) continue;
+      if (DisplayInUse(number)) continue;
       display_name_ = ":" + std::to_string(number);
       server_ = new ChildProcess;
       server_->Start(kXvfb, {display_name_, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, "");
