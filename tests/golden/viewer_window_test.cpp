@@ -100,6 +100,14 @@ class ViewerWindow : public testing::Test {
     return 0;
   }
 
+  // Checks the window's size as the X server sees it.
+  void ExpectWindowSize(Window window, int width, int height) {
+    XWindowAttributes attributes;
+    ASSERT_TRUE(XGetWindowAttributes(display_, window, &attributes));
+    EXPECT_EQ(attributes.width, width);
+    EXPECT_EQ(attributes.height, height);
+  }
+
   // Presses and releases Esc in the window, as a keyboard would.
   void SendEscape(Window window) {
     XEvent event;
@@ -166,10 +174,7 @@ TEST_F(ViewerWindow, ShowsTheFlightAndEndsOnEsc) {
   StartViewer();
   const Window window = WaitForWindow();
   ASSERT_NE(window, 0u) << viewer_.Stderr();
-  XWindowAttributes attributes;
-  ASSERT_TRUE(XGetWindowAttributes(display_, window, &attributes));
-  EXPECT_EQ(attributes.width, 1024);
-  EXPECT_EQ(attributes.height, 768);
+  ExpectWindowSize(window, 1024, 768);
   std::this_thread::sleep_for(std::chrono::milliseconds(1500));
   EXPECT_GT(DistinctColoursShown(window), 64u) << "the window shows no scene";
   EXPECT_TRUE(viewer_.running()) << "the flight must go on until told to stop";
@@ -190,10 +195,7 @@ TEST_F(ViewerWindow, FullscreenCoversTheScreen) {
   StartViewer({"--fullscreen"});
   const Window window = WaitForWindow();
   ASSERT_NE(window, 0u) << viewer_.Stderr();
-  XWindowAttributes attributes;
-  ASSERT_TRUE(XGetWindowAttributes(display_, window, &attributes));
-  EXPECT_EQ(attributes.width, 1280);
-  EXPECT_EQ(attributes.height, 1024);
+  ExpectWindowSize(window, 1280, 1024);
   SendEscape(window);
   ExpectCleanEnd();
 }
