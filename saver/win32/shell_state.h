@@ -1,0 +1,17 @@
+// What the shell's procedures share for the whole run: the argument string,
+// the program folder, the music settings and the cursor count the saver hid.
+// Everything runs on the one user-interface thread.
+#pragma once
+
+#include <string>
+
+#include "settings.h"
+
+struct ShellState {
+  std::string arguments;       // the command line after the program's name and one blank
+  std::string program_folder;  // the folder of the running Skyliner.scr, as the system reports it
+  MusicSettings settings;      // BgmKind, BgmRepeat, BgmFile, BgmFolder
+  int saved_cursor_count = 0;  // SavedCursorCount: what ShowCursor(FALSE) returned
+};
+
+extern ShellState shell;
