@@ -1,0 +1,74 @@
+// The shell's windows as data: each form's own settings and its elements, in
+// the state they have before any code runs. Positions and sizes are in twips
+// (1440 to the inch); the forms measure in pixels at run time.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Twips to pixels at the given dots per inch (15 twips a pixel at 96), to the nearest pixel.
+int TwipsToPixels(int twips, int dpi);
+
+// The built-in pictures a design names; the Windows layer maps each to its resource.
+enum class DesignPicture { kNone, kSky, kPuff, kPreview, kPreviewBackground };
+
+struct DesignColour {
+  bool window_colour;  // the system colour of the window background (index 5)
+  uint8_t red, green, blue;
+};
+
+constexpr DesignColour kWindowColour = {true, 0, 0, 0};
+constexpr DesignColour kBlack = {false, 0, 0, 0};
+
+// A font as the designs give it: face (UTF-8), size in hundredths of a point.
+struct DesignFont {
+  const char* face;     // nullptr: the form's font
+  int size_centipoints;
+  int weight;
+  int charset;
+  bool underline;
+};
+
+enum class ElementKind { kPictureBox, kImage, kTimer, kLabel, kButton, kComboBox, kShape };
+enum class FormBorder { kNone, kFixedSingle };
+enum class FormStartPosition { kDefault, kManual };
+enum class ScaleUnit { kPixels, kTwips };
+
+constexpr int kNoIndex = -1;     // an element outside any control array
+constexpr int kNoTabIndex = -1;  // an element that never takes the focus
+
+struct ElementDesign {
+  ElementKind kind;
+  const char* name;
+  int index;              // its index in a control array, or kNoIndex
+  const char* container;  // the panel it lies in, or nullptr for the form
+  int left, top, width, height;  // twips, relative to the container
+  bool visible;
+  DesignColour background;
+  DesignPicture picture;
+  bool sized_to_picture;
+  unsigned timer_interval_ms;
+  bool timer_enabled;
+  int tab_index;
+  const char* caption;  // UTF-8, nullptr for none
+  DesignFont font;
+};
+
+struct FormDesign {
+  const char* name;
+  const char* caption;  // UTF-8
+  FormBorder border;
+  DesignColour background;
+  DesignPicture picture;  // drawn at its own size at the client area's top-left
+  int client_width, client_height;  // twips
+  ScaleUnit scale_unit;
+  FormStartPosition start_position;
+  const ElementDesign* elements;
+  size_t element_count;
+};
+
+// The element of that name (and index, for control arrays), or nullptr.
+const ElementDesign* FindElementDesign(const FormDesign& form, const char* name, int index = kNoIndex);
+
+extern const FormDesign kSaverFormDesign;    // Jetscape_S
+extern const FormDesign kPreviewFormDesign;  // Jetscape_R
