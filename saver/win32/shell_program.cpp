@@ -1,0 +1,70 @@
+#include "shell_program.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace {
+
+// UTF-8 to UTF-16; malformed sequences become U+FFFD rather than failing.
+std::wstring Widen(const char* text) {
+  if (!text || !*text) return std::wstring();
+  const int length = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+  if (length <= 0) return std::wstring();
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text, -1, &wide[0], length);
+  wide.resize(static_cast<size_t>(length - 1));  // drop the terminating NUL
+  return wide;
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+}  // namespace
+
+void EndProgram() { ExitProcess(0); }
+
+int ShowMessage(const char* text_utf8, const char* caption_utf8, unsigned type) {
+  const std::wstring text = Widen(text_utf8);
+  const std::wstring caption = Widen(caption_utf8);
+  return MessageBoxW(nullptr, text.c_str(), caption.c_str(), type);
+}
+
+bool FileExists(const std::string& path) {
+  std::string name = path;
+  if (!name.empty() && name.back() == '\\') name.pop_back();
+  // The system would read a name with a NUL in it as a shorter, different name.
+  if (name.empty() || name.find('\0') != std::string::npos) return false;
+  const HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;  // a folder lands here too
+  CloseHandle(file);
+  return true;
+}
+
+std::string ProgramFolder() {
+  // A name that fills the buffer may have been cut: try again with more room.
+  for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
+    std::vector<char> name(size, '\0');
+    const DWORD length = GetModuleFileNameA(nullptr, name.data(), size);
+    if (length == 0) return std::string();
+    if (length >= size) continue;
+    const std::string path(name.data(), length);
+    const size_t last = path.rfind('\\');
+    return last == std::string::npos ? std::string() : path.substr(0, last);
+  }
+  return std::string();
+}
+
+std::string ArgumentsOf(const char* command_line) {
+  if (!command_line) return std::string();
+  const char* p = command_line;
+  if (*p == '"') {
+    ++p;
+    while (*p && *p != '"') ++p;
+    if (*p == '"') ++p;
+  } else {
+    while (*p && !IsBlank(*p)) ++p;
+  }
+  while (IsBlank(*p)) ++p;
+  return std::string(p);
+}

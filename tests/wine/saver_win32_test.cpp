@@ -1,0 +1,217 @@
+// The shell's Windows layer under Wine: the command line, the file-exists
+// test, the program folder and the settings file's bytes.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "profile_store.h"
+#include "settings.h"
+#include "shell_paths.h"
+#include "shell_program.h"
+
+namespace {
+
+// A scratch folder of its own for each test, removed with everything in it.
+class ScratchFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH] = {};
+    ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    folder_ = std::string(temp) + "skyliner_win32_" + std::to_string(GetCurrentProcessId()) + "_" +
+              info->test_suite_name() + "_" + info->name();
+    for (char& c : folder_)
+      if (c == '/') c = '_';
+    ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr)) << folder_;
+  }
+  void TearDown() override {
+    for (const std::string& file : files_) DeleteFileA(file.c_str());
+    RemoveDirectoryA(folder_.c_str());
+  }
+
+  // Writes the bytes to a file in the scratch folder and returns its path.
+  std::string WriteScratchFile(const std::string& name, const std::string& bytes) {
+    const std::string path = Path(name);
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+    return path;
+  }
+  // The path of a name in the scratch folder, deleted at the end of the test.
+  std::string Path(const std::string& name) {
+    files_.push_back(folder_ + "\\" + name);
+    return files_.back();
+  }
+  static std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+
+  std::string folder_;
+  std::vector<std::string> files_;
+};
+
+TEST(ArgumentsOfTest, TakesWhatFollowsTheProgramNameAndItsBlanks) {
+  const struct {
+    const char* command_line;
+    const char* arguments;
+  } cases[] = {
+      {"Skyliner.scr /s", "/s"},
+      {"Skyliner.scr", ""},
+      {"Skyliner.scr   /c", "/c"},
+      {"Skyliner.scr\t/p 1234", "/p 1234"},
+      {"Skyliner.scr /s ", "/s "},
+      {"\"C:\\My Savers\\Skyliner.scr\" /p 1234", "/p 1234"},
+      {"\"C:\\My Savers\\Skyliner.scr\"", ""},
+      {"\"C:\\My Savers\\Skyliner.scr\"/S", "/S"},
+      {"\"C:\\unterminated /s", ""},
+      {"C:\\WINDOWS\\SKYLIN~1.SCR /c:1234", "/c:1234"},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ArgumentsOf(c.command_line), c.arguments) << c.command_line;
+  EXPECT_EQ(ArgumentsOf(nullptr), "");
+}
+
+using FileExistsTest = ScratchFolder;
+
+TEST_F(FileExistsTest, TrueOnlyForAReadableFile) {
+  const std::string file = WriteScratchFile("song.mp3", "ID3");
+  const std::string empty_file = WriteScratchFile("empty.wav", "");
+  const struct {
+    std::string path;
+    bool exists;
+  } cases[] = {
+      {file, true},
+      {file + "\\", true},  // one trailing backslash is dropped
+      {file + "\\\\", false},
+      {empty_file, true},
+      {folder_, false},
+      {folder_ + "\\", false},
+      {"", false},
+      {"\\", false},
+      {folder_ + "\\missing.mp3", false},
+      {folder_ + "\\nowhere\\song.mp3", false},
+      {file + std::string(1, '\0') + "tail", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FileExists(c.path), c.exists) << c.path;
+}
+
+TEST_F(FileExistsTest, FalseForAFileHeldWithoutSharing) {
+  const std::string file = WriteScratchFile("held.wav", "RIFF");
+  const HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(FileExists(file));
+  CloseHandle(held);
+  EXPECT_TRUE(FileExists(file));
+}
+
+TEST_F(FileExistsTest, LeavesTheFileFreeForOthers) {
+  const std::string file = WriteScratchFile("free.wav", "RIFF");
+  ASSERT_TRUE(FileExists(file));
+  // A handle left open would stop the delete.
+  EXPECT_TRUE(DeleteFileA(file.c_str()));
+}
+
+TEST(ProgramFolderTest, IsTheFolderOfTheRunningProgram) {
+  const std::string folder = ProgramFolder();
+  ASSERT_FALSE(folder.empty());
+  EXPECT_NE(folder.back(), '\\');
+  EXPECT_TRUE(FileExists(folder + "\\saver_win32_test.exe")) << folder;
+}
+
+using ProfileStoreTest = ScratchFolder;
+
+TEST_F(ProfileStoreTest, SetWithNoMusicWritesTheSectionAndThreeKeysInOrder) {
+  const std::string path = Path("Skyliner.ini");
+  Win32ProfileStore store;
+  store.WriteIniValue(kSettingsSection, kKeyBgmKind, "0", path);
+  store.WriteIniValue(kSettingsSection, kKeyBgmRepeat, "0", path);
+  store.WriteIniValue(kSettingsSection, kKeyBgmFile, "", path);
+  EXPECT_EQ(ReadBytes(path),
+            "[Section]\r\n"
+            "BGM\x8B\xE6\x95\xAA=0\r\n"
+            "BGM\xD8\xCB\xDF\xB0\xC4=0\r\n"
+            "BGM\xCC\xA7\xB2\xD9=\r\n");
+}
+
+TEST_F(ProfileStoreTest, ValuesComeBackAsWritten) {
+  const std::string path = Path("Skyliner.ini");
+  Win32ProfileStore store;
+  store.WriteIniValue(kSettingsSection, kKeyBgmKind, "2", path);
+  store.WriteIniValue(kSettingsSection, kKeyBgmRepeat, "12", path);
+  store.WriteIniValue(kSettingsSection, kKeyBgmFile, "C:\\Music\\My Song.mp3", path);
+  EXPECT_EQ(store.ReadIniValue(kSettingsSection, kKeyBgmKind, path), "2");
+  EXPECT_EQ(store.ReadIniValue(kSettingsSection, kKeyBgmRepeat, path), "12");
+  EXPECT_EQ(store.ReadIniValue(kSettingsSection, kKeyBgmFile, path), "C:\\Music\\My Song.mp3");
+  EXPECT_EQ(store.ReadIniValue(kSettingsSection, "BGM", path), "");
+  EXPECT_EQ(store.ReadIniValue("Other", kKeyBgmKind, path), "");
+}
+
+TEST_F(ProfileStoreTest, MissingFileReadsEmpty) {
+  Win32ProfileStore store;
+  EXPECT_EQ(store.ReadIniValue(kSettingsSection, kKeyBgmKind, folder_ + "\\none.ini"), "");
+}
+
+TEST_F(ProfileStoreTest, LongValueIsCutTo255Bytes) {
+  const std::string long_value(300, 'a');
+  const std::string path = WriteScratchFile("long.ini", "[Section]\r\nBGM\xCC\xA7\xB2\xD9=" + long_value + "\r\n");
+  Win32ProfileStore store;
+  EXPECT_EQ(store.ReadIniValue(kSettingsSection, kKeyBgmFile, path), long_value.substr(0, 255));
+}
+
+using LoadSettingsFileTest = ScratchFolder;
+
+TEST_F(LoadSettingsFileTest, ReadsTheFileBesideTheProgram) {
+  const std::string song = WriteScratchFile("song.mp3", "ID3");
+  const std::string gone = folder_ + "\\deleted.mp3";
+  const struct {
+    const char* name;
+    std::string kind, repeat, file;  // the values as stored; "-" leaves the key out
+    int16_t expected_kind, expected_repeat;
+    std::string expected_file, expected_folder;
+  } cases[] = {
+      {"file", "2", "0", song, 2, 0, song, folder_},
+      {"deleted", "2", "0", gone, 0, 0, "", "PROGRAM"},
+      {"cd_with_file", "1", "3", song, 1, 3, song, folder_},
+      {"cd_deleted_file", "1", "0", gone, 1, 0, "", "PROGRAM"},
+      {"fraction", "2.7", "3", song, 2, 3, song, folder_},
+      {"letters", "abc", "40000", "", 0, 0, "", "PROGRAM"},
+      {"seven", "7", "-1", "", 7, -1, "", "PROGRAM"},
+      {"missing_keys", "-", "-", "-", 0, 0, "", "PROGRAM"},
+  };
+  for (const auto& c : cases) {
+    // A folder of its own per case: the file's name is fixed.
+    const std::string program = folder_ + "\\" + c.name;
+    ASSERT_TRUE(CreateDirectoryA(program.c_str(), nullptr));
+    std::string bytes = "[Section]\r\n";
+    if (c.kind != "-") bytes += std::string(kKeyBgmKind) + "=" + c.kind + "\r\n";
+    if (c.repeat != "-") bytes += std::string(kKeyBgmRepeat) + "=" + c.repeat + "\r\n";
+    if (c.file != "-") bytes += std::string(kKeyBgmFile) + "=" + c.file + "\r\n";
+    WriteScratchFile(std::string(c.name) + kSettingsSuffix, bytes);
+
+    Win32ProfileStore store;
+    const MusicSettings settings = LoadSettings(store, program, FileExists);
+    EXPECT_EQ(settings.kind, c.expected_kind) << c.name;
+    EXPECT_EQ(settings.repeat, c.expected_repeat) << c.name;
+    EXPECT_EQ(settings.file, c.expected_file) << c.name;
+    EXPECT_EQ(settings.folder, c.expected_folder == "PROGRAM" ? program : c.expected_folder) << c.name;
+    DeleteFileA((program + kSettingsSuffix).c_str());
+    RemoveDirectoryA(program.c_str());
+  }
+}
+
+TEST_F(LoadSettingsFileTest, NoSettingsFileGivesNoMusicAndTheProgramFolder) {
+  Win32ProfileStore store;
+  const MusicSettings settings = LoadSettings(store, folder_, FileExists);
+  EXPECT_EQ(settings.kind, 0);
+  EXPECT_EQ(settings.repeat, 0);
+  EXPECT_EQ(settings.file, "");
+  EXPECT_EQ(settings.folder, folder_);
+}
+
+}  // namespace
