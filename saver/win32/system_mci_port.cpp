@@ -1,0 +1,28 @@
+#include "system_mci_port.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+
+// mmsystem.h maps PlaySound to PlaySoundA, which would rename the override below.
+#undef PlaySound
+
+namespace {
+
+class SystemMci : public MciPort {
+ public:
+  uint32_t SendString(const char* command, char* reply, unsigned reply_size) override {
+    return mciSendStringA(command, reply, reply_size, nullptr);
+  }
+  bool GetErrorString(uint32_t code, char* text, unsigned size) override {
+    return mciGetErrorStringA(code, text, size) != FALSE;
+  }
+  unsigned WaveOutDeviceCount() override { return waveOutGetNumDevs(); }
+  bool PlaySound(const char* sound, uint32_t flags) override { return PlaySoundA(sound, nullptr, flags) != FALSE; }
+};
+
+}  // namespace
+
+MciPort& SystemMciPort() {
+  static SystemMci port;
+  return port;
+}
