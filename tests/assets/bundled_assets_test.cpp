@@ -162,7 +162,8 @@ double Blueness(const Decoded& picture, int first_row, int rows) {
 TEST(BundledPictures, AreUncompressed24BitBitmapsOfTheirSizes) {
   struct Expected { const char* name; int width, height; };
   for (Expected e : {Expected{"sky.bmp", 512, 512}, Expected{"puff.bmp", 32, 32},
-                     Expected{"sample-desktop.bmp", 1280, 1024}}) {
+                     Expected{"sample-desktop.bmp", 1280, 1024}, Expected{"preview.bmp", 152, 112},
+                     Expected{"preview-background.bmp", 152, 112}}) {
     Decoded picture(e.name);
     ASSERT_NE(picture.image, nullptr) << e.name;
     EXPECT_EQ(picture.image->width, e.width) << e.name;
@@ -194,6 +195,26 @@ TEST(BundledPictures, PuffIsWhiteInTheMiddleAndBlackAtTheCorners) {
     EXPECT_LT(puff.Pixel(0, 0)[k], 8);
     EXPECT_LT(puff.Pixel(31, 31)[k], 8);
   }
+}
+
+// Mean of all channels over a band of rows counted from the bottom.
+double Brightness(const Decoded& picture, int first_row, int rows) {
+  double sum = 0;
+  for (int y = first_row; y < first_row + rows; ++y)
+    for (int x = 0; x < picture.image->width; ++x)
+      for (int k = 0; k < 3; ++k) sum += picture.Pixel(x, y)[k];
+  return sum / (rows * picture.image->width * 3.0);
+}
+
+TEST(BundledPictures, PreviewBackgroundIsDarkAndThePreviewAFrameWithSkyOnTop) {
+  Decoded background("preview-background.bmp");
+  Decoded preview("preview.bmp");
+  ASSERT_NE(background.image, nullptr);
+  ASSERT_NE(preview.image, nullptr);
+  EXPECT_LT(Brightness(background, 0, 112), 64.0);
+  EXPECT_GT(Brightness(background, 0, 112), 8.0) << "panels drawn, not plain black";
+  EXPECT_GT(Blueness(preview, 100, 12), 20.0) << "the sky fills the top rows";
+  EXPECT_GT(Brightness(preview, 100, 12), 150.0);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Generates the bundled assets into a folder: the aircraft model, the sky and
-// puff pictures and the sample desktop used as the viewer's default ground.
+// puff pictures, the sample desktop used as the viewer's default ground and
+// the preview's background.
 #include <cstdio>
 #include <string>
 
@@ -24,5 +25,7 @@ int main(int argc, char** argv) {
   check(WriteBmp24(folder + "sky.bmp", MakeSkyPicture()), folder + "sky.bmp");
   check(WriteBmp24(folder + "puff.bmp", MakePuffPicture()), folder + "puff.bmp");
   check(WriteBmp24(folder + "sample-desktop.bmp", MakeDesktopPicture()), folder + "sample-desktop.bmp");
+  check(WriteBmp24(folder + "preview-background.bmp", MakePreviewBackgroundPicture()),
+        folder + "preview-background.bmp");
   return ok ? 0 : 1;
 }

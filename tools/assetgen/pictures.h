@@ -10,3 +10,5 @@ Picture MakeSkyPicture();
 Picture MakePuffPicture();
 // 1280 x 1024 desktop: wallpaper, icons, two windows and a taskbar.
 Picture MakeDesktopPicture();
+// 152 x 112 dark scene of tilted translucent window panels, behind the preview.
+Picture MakePreviewBackgroundPicture();
