@@ -1,21 +1,33 @@
-// A small console helper the end-to-end tests run beside the renderer under
+// A small console helper the end-to-end tests run beside the programs under
 // Wine, to look at and poke the Windows side from another process:
 //   wine_probe mode             prints the display mode: WIDTHxHEIGHTxBITS
 //   wine_probe window TITLE     prints "x y width height visible" of the top-level window, or "absent"
 //   wine_probe state TITLE      both of the above, mode first, one per line
 //   wine_probe close TITLE      posts WM_CLOSE to it (exit code 1 if there is none)
-//   wine_probe dismiss CAPTION  prints the text of the message box with that caption and presses
-//                               its OK button (exit code 1 if there is none)
+//   wine_probe dismiss CAPTION  prints the text of the message box with that caption (UTF-8) and
+//                               presses its OK button (exit code 1 if there is none)
+//   wine_probe picture FILE     shows the bitmap file at its own size in a borderless window at 0,0,
+//                               prints "shown" once it is painted, and runs until closed
+//   wine_probe host W H         a borderless window of W x H at 400,300 for a child of another
+//                               process; prints its handle in decimal, then runs until closed
+//   wine_probe tree TITLE       for the window of that title, top-level or child: its parent's handle,
+//                               its rectangle in the parent's client area and its visibility as
+//                               "parent x y width height visible", or "absent"
+//   wine_probe acp              prints the ANSI code page
 // Output goes to stdout; the tests redirect it to a file.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
 
 // The static text control of a standard message box.
 constexpr int kMessageBoxTextId = 0xffff;
+constexpr char kProbeClass[] = "wine_probe window";
+
+unsigned long HandleNumber(HWND window) { return static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)); }
 
 // Prints the current display mode.
 int PrintMode() {
@@ -46,12 +58,14 @@ int PostClose(const char* title) {
   return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 2;
 }
 
-// Prints a message box's text (escaped, on one line) and presses OK.
+// Prints a message box's text as UTF-8 (escaped, on one line) and presses OK.
 int DismissMessageBox(const char* caption) {
   HWND box = FindWindowA("#32770", caption);
   if (!box) return 1;
-  char text[1024] = {};
-  GetDlgItemTextA(box, kMessageBoxTextId, text, sizeof(text));
+  wchar_t wide[1024] = {};
+  GetDlgItemTextW(box, kMessageBoxTextId, wide, 1024);
+  char text[4096] = {};
+  WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof(text), nullptr, nullptr);
   for (const char* c = text; *c; ++c) {
     if (*c == '\n') std::fputs("\\n", stdout);
     else if (*c == '\\') std::fputs("\\\\", stdout);
@@ -61,17 +75,134 @@ int DismissMessageBox(const char* caption) {
   return PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0) ? 0 : 2;
 }
 
+// --- Windows of the probe's own ------------------------------------------------
+
+HBITMAP shown_picture = nullptr;
+
+void PaintPicture(HWND window) {
+  PAINTSTRUCT paint;
+  HDC target = BeginPaint(window, &paint);
+  if (shown_picture) {
+    HDC source = CreateCompatibleDC(target);
+    HGDIOBJ old = SelectObject(source, shown_picture);
+    BITMAP info;
+    GetObjectA(shown_picture, sizeof(info), &info);
+    BitBlt(target, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
+  }
+  EndPaint(window, &paint);
+}
+
+LRESULT CALLBACK ProbeWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_PAINT: PaintPicture(window); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return DefWindowProcA(window, message, wparam, lparam);
+  }
+}
+
+// A visible borderless window of the probe's class; nullptr on failure.
+HWND CreateProbeWindow(const char* title, int x, int y, int width, int height) {
+  WNDCLASSA window_class = {};
+  window_class.lpfnWndProc = ProbeWindowProc;
+  window_class.hInstance = GetModuleHandleA(nullptr);
+  window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  window_class.lpszClassName = kProbeClass;
+  RegisterClassA(&window_class);
+  HWND window = CreateWindowExA(0, kProbeClass, title, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y, width,
+                                height, nullptr, nullptr, window_class.hInstance, nullptr);
+  if (window) UpdateWindow(window);
+  return window;
+}
+
+int RunMessageLoop() {
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return 0;
+}
+
+int ShowPicture(const char* path) {
+  shown_picture = static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  if (!shown_picture) return 1;
+  BITMAP info;
+  GetObjectA(shown_picture, sizeof(info), &info);
+  if (!CreateProbeWindow("wine_probe picture", 0, 0, info.bmWidth, info.bmHeight)) return 2;
+  std::printf("shown\n");
+  std::fflush(stdout);
+  return RunMessageLoop();
+}
+
+int Host(int width, int height) {
+  HWND window = CreateProbeWindow("wine_probe host", 400, 300, width, height);
+  if (!window) return 2;
+  std::printf("%lu\n", HandleNumber(window));
+  std::fflush(stdout);
+  return RunMessageLoop();
+}
+
+// --- Window tree ---------------------------------------------------------------
+
+struct Search {
+  const char* title;
+  HWND found;
+};
+
+BOOL CALLBACK MatchTitle(HWND window, LPARAM context) {
+  Search* search = reinterpret_cast<Search*>(context);
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof(text));
+  if (std::strcmp(text, search->title) == 0) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// Looks at top-level windows first, then at every descendant of each.
+BOOL CALLBACK SearchTopLevel(HWND window, LPARAM context) {
+  Search* search = reinterpret_cast<Search*>(context);
+  if (!MatchTitle(window, context)) return FALSE;
+  EnumChildWindows(window, MatchTitle, context);
+  return search->found ? FALSE : TRUE;
+}
+
+int DescribeTree(const char* title) {
+  Search search = {title, nullptr};
+  EnumWindows(SearchTopLevel, reinterpret_cast<LPARAM>(&search));
+  RECT rect;
+  if (!search.found || !GetWindowRect(search.found, &rect)) {
+    std::printf("absent\n");
+    return 0;
+  }
+  HWND parent = GetAncestor(search.found, GA_PARENT);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+  std::printf("%lu %ld %ld %ld %ld %d\n", HandleNumber(parent), rect.left, rect.top, rect.right - rect.left,
+              rect.bottom - rect.top, IsWindowVisible(search.found) ? 1 : 0);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 2 && std::strcmp(argv[1], "mode") == 0) return PrintMode();
-  if (argc == 3 && std::strcmp(argv[1], "window") == 0) return DescribeWindow(argv[2]);
-  if (argc == 3 && std::strcmp(argv[1], "state") == 0) {
+  const char* command = argc >= 2 ? argv[1] : "";
+  if (argc == 2 && std::strcmp(command, "mode") == 0) return PrintMode();
+  if (argc == 2 && std::strcmp(command, "acp") == 0) return std::printf("%u\n", GetACP()) > 0 ? 0 : 2;
+  if (argc == 3 && std::strcmp(command, "window") == 0) return DescribeWindow(argv[2]);
+  if (argc == 3 && std::strcmp(command, "state") == 0) {
     const int result = PrintMode();
     return result != 0 ? result : DescribeWindow(argv[2]);
   }
-  if (argc == 3 && std::strcmp(argv[1], "close") == 0) return PostClose(argv[2]);
-  if (argc == 3 && std::strcmp(argv[1], "dismiss") == 0) return DismissMessageBox(argv[2]);
-  std::fprintf(stderr, "usage: wine_probe mode | window TITLE | state TITLE | close TITLE | dismiss CAPTION\n");
+  if (argc == 3 && std::strcmp(command, "close") == 0) return PostClose(argv[2]);
+  if (argc == 3 && std::strcmp(command, "dismiss") == 0) return DismissMessageBox(argv[2]);
+  if (argc == 3 && std::strcmp(command, "picture") == 0) return ShowPicture(argv[2]);
+  if (argc == 4 && std::strcmp(command, "host") == 0) return Host(std::atoi(argv[2]), std::atoi(argv[3]));
+  if (argc == 3 && std::strcmp(command, "tree") == 0) return DescribeTree(argv[2]);
+  std::fprintf(stderr,
+               "usage: wine_probe mode | acp | window TITLE | state TITLE | close TITLE | dismiss CAPTION |"
+               " picture FILE | host W H | tree TITLE\n");
   return 64;
 }

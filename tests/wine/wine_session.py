@@ -2,14 +2,23 @@
 the helpers the checks use: starting the renderer, the probe, keys,
 screenshots and pixels."""
 
+import glob
+import itertools
 import os
+import re
 import shutil
+import signal
 import subprocess
 import tempfile
 import time
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 RENDERER_CAPTION = "Jetscape_VC"
+SHELL_PROGRAM = "Skyliner.scr"
+RENDERER_PROGRAM = "Skyliner.dll"
+# Wine's error channel goes to a log file per program, for wine_errors().
+WINE_ERRORS = "-all,err+all"
+WINE_MCI_TRACE = "-all,err+all,trace+mci,trace+winmm"
 
 
 def wine_environment():
@@ -17,7 +26,7 @@ def wine_environment():
     script = 'bash "$0/tools/wine-prefix.sh" >/dev/null && source "$0/tools/wine-env.sh" && env -0'
     out = subprocess.run(["bash", "-c", script, ROOT], check=True, stdout=subprocess.PIPE).stdout
     env = dict(item.split("=", 1) for item in out.decode().split("\0") if "=" in item)
-    env["WINEDEBUG"] = "-all"
+    env["WINEDEBUG"] = WINE_ERRORS
     return env
 
 
@@ -34,6 +43,8 @@ def wait_until(condition, timeout, step=0.05):
 class WineSession:
     def __init__(self, bin_dir, shots_dir, display=None):
         self.bin_dir = bin_dir
+        self.dist_dir = os.path.normpath(os.path.join(bin_dir, "..", "dist"))
+        self._log_numbers = itertools.count(1)
         self.shots_dir = shots_dir
         os.makedirs(shots_dir, exist_ok=True)
         self.env = wine_environment()
@@ -86,29 +97,123 @@ class WineSession:
     # --- Windows programs ------------------------------------------------------
 
     def _output(self, name):
-        return open(os.path.join(self.work, name), "w+")
+        return open(os.path.join(self.work, name), "w+", encoding="utf-8", errors="replace")
+
+    def log_path(self, name):
+        """A fresh log file name in the work folder, numbered so runs keep their own."""
+        return os.path.join(self.work, "%03d-%s.log" % (next(self._log_numbers), name))
+
+    def wine_errors(self, limit=20):
+        """The last Wine "err:" lines of every program the session started, oldest log first."""
+        lines = []
+        for path in sorted(glob.glob(os.path.join(self.work, "*.log")), key=os.path.getmtime):
+            with open(path, encoding="utf-8", errors="replace") as f:
+                lines += [line.rstrip("\n") for line in f if ":err:" in line or line.startswith("err:")]
+        return lines[-limit:]
+
+    def start_program(self, path, args=(), name=None, debug=None, stdout=None):
+        """Starts a Windows program without waiting; Wine's messages go to a log of its own.
+        Output to files: Wine's helper processes would hold a pipe open."""
+        env = dict(self.env)
+        if debug:
+            env["WINEDEBUG"] = debug
+        log = self.log_path(name or os.path.basename(path))
+        with open(log, "w") as err:
+            process = subprocess.Popen([self.wine, path, *args], stdout=stdout or err, stderr=err, env=env,
+                                       cwd=self.work)
+        process.log = log
+        return process
 
     def probe(self, *args):
         """Runs wine_probe; returns (exit code, its output without the final newline)."""
-        with self._output("probe.out") as out:
+        with self._output("probe.out") as out, open(os.path.join(self.work, "wine_probe.log"), "a") as err:
             code = subprocess.call([self.wine, os.path.join(self.bin_dir, "wine_probe.exe"), *args],
-                                   stdout=out, stderr=subprocess.DEVNULL, env=self.env, cwd=self.work)
+                                   stdout=out, stderr=err, env=self.env, cwd=self.work)
             out.seek(0)
             return code, out.read().strip()
 
-    def start_renderer(self, program="Skyliner.dll"):
-        # Output to files: Wine's helper processes would hold a pipe open.
-        self.renderer_out = self._output("renderer.out")
-        return subprocess.Popen([self.wine, os.path.join(self.bin_dir, program)], stdout=self.renderer_out,
-                                stderr=subprocess.STDOUT, env=self.env, cwd=self.work)
+    def probe_window(self, *args, timeout=10):
+        """Starts a probe command that keeps a window open (picture, host); returns (process, first
+        line of its output). Close it with end_process()."""
+        out_path = self.log_path("probe-%s" % args[0])[:-len(".log")] + ".out"
+        with open(out_path, "w") as out:
+            process = self.start_program(os.path.join(self.bin_dir, "wine_probe.exe"), args,
+                                         name="wine_probe-" + args[0], stdout=out)
+
+        def first_line():
+            with open(out_path, encoding="utf-8", errors="replace") as f:
+                text = f.read()
+            return text.split("\n")[0] if "\n" in text else (process.poll() is not None and "exit")
+
+        line = wait_until(first_line, timeout)
+        if not line or line == "exit":
+            self.end_process(process)
+            raise AssertionError("wine_probe %s did not start (exit code %s)" % (" ".join(args), process.poll()))
+        return process, line
+
+    @staticmethod
+    def end_process(process, timeout=5):
+        if process.poll() is None:
+            process.kill()
+        try:
+            process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            pass
+
+    def start_renderer(self, program=RENDERER_PROGRAM):
+        return self.start_program(os.path.join(self.bin_dir, program), name="renderer")
 
     def run_windows_program(self, program, timeout):
         """Runs a console program to its end; returns (exit code, its output)."""
-        with self._output(program + ".out") as out:
+        with self._output(program + ".out") as out, open(self.log_path(program), "w") as err:
             code = subprocess.call([self.wine, os.path.join(self.bin_dir, program)], stdout=out,
-                                   stderr=subprocess.STDOUT, env=self.env, cwd=self.work, timeout=timeout)
+                                   stderr=err, env=self.env, cwd=self.work, timeout=timeout)
             out.seek(0)
             return code, out.read()
+
+    def windows_processes(self, name):
+        """PIDs of this prefix's Windows processes whose command line names the program."""
+        found = []
+        for entry in os.listdir("/proc"):
+            if not entry.isdigit() or int(entry) == os.getpid():
+                continue
+            try:
+                with open("/proc/%s/cmdline" % entry, "rb") as f:
+                    command = f.read().replace(b"\0", b" ").decode("latin-1")
+                with open("/proc/%s/environ" % entry, "rb") as f:
+                    environ = f.read().split(b"\0")
+            except OSError:
+                continue  # gone, or not ours to read
+            prefix = ("WINEPREFIX=" + self.env["WINEPREFIX"]).encode()
+            if name.lower() in command.lower() and prefix in environ:
+                found.append(int(entry))
+        return found
+
+    def kill_windows_processes(self, name):
+        """Ends leftovers by PID, sparing the rest of the prefix (no wineserver -k)."""
+        for pid in self.windows_processes(name):
+            try:
+                os.kill(pid, signal.SIGKILL)
+            except OSError:
+                pass
+        wait_until(lambda: not self.windows_processes(name), 5)
+
+    @staticmethod
+    def windows_path(path):
+        """The name a Windows program under Wine uses for a Linux path."""
+        return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+    def program_copy(self, without=(), replace=None):
+        """A copy of the dist folder in the work folder, less the named files and with
+        {name: bytes} replaced, so a check can change the program folder safely."""
+        folder = tempfile.mkdtemp(prefix="program-", dir=self.work)
+        for name in os.listdir(self.dist_dir):
+            if name not in without:
+                shutil.copy(os.path.join(self.dist_dir, name), folder)
+        for name, data in (replace or {}).items():
+            with open(os.path.join(folder, name), "wb") as f:
+                f.write(data)
+        return folder
 
     # --- The X side ----------------------------------------------------------
 
@@ -191,3 +296,105 @@ class RendererRun:
         if self.process.poll() is None:
             self.process.kill()
             self.process.wait()
+
+
+# --- The shell ------------------------------------------------------------------
+
+SETTINGS_FILE = "Skyliner.ini"
+SETTINGS_SECTION = b"Section"
+# The three keys in the system's code page 932: music kind, CD track to repeat, music file.
+KEY_KIND = b"BGM\x8b\xe6\x95\xaa"
+KEY_REPEAT = b"BGM\xd8\xcb\xdf\xb0\xc4"
+KEY_FILE = b"BGM\xcc\xa7\xb2\xd9"
+
+
+def write_settings(folder, kind, repeat=0, music=""):
+    """Writes the shell's settings file into the program folder; returns its path."""
+    path = os.path.join(folder, SETTINGS_FILE)
+    lines = [b"[" + SETTINGS_SECTION + b"]",
+             KEY_KIND + b"=" + str(kind).encode(),
+             KEY_REPEAT + b"=" + str(repeat).encode(),
+             KEY_FILE + b"=" + music.encode("cp932")]
+    with open(path, "wb") as f:
+        f.write(b"\r\n".join(lines) + b"\r\n")
+    return path
+
+
+class SettingsFile:
+    """The settings file for the length of a with-block, removed afterwards."""
+
+    def __init__(self, folder, kind, repeat=0, music=""):
+        self.path = write_settings(folder, kind, repeat, music)
+
+    def __enter__(self):
+        return self.path
+
+    def __exit__(self, *exc):
+        if os.path.exists(self.path):
+            os.remove(self.path)
+
+
+_MCI_COMMAND = re.compile(r':trace:mci:mciSendStringW \(L"(.*)", [0-9A-Fa-f]{8}, \d+, [0-9A-Fa-f]{8}\)$')
+_PLAY_SOUND = re.compile(r":trace:winmm:MULTIMEDIA_PlaySound pszSound='([0-9A-Fa-f]+)' .*fdwSound=([0-9A-Fa-f]+)")
+_SOUND_NAME = re.compile(r':trace:winmm:proc_PlaySound SoundName=L"(.*)" !')
+
+
+def _unescape(text):
+    return re.sub(r"\\(.)", lambda m: {"n": "\n", "t": "\t"}.get(m.group(1), m.group(1)), text)
+
+
+class ShellRun:
+    """One start of Skyliner.scr (from the dist folder or a copy of it) and the renderer it starts."""
+
+    def __init__(self, session, args=("/s",), trace_mci=False, program_dir=None):
+        self.session = session
+        self.program_dir = program_dir or session.dist_dir
+        self.process = session.start_program(os.path.join(self.program_dir, SHELL_PROGRAM), args, name="shell",
+                                             debug=WINE_MCI_TRACE if trace_mci else None)
+        self.log = self.process.log
+        self.started = time.monotonic()
+
+    def renderer_processes(self):
+        return self.session.windows_processes(RENDERER_PROGRAM)
+
+    def wait_for_renderer_window(self, timeout=20):
+        """True once a window "Jetscape_VC" exists."""
+        return bool(wait_until(lambda: self.session.x_windows(RENDERER_CAPTION), timeout))
+
+    def wait_for_focus(self, timeout=10):
+        """True once the renderer's window has the X input focus, which keys need."""
+        return bool(wait_until(lambda: self.session.focused_x_window() in self.session.x_windows(RENDERER_CAPTION),
+                               timeout))
+
+    def wait_for_exit(self, timeout):
+        """The shell's exit code, or None if it still runs after timeout seconds."""
+        try:
+            return self.process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            return None
+
+    def kill(self):
+        """Ends the shell and any renderer of this prefix, by PID."""
+        self.session.end_process(self.process)
+        self.session.kill_windows_processes(RENDERER_PROGRAM)
+
+    def mci_calls(self):
+        """With trace_mci: the MCI command strings and PlaySound calls, in order. A PlaySound call reads
+        "PlaySound NAME flags=N", with NAME "NULL" for no sound name."""
+        calls = []
+        pending_names = []  # PlaySound calls whose name the playing thread logs later
+        with open(self.log, encoding="utf-8", errors="replace") as f:
+            for line in f:
+                line = line.rstrip("\n")
+                command, sound, name = _MCI_COMMAND.search(line), _PLAY_SOUND.search(line), _SOUND_NAME.search(line)
+                if command:
+                    calls.append(_unescape(command.group(1)))
+                elif sound:
+                    null = int(sound.group(1), 16) == 0
+                    calls.append("PlaySound %s flags=%d" % ("NULL" if null else "?", int(sound.group(2), 16)))
+                    if not null:
+                        pending_names.append(len(calls) - 1)
+                elif name and pending_names:
+                    index = pending_names.pop(0)
+                    calls[index] = calls[index].replace("?", _unescape(name.group(1)), 1)
+        return calls
