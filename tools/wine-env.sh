@@ -21,7 +21,7 @@ else
   WINE=/usr/lib/wine/wine64
 fi
 export WINE
-export WINEPREFIX=${SKYLINER_PREFIX:-/root/.skyliner-wine-$WINEARCH}
+export WINEPREFIX=${SKYLINER_PREFIX:-$HOME/.skyliner-wine-$WINEARCH}
 export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
 export XDG_CONFIG_HOME="$WINEPREFIX/xdg"
 export SKYLINER_WIN_BIN="$skyliner_root/build/$SKYLINER_WIN_PRESET/bin"
