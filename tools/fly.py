@@ -1,63 +1,176 @@
 #!/usr/bin/env python3
-"""The main job: lays the working files the saver writes (the bundled model,
-sky and puff, and the sample desktop as the mirrored capture) into the Wine
-prefix's C:\\kestrel and runs Skyliner.dll full screen.
+"""The main job: runs the screensaver as the system would, `Skyliner.scr /s`
+from the dist folder under Wine, over a desktop that shows the sample desktop
+picture, so the saver's capture has something to show on the ground.
 
 With a display it flies there until you press Esc. Without one it flies in
-Xvfb, leaves screenshots of the chase and fixed cameras in --shots, and ends
-the run with Esc.
+Xvfb, leaves screenshots of the chase and fixed cameras and the saver's
+desktop capture in --shots, ends the run with Esc and checks that the shell
+ended too.
 
 usage: fly.py --bin WINDOWS_BIN --shots DIR [--display :0]
 """
 
 import argparse
 import os
+import shutil
+import struct
 import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "wine"))
-from wine_session import RendererRun, WineSession, shipped_files  # noqa: E402
+from wine_session import (RENDERER_CAPTION, RENDERER_PROGRAM, ROOT, SHELL_PROGRAM, ShellRun,  # noqa: E402
+                          WineSession, wait_until)
 
 # Seconds after the window appears, at 60 frames a second: the chase view runs
 # for frames 0-999 (about 16.7 s), the fixed view for frames 1000-1099.
 SHOTS = [("chase_early", 2), ("chase_late", 10), ("fixed", 17.2), ("chase_again", 22)]
+WINDOW_TIMEOUT = 30  # a cold wineserver and the capture take a few seconds
+SHELL_END_TIMEOUT = 10  # the shell looks for the renderer's window every 500 ms
+
+
+class Failure(Exception):
+    """A failed run, described by one plain sentence, with Wine's errors to show under it."""
+
+    def __init__(self, sentence, show_wine_errors=True):
+        super().__init__(sentence)
+        self.show_wine_errors = show_wine_errors
+
+
+def unmirrored_desktop(folder):
+    """The sample desktop turned the right way round (the file holds it mirrored, as the saver
+    writes its capture), as a 24-bit bitmap in folder; the saver's capture mirrors it back."""
+    with open(os.path.join(ROOT, "assets", "sample-desktop.bmp"), "rb") as f:
+        data = bytearray(f.read())
+    (offset,) = struct.unpack_from("<I", data, 10)
+    width, height, _, bits = struct.unpack_from("<iiHH", data, 18)
+    if bits != 24 or width <= 0 or height == 0:
+        raise Failure("assets/sample-desktop.bmp is not the 24-bit picture this script expects", False)
+    stride = (width * 3 + 3) & ~3
+    for row in range(abs(height)):
+        start = offset + row * stride
+        reversed_bytes = data[start:start + width * 3][::-1]  # pixels reversed, each one's bytes too
+        for channel in range(3):
+            data[start + channel:start + width * 3:3] = reversed_bytes[2 - channel::3]
+    path = os.path.join(folder, "desktop.bmp")
+    with open(path, "wb") as f:
+        f.write(data)
+    return path
+
+
+def show_desktop(session):
+    """Puts the sample desktop on Wine's desktop; returns the window's process."""
+    path = session.windows_path(unmirrored_desktop(session.work))
+    try:
+        process, _ = session.probe_window("picture", path)
+    except AssertionError:
+        raise Failure("The sample desktop could not be shown on Wine's desktop (wine_probe picture failed).")
+    return process
+
+
+def renderer_window_or_end(session, run):
+    """Waits until the renderer's window exists (True) or the shell and every renderer have
+    ended without one (False)."""
+    def settled():
+        if session.x_windows(RENDERER_CAPTION):
+            return "window"
+        if run.process.poll() is not None and not run.renderer_processes():
+            return "ended"
+        return None
+    return wait_until(settled, WINDOW_TIMEOUT, step=0.1) == "window"
+
+
+def start_saver(session):
+    run = ShellRun(session, args=("/s",))
+    if renderer_window_or_end(session, run):
+        return run
+    code = run.process.poll()
+    if code is None:
+        run.kill()
+        raise Failure("Skyliner did not show its window within %d s; Wine's last error lines:" % WINDOW_TIMEOUT)
+    raise Failure("Skyliner ended without showing its window (exit code %d); Wine's last error lines:" % code)
+
+
+def keep_capture(session):
+    """Copies the saver's desktop capture beside the screenshots, if it wrote one."""
+    capture = os.path.join(session.kestrel, "Jetscape1.bmp")
+    if os.path.exists(capture):
+        target = os.path.join(session.shots_dir, "capture.bmp")
+        shutil.copyfile(capture, target)
+        print("the saver's desktop capture: %s" % target)
 
 
 def fly_headless(session):
-    run = RendererRun(session)
+    run = start_saver(session)
     try:
-        run.wait_for_window()
+        if not run.wait_for_focus():
+            raise Failure("The window \"%s\" never got the input focus, so Esc cannot reach it." % RENDERER_CAPTION)
         start = time.monotonic()
         for name, at in SHOTS:
             time.sleep(max(0.0, at - (time.monotonic() - start)))
+            if not session.x_windows(RENDERER_CAPTION):
+                raise Failure("Skyliner's window closed by itself after %.0f s; Wine's last error lines:"
+                              % (time.monotonic() - start))
             print("screenshot %s" % session.screenshot(name))
-        code = run.end_with_escape()
+        keep_capture(session)
+        session.tap_key("Escape")
+        code = run.wait_for_exit(SHELL_END_TIMEOUT)
+        if code is None:
+            raise Failure("Skyliner.scr was still running %d s after Esc; Wine's last error lines:"
+                          % SHELL_END_TIMEOUT)
     finally:
         run.kill()
-    print("Skyliner.dll ended with exit code %s" % code)
+    print("Skyliner.scr ended with exit code %d after Esc" % code)
     return code
 
 
 def fly_on_display(session):
-    run = RendererRun(session)
-    print("flying on %s: press Esc to end" % session.env["DISPLAY"])
-    code = run.process.wait()
-    print("Skyliner.dll ended with exit code %s" % code)
+    run = start_saver(session)
+    try:
+        print("flying on %s: press Esc to end" % session.env["DISPLAY"])
+        code = run.process.wait()
+    finally:
+        run.kill()
+    print("Skyliner.scr ended with exit code %d" % code)
     return code
+
+
+def fly(args):
+    session = WineSession(os.path.abspath(args.bin), os.path.abspath(args.shots), display=args.display)
+    desktop = None
+    try:
+        for name in (SHELL_PROGRAM, RENDERER_PROGRAM):
+            if not os.path.exists(os.path.join(session.dist_dir, name)):
+                raise Failure("%s is missing from %s; build the Windows preset first." % (name, session.dist_dir),
+                              False)
+        session.put_files({})  # whatever the renderer reads, the saver must have written
+        desktop = show_desktop(session)
+        return fly_on_display(session) if args.display else fly_headless(session)
+    except Failure as failure:
+        print(failure)
+        if failure.show_wine_errors:
+            print("\n".join(session.wine_errors(limit=20)) or "(Wine logged no error lines)")
+        return 1
+    finally:
+        if desktop:
+            session.end_process(desktop)
+        session.close()
 
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--bin", required=True)
+    parser.add_argument("--bin", required=True, help="the Windows build's bin folder (dist/ lies beside it)")
     parser.add_argument("--shots", required=True)
     parser.add_argument("--display", help="an X display to fly on; without it, headless in Xvfb")
     args = parser.parse_args()
-    session = WineSession(os.path.abspath(args.bin), os.path.abspath(args.shots), display=args.display)
     try:
-        session.put_files(shipped_files())
-        return fly_on_display(session) if args.display else fly_headless(session)
-    finally:
-        session.close()
+        return fly(args)
+    except KeyboardInterrupt:
+        print("interrupted")
+        return 130
+    except Exception as error:  # a plain sentence, not a traceback, for whoever runs the main job
+        print("The run could not go on: %s" % (error or type(error).__name__))
+        return 1
 
 
 if __name__ == "__main__":

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The main job: builds Skyliner and flies it under Wine on the bundled model
-# and pictures. On a display (DISPLAY set and reachable) it runs there until
-# Esc; otherwise it runs headless and leaves screenshots in out/shots/.
+# The main job: builds Skyliner and runs the screensaver as the system would,
+# `Skyliner.scr /s` from the dist folder under Wine, over the sample desktop.
+# On a display (DISPLAY set and reachable) it runs there until Esc; otherwise
+# it runs headless and leaves screenshots in out/shots/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh
@@ -16,8 +17,9 @@ build() {
 }
 build windows
 [ "$SKYLINER_WIN_PRESET" = windows ] || build "$SKYLINER_WIN_PRESET"
-echo "built: build/windows/bin/Skyliner.dll (32-bit product) with assets/Skyliner.data"
-[ "$SKYLINER_WIN_PRESET" = windows ] || echo "running: $SKYLINER_WIN_BIN/Skyliner.dll (this kernel cannot run 32-bit programs)"
+echo "built: build/windows/dist/ (Skyliner.scr, Skyliner.dll, Skyliner.data: the 32-bit product)"
+dist=$(dirname "$SKYLINER_WIN_BIN")/dist
+[ "$SKYLINER_WIN_PRESET" = windows ] || echo "running: $dist/Skyliner.scr (this kernel cannot run 32-bit programs)"
 
 display=()
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then display=(--display "$DISPLAY"); fi
