@@ -46,6 +46,9 @@ class BgmPlayer {
   bool cd_available() const { return cd_available_; }
 
  private:
+  // A command sent with no reply buffer; its result is not looked at.
+  void SendDirect(const char* command);
+
   MciPort& port_;
   bool cd_available_ = false;
   // The mode replies keep their text between calls: a query that writes
