@@ -1,0 +1,120 @@
+#include "picture_surface.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "bmp_file.h"
+
+namespace {
+
+// A 24-bit bottom-up DIB section of width x height; its rows have the bitmap file's layout.
+HBITMAP CreateSurfaceBitmap(int width, int height, void** bits) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
+void FillWithColour(HDC dc, int width, int height, COLORREF colour) {
+  HBRUSH brush = CreateSolidBrush(colour);
+  const RECT rect = {0, 0, width, height};
+  ::FillRect(dc, &rect, brush);
+  DeleteObject(brush);
+}
+
+bool WriteWhole(HANDLE file, const void* data, size_t size) {
+  DWORD written = 0;
+  return WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr) && written == size;
+}
+
+}  // namespace
+
+PictureSurface::PictureSurface() : dc_(CreateCompatibleDC(nullptr)) {}
+
+PictureSurface::~PictureSurface() {
+  ReleaseBitmap();
+  if (dc_) DeleteDC(dc_);
+}
+
+void PictureSurface::ReleaseBitmap() {
+  if (original_bitmap_) SelectObject(dc_, original_bitmap_);
+  if (bitmap_) DeleteObject(bitmap_);
+  original_bitmap_ = nullptr;
+  bitmap_ = nullptr;
+  bits_ = nullptr;
+  width_ = 0;
+  height_ = 0;
+}
+
+bool PictureSurface::Resize(int width, int height, COLORREF background) {
+  if (!dc_) return false;
+  if (width <= 0 || height <= 0 || width > kMaxBitmapSide || height > kMaxBitmapSide) {
+    ReleaseBitmap();
+    return width <= 0 || height <= 0;
+  }
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateSurfaceBitmap(width, height, &bits);
+  if (!bitmap) return false;
+  HDC new_dc = CreateCompatibleDC(nullptr);
+  if (!new_dc) {
+    DeleteObject(bitmap);
+    return false;
+  }
+  HGDIOBJ new_original = SelectObject(new_dc, bitmap);
+  FillWithColour(new_dc, width, height, background);
+  if (bitmap_) BitBlt(new_dc, 0, 0, std::min(width, width_), std::min(height, height_), dc_, 0, 0, SRCCOPY);
+  ReleaseBitmap();
+  DeleteDC(dc_);
+  dc_ = new_dc;
+  bitmap_ = bitmap;
+  original_bitmap_ = new_original;
+  bits_ = bits;
+  width_ = width;
+  height_ = height;
+  return true;
+}
+
+bool PictureSurface::LoadPictureResource(HINSTANCE module, int resource_id) {
+  HBITMAP picture = static_cast<HBITMAP>(
+      LoadImageA(module, MAKEINTRESOURCEA(resource_id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (!picture) return false;
+  BITMAP size = {};
+  bool loaded = false;
+  if (GetObjectA(picture, sizeof size, &size) && Resize(size.bmWidth, std::abs(size.bmHeight), RGB(0, 0, 0))) {
+    HDC source = CreateCompatibleDC(nullptr);
+    if (source) {
+      HGDIOBJ original = SelectObject(source, picture);
+      loaded = BitBlt(dc_, 0, 0, width_, height_, source, 0, 0, SRCCOPY) != FALSE;
+      SelectObject(source, original);
+      DeleteDC(source);
+    }
+  }
+  DeleteObject(picture);
+  return loaded;
+}
+
+bool PictureSurface::SaveBitmap(const std::string& path) const {
+  const std::vector<uint8_t> headers = BitmapFileHeaders(width_, height_);
+  if (headers.empty() || !bits_) return false;
+  GdiFlush();  // drawing into the section may still be queued
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const size_t pixel_bytes = BitmapRowStride(width_) * static_cast<size_t>(height_);
+  const bool written = WriteWhole(file, headers.data(), headers.size()) && WriteWhole(file, bits_, pixel_bytes);
+  return CloseHandle(file) && written;
+}
+
+void PictureSurface::Draw(HDC target, int x, int y, const RECT& clip) const {
+  if (!bitmap_) return;
+  const int left = std::max<int>(x, clip.left);
+  const int top = std::max<int>(y, clip.top);
+  const int right = std::min<int>(x + width_, clip.right);
+  const int bottom = std::min<int>(y + height_, clip.bottom);
+  if (right <= left || bottom <= top) return;
+  BitBlt(target, left, top, right - left, bottom - top, dc_, left - x, top - y, SRCCOPY);
+}

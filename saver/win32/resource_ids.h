@@ -1,0 +1,7 @@
+// Resource ids of the shell's built-in pictures, shared by skyliner.rc and the code.
+#pragma once
+
+#define IDB_SKY 101                 // 512 x 512, the cloudy sky saved as Jetscape3.bmp
+#define IDB_PUFF 102                // 32 x 32, the puff saved as Jetscape2.bmp
+#define IDB_PREVIEW 103             // 152 x 112, the preview's picture
+#define IDB_PREVIEW_BACKGROUND 104  // 152 x 112, the preview form's background picture
