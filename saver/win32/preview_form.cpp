@@ -1,0 +1,57 @@
+#include "preview_form.h"
+
+#include <windows.h>
+
+#include "form.h"
+
+namespace {
+
+// The parent lives in another process and may go away without destroying
+// this window; checking it once a second ends the preview all the same.
+constexpr unsigned kParentCheckMs = 1000;
+
+struct Preview {
+  Form form{kPreviewFormDesign};
+  HWND parent = nullptr;
+};
+
+Preview& ThePreview() {
+  static Preview preview;
+  return preview;
+}
+
+// Unload event: a close request to its own window (the window goes in any case).
+void OnUnload() {
+  HWND window = ThePreview().form.window();
+  if (window) PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
+void OnParentCheckTick() {
+  Preview& preview = ThePreview();
+  if (!IsWindow(preview.parent)) preview.form.Unload();
+}
+
+}  // namespace
+
+bool ShowPreviewForm(int64_t parent_handle) {
+  HWND parent = reinterpret_cast<HWND>(static_cast<intptr_t>(parent_handle));
+  if (parent_handle == 0 || !IsWindow(parent)) return false;
+  Preview& preview = ThePreview();
+  preview.parent = parent;
+  RECT area = {};
+  GetWindowRect(parent, &area);
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  preview.form.on_unload = OnUnload;
+  if (!preview.form.Load()) return false;
+  HWND window = preview.form.window();
+  SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE) | WS_CHILD);
+  SetParent(window, parent);
+  preview.form.Move(0, 0, width, height);
+  if (FormElement* image = preview.form.Element("Img_Prev")) preview.form.MoveElement(*image, 0, 0, width, height);
+  FormTimer& parent_check = preview.form.AddTimer("ParentCheck", kParentCheckMs);
+  parent_check.on_tick = OnParentCheckTick;
+  parent_check.SetEnabled(true);
+  preview.form.Show();
+  return true;
+}

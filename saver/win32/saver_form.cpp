@@ -1,0 +1,173 @@
+#include "saver_form.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "bgm_player.h"
+#include "form.h"
+#include "saver_rules.h"
+#include "shell_args.h"
+#include "shell_paths.h"
+#include "shell_program.h"
+#include "shell_state.h"
+#include "system_mci_port.h"
+
+namespace {
+
+// What the form keeps for the whole run.
+struct SaverRun {
+  Form form{kSaverFormDesign};
+  BgmPlayer music{SystemMciPort()};
+  RendererWatch watch;
+  HANDLE renderer_process = nullptr;  // null when the renderer could not be started
+  std::string renderer_path;          // RendererPath
+};
+
+SaverRun& Run() {
+  static SaverRun run;
+  return run;
+}
+
+MusicChoice Music() { return ChooseMusic(shell.settings.kind, shell.settings.file); }
+
+void EnableTimer(const char* name, bool enabled) {
+  if (FormTimer* timer = Run().form.Timer(name)) timer->SetEnabled(enabled);
+}
+
+void SetTickHandler(const char* name, void (*handler)()) {
+  if (FormTimer* timer = Run().form.Timer(name)) timer->on_tick = handler;
+}
+
+bool TimerEnabled(const char* name) {
+  FormTimer* timer = Run().form.Timer(name);
+  return timer && timer->enabled();
+}
+
+// Steps 1-7: the form and Pic_1 take the primary screen's size, and Pic_1
+// receives the desktop mirrored left to right.
+void CaptureDesktop(Form& form) {
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  form.SetClientSize(width, height);
+  FormElement* element = form.Element("Pic_1");
+  if (!element) return;
+  form.MoveElement(*element, element->rect.left, element->rect.top, width, height);
+  PictureSurface& picture = *element->picture;
+  HWND desktop = GetDesktopWindow();
+  HDC desktop_dc = GetDC(desktop);
+  SetStretchBltMode(picture.dc(), COLORONCOLOR);
+  StretchBlt(picture.dc(), width, 0, -width, height, desktop_dc, 0, 0, width, height, SRCCOPY);
+  form.Refresh();
+  if (desktop_dc) ReleaseDC(desktop, desktop_dc);
+}
+
+// Steps 8-11: the working file set.
+void WriteWorkingFiles(Form& form) {
+  const struct {
+    const char* element;
+    const char* path;
+  } pictures[] = {{"Pic_1", kDesktopPicturePath}, {"Pic_2", kPuffPicturePath}, {"Pic_3", kSkyPicturePath}};
+  for (const auto& picture : pictures) {
+    if (PictureSurface* surface = form.Picture(picture.element)) surface->SaveBitmap(picture.path);
+  }
+  CopyFileA((shell.program_folder + kModelSuffix).c_str(), kModelCopyPath, FALSE);
+}
+
+// Steps 12-13: the renderer starts with no arguments, shown normally, and is
+// not waited for. The path is quoted so a folder with blanks works.
+void StartRenderer(SaverRun& run) {
+  run.renderer_path = shell.program_folder + kRendererSuffix;
+  std::string command_line = "\"" + run.renderer_path + "\"";
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION process = {};
+  if (CreateProcessA(run.renderer_path.c_str(), &command_line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                     &startup, &process)) {
+    CloseHandle(process.hThread);
+    run.renderer_process = process.hProcess;
+  }
+}
+
+// Step 14.
+void StartMusic(SaverRun& run) {
+  switch (Music()) {
+    case MusicChoice::kCd:
+      run.music.OpenCdAudio();
+      EnableTimer("Timer2", true);
+      break;
+    case MusicChoice::kWav:
+      run.music.PlayWaveLooped(shell.settings.file);
+      break;
+    case MusicChoice::kMp3:
+      run.music.OpenAndPlayMp3(shell.settings.file);
+      EnableTimer("Timer1", true);
+      break;
+    case MusicChoice::kNone:
+      break;
+  }
+}
+
+bool RendererRunning(const SaverRun& run) {
+  return run.renderer_process && WaitForSingleObject(run.renderer_process, 0) == WAIT_TIMEOUT;
+}
+
+void OnLoad() {
+  SaverRun& run = Run();
+  CaptureDesktop(run.form);
+  WriteWorkingFiles(run.form);
+  StartRenderer(run);
+  StartMusic(run);
+}
+
+// Timer1, every 1000 ms while an MP3 plays: loop it.
+void OnMp3Tick() { Run().music.RestartMp3IfStopped(); }
+
+// Timer2, every 200 ms for the audio CD: once the CD cannot be played, the watch stays off.
+void OnCdTick() {
+  SaverRun& run = Run();
+  run.music.PollCdAudio(shell.settings.repeat);
+  EnableTimer("Timer2", run.music.cd_available());
+}
+
+// Timer3, every 500 ms: the run ends once the renderer is gone.
+void OnRendererWatchTick() {
+  SaverRun& run = Run();
+  const bool window_found = FindWindowA(nullptr, kRendererCaption) != nullptr;
+  if (!run.watch.Tick(window_found, RendererRunning(run))) return;
+  EnableTimer("Timer3", false);
+  run.form.Unload();
+}
+
+// Whatever the reason for the unload: stop the music, give the cursor back, end.
+void OnQueryUnload() {
+  SaverRun& run = Run();
+  if (TimerEnabled("Timer2")) {
+    EnableTimer("Timer2", false);
+    run.music.CloseCdAudio();
+  }
+  const MusicChoice music = Music();
+  if (music == MusicChoice::kWav) run.music.StopWave();
+  if (music == MusicChoice::kMp3) {
+    EnableTimer("Timer1", false);
+    run.music.CloseMp3();
+  }
+  if (ModeLetter(shell.arguments) == 'S') shell.saved_cursor_count = ShowCursor(shell.saved_cursor_count);
+  EndProgram();
+}
+
+}  // namespace
+
+bool LoadSaverForm() {
+  SaverRun& run = Run();
+  run.form.on_load = OnLoad;
+  run.form.on_query_unload = OnQueryUnload;
+  if (!run.form.Load()) return false;
+  // The ticks come from the message loop, which runs only after the load.
+  SetTickHandler("Timer1", OnMp3Tick);
+  SetTickHandler("Timer2", OnCdTick);
+  SetTickHandler("Timer3", OnRendererWatchTick);
+  return true;
+}
