@@ -9,6 +9,14 @@ constexpr unsigned kReplySize = 512;
 constexpr unsigned kErrorTextSize = 256;
 constexpr char kCdDevice[] = "cdaudio";
 
+// "コマンド文字列が指定されていません" and "Error (文字列が取れません)" in UTF-8,
+// spelled as bytes so no compiler has to guess the source's encoding.
+constexpr char kNoCommandText[] =
+    "\xE3\x82\xB3\xE3\x83\x9E\xE3\x83\xB3\xE3\x83\x89\xE6\x96\x87\xE5\xAD\x97\xE5\x88\x97\xE3\x81\x8C"
+    "\xE6\x8C\x87\xE5\xAE\x9A\xE3\x81\x95\xE3\x82\x8C\xE3\x81\xA6\xE3\x81\x84\xE3\x81\xBE\xE3\x81\x9B\xE3\x82\x93";
+constexpr char kNoErrorText[] =
+    "Error (\xE6\x96\x87\xE5\xAD\x97\xE5\x88\x97\xE3\x81\x8C\xE5\x8F\x96\xE3\x82\x8C\xE3\x81\xBE\xE3\x81\x9B\xE3\x82\x93)";
+
 // A reply that fills its whole buffer carries no NUL; never read past the end.
 std::string TextOf(const char* buffer, size_t size) {
   const void* nul = std::memchr(buffer, '\0', size);
@@ -51,7 +59,7 @@ bool ParseNumber(const std::string& text, double* value) {
 
 int32_t BgmPlayer::SendMciCommand(const std::string& command, std::string* output) {
   if (command.empty()) {
-    *output = "コマンド文字列が指定されていません";
+    *output = kNoCommandText;
     return -1;
   }
   char reply[kReplySize] = {};
@@ -64,7 +72,7 @@ int32_t BgmPlayer::SendMciCommand(const std::string& command, std::string* outpu
   if (port_.GetErrorString(static_cast<uint32_t>(code), text, kErrorTextSize))
     *output = TextOf(text, kErrorTextSize);
   else
-    *output = "Error (文字列が取れません)";
+    *output = kNoErrorText;
   return code;
 }
 

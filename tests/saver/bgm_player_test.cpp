@@ -114,6 +114,11 @@ std::vector<SentCommand> CdStatusThen(std::vector<SentCommand> more) {
 
 // --- The general command and its reply text ---
 
+// The two texts of their own, as UTF-8 bytes.
+const char kNoCommand[] = "\xE3\x82\xB3\xE3\x83\x9E\xE3\x83\xB3\xE3\x83\x89\xE6\x96\x87\xE5\xAD\x97\xE5\x88\x97\xE3\x81\x8C"
+                          "\xE6\x8C\x87\xE5\xAE\x9A\xE3\x81\x95\xE3\x82\x8C\xE3\x81\xA6\xE3\x81\x84\xE3\x81\xBE\xE3\x81\x9B\xE3\x82\x93";
+const char kNoErrorText[] = "Error (\xE6\x96\x87\xE5\xAD\x97\xE5\x88\x97\xE3\x81\x8C\xE5\x8F\x96\xE3\x82\x8C\xE3\x81\xBE\xE3\x81\x9B\xE3\x82\x93)";
+
 TEST_F(BgmTest, MciSendCommandReturnsTheReplyOrTheErrorText) {
   const struct {
     uint32_t code;
@@ -125,8 +130,8 @@ TEST_F(BgmTest, MciSendCommandReturnsTheReplyOrTheErrorText) {
       {0, "stopped", nullptr, 0, "stopped"},
       {0, "", nullptr, 0, ""},
       {266, "", "The device is not ready.", 266, "The device is not ready."},
-      {277, "", nullptr, 277, "Error (文字列が取れません)"},
-      {0xFFFFFFFFu, "", nullptr, -1, "Error (文字列が取れません)"},
+      {277, "", nullptr, 277, kNoErrorText},
+      {0xFFFFFFFFu, "", nullptr, -1, kNoErrorText},
   };
   for (const auto& c : cases) {
     port.answers["status cdaudio mode"] = {c.code, c.reply, true};
@@ -150,7 +155,7 @@ TEST_F(BgmTest, MciSendCommandUsesA512ByteReplyAndA256ByteErrorText) {
 TEST_F(BgmTest, MciEmptyCommandIsRefusedWithoutReachingThePlatform) {
   std::string output;
   EXPECT_EQ(player.SendMciCommand("", &output), -1);
-  EXPECT_EQ(output, "コマンド文字列が指定されていません");
+  EXPECT_EQ(output, kNoCommand);
   EXPECT_EQ(player.QueryMci(""), "Error:-1");
   EXPECT_TRUE(port.sent.empty());
   EXPECT_TRUE(port.error_requests.empty());
