@@ -219,7 +219,7 @@ class WineSession:
 
     def x_windows(self, title):
         """X windows whose name is exactly title."""
-        result = subprocess.run(["xdotool", "search", "--name", "^%s$" % title], env=self.env,
+        result = subprocess.run(["xdotool", "search", "--name", "^%s$" % re.escape(title)], env=self.env,
                                 stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
         return result.stdout.split()
 

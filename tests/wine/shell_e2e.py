@@ -1,0 +1,430 @@
+#!/usr/bin/env python3
+"""End-to-end checks of Skyliner.scr under Wine in Xvfb: the working files a
+saver run writes (the mirrored desktop capture among them), the renderer it
+starts and follows to the end, the launch modes, the single-copy rule, the
+missing-file messages, the music stopped when a run ends early, and the
+preview embedded in another process's window. Screenshots go to --shots.
+
+usage: shell_e2e.py --bin WINDOWS_BIN --shots DIR --group GROUP
+"""
+
+import argparse
+import os
+import re
+import shutil
+import struct
+import sys
+import time
+import traceback
+import wave
+
+sys.path.insert(0, os.path.dirname(__file__))
+import working_files as wf  # noqa: E402
+from wine_session import (RENDERER_CAPTION, SettingsFile, ShellRun, WineSession, wait_until)  # noqa: E402
+
+SAVER_FORM_CAPTION = "Jetscape_Main"
+PREVIEW_CAPTION = "Preview Window"
+MESSAGE_CAPTION = "Skyliner (ScreenSaver)"
+MISSING_RENDERER = "Skyliner.dll が同じﾌｫﾙﾀﾞに見つかりません！"
+MISSING_MODEL = "Skyliner.data が同じﾌｫﾙﾀﾞに見つかりません！"
+DESKTOP = (1280, 1024)
+PATTERN_LEFT, PATTERN_RIGHT = (220, 30, 30), (240, 220, 20)
+PREVIEW_SIZE = (152, 112)
+
+
+# --- Files -----------------------------------------------------------------------
+
+
+class Bitmap:
+    """The headers of a Windows bitmap file and its pixels, as the shell writes them."""
+
+    def __init__(self, data):
+        assert len(data) >= 54 and data[:2] == b"BM", "not a bitmap file (%d bytes)" % len(data)
+        self.data = data
+        self.offset = struct.unpack_from("<I", data, 10)[0]
+        (self.header_size, self.width, self.height, _, self.bits, self.compression,
+         ) = struct.unpack_from("<IiiHHI", data, 14)
+        self.stride = (self.width * self.bits // 8 + 3) // 4 * 4
+
+    def describe(self):
+        return "%dx%d, %d bits, compression %d, header %d" % (self.width, self.height, self.bits, self.compression,
+                                                              self.header_size)
+
+    def assert_plain(self, width, height):
+        """24-bit, bottom-up, uncompressed, of the given size, and long enough for its rows."""
+        assert (self.width, self.height, self.bits, self.compression) == (width, height, 24, 0), self.describe()
+        needed = self.offset + self.stride * height
+        assert len(self.data) >= needed, "%d bytes, the rows need %d" % (len(self.data), needed)
+
+    def pixel(self, x, y):
+        """(r, g, b) at x, y counted from the top-left."""
+        at = self.offset + (self.height - 1 - y) * self.stride + x * 3
+        b, g, r = self.data[at:at + 3]
+        return r, g, b
+
+
+def pattern_bitmap(width=256, height=256):
+    """A picture whose left half differs from its right half, so a mirror shows."""
+    half = width // 2
+    row = bytes(PATTERN_LEFT[::-1]) * half + bytes(PATTERN_RIGHT[::-1]) * (width - half)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(row) * height, 2835, 2835, 0, 0)
+    return struct.pack("<2sIHHI", b"BM", 54 + len(row) * height, 0, 0, 54) + info + row * height
+
+
+def mirror_shift(capture, pattern_width=256, pattern_height=256):
+    """0 when the desktop's column x is the capture's column W-1-x over the whole pattern, 1 when it is
+    column W-x (the literal mirror call under Wine: the desktop's first column falls off the edge and
+    the capture's column 0 keeps its background); None when the pattern is not mirrored there."""
+    half, width = pattern_width // 2, capture.width
+    for shift in (0, 1):
+        columns = range(shift, pattern_width)
+        if all(capture.pixel(width - 1 - x + shift, y) == (PATTERN_LEFT if x < half else PATTERN_RIGHT)
+               for y in (0, pattern_height // 2, pattern_height - 1) for x in columns) and \
+                capture.pixel(width - 1 - pattern_width + shift, 0) not in (PATTERN_LEFT, PATTERN_RIGHT):
+            return shift
+    return None
+
+
+def silent_mp3(frames=100):
+    """MPEG-1 Layer III frames (128 kbit/s, 44.1 kHz) of silence."""
+    return (bytes([0xFF, 0xFB, 0x90, 0x64]) + b"\0" * 413) * frames
+
+
+def write_silent_wav(path, seconds=1):
+    with wave.open(path, "wb") as w:
+        w.setnchannels(1)
+        w.setsampwidth(2)
+        w.setframerate(8000)
+        w.writeframes(b"\0\0" * 8000 * seconds)
+
+
+class Checks:
+    def __init__(self, session):
+        self.s = session
+        self.cleanups = []
+
+    # --- helpers -------------------------------------------------------------
+
+    def later(self, action):
+        """Runs action when the check ends, passed or failed."""
+        self.cleanups.append(action)
+
+    def clean_up(self):
+        while self.cleanups:
+            try:
+                self.cleanups.pop()()
+            except Exception:
+                traceback.print_exc()
+
+    def shell(self, *args, **options):
+        run = ShellRun(self.s, args=args, **options)
+        self.later(run.kill)
+        return run
+
+    def window_process(self, *args):
+        process, line = self.s.probe_window(*args)
+        self.later(lambda: self.s.end_process(process))
+        return process, line
+
+    def reset_kestrel(self):
+        os.makedirs(self.s.kestrel, exist_ok=True)
+        self.s.put_files({})
+
+    def kestrel_file(self, name):
+        path = os.path.join(self.s.kestrel, name)
+        assert os.path.exists(path), "C:\\kestrel\\%s was not written" % name
+        with open(path, "rb") as f:
+            return f.read()
+
+    def assert_exits_within(self, run, seconds, what):
+        code = run.wait_for_exit(seconds + 5)
+        took = time.monotonic() - run.started
+        assert code is not None, "%s: the shell still runs after %.1f s" % (what, took)
+        assert took <= seconds, "%s: the shell took %.2f s to end (limit %.1f s)" % (what, took, seconds)
+        return took
+
+    def end_with_escape(self, run):
+        """Esc to the renderer; returns (renderer's end, shell's end after it) in seconds."""
+        assert run.wait_for_focus(), "the renderer's window never got the input focus"
+        pressed = time.monotonic()
+        self.s.tap_key("Escape")
+        assert wait_until(lambda: not run.renderer_processes(), 10), "the renderer did not end after Esc"
+        renderer_end = time.monotonic()
+        assert run.wait_for_exit(5) is not None, "the shell still runs 5 s after the renderer ended"
+        shell_lag = time.monotonic() - renderer_end
+        return renderer_end - pressed, shell_lag
+
+    def run_saver_to_escape(self, *args):
+        self.reset_kestrel()
+        run = self.shell(*args)
+        assert run.wait_for_renderer_window(), "%s: no window \"%s\" (shell exit code %s)" % (
+            " ".join(args) or "no argument", RENDERER_CAPTION, run.process.poll())
+        window_after = time.monotonic() - run.started
+        time.sleep(0.3)
+        renderer_took, shell_lag = self.end_with_escape(run)
+        assert shell_lag <= 1.0, "the shell ended %.2f s after the renderer" % shell_lag
+        print("  %-12s window after %.1f s; renderer ended %.2f s after Esc, the shell %.2f s after it" % (
+            " ".join(args) or "(none)", window_after, renderer_took, shell_lag))
+
+    def wait_for_message_box(self, run, timeout=15):
+        found = wait_until(lambda: self.s.x_windows(MESSAGE_CAPTION) or run.process.poll() is not None, timeout)
+        assert found and run.process.poll() is None, "no message box \"%s\" (exit code %s)" % (
+            MESSAGE_CAPTION, run.process.poll())
+
+    def dismiss_message_box(self):
+        code, text = self.s.probe("dismiss", MESSAGE_CAPTION)
+        assert code == 0, "the message box could not be found from another process"
+        return re.sub(r"\\(.)", lambda m: "\n" if m.group(1) == "n" else m.group(1), text)
+
+    def host(self, width, height):
+        """A probe window to hold a preview; returns (its process, its handle as text)."""
+        process, handle = self.window_process("host", str(width), str(height))
+        assert handle.isdigit(), "host printed %r" % handle
+        return process, handle
+
+    def preview_tree(self):
+        return self.s.probe("tree", PREVIEW_CAPTION)[1]
+
+    # --- files ---------------------------------------------------------------
+
+    def test_saver_writes_the_working_files_and_follows_the_renderer(self):
+        self.reset_kestrel()
+        pattern = os.path.join(self.s.work, "pattern.bmp")
+        with open(pattern, "wb") as f:
+            f.write(pattern_bitmap())
+        picture, _ = self.window_process("picture", self.s.windows_path(pattern))
+        time.sleep(0.3)
+        self.s.screenshot("desktop_with_pattern", *DESKTOP)
+        run = self.shell("/s")
+        assert run.wait_for_renderer_window(), "no window \"%s\" (shell exit code %s)" % (
+            RENDERER_CAPTION, run.process.poll())
+        window_after = time.monotonic() - run.started
+        self.s.end_process(picture)
+        run.wait_for_focus()
+        time.sleep(1.0)  # a few frames
+        self.s.screenshot("saver_running")
+
+        ground = Bitmap(self.kestrel_file("Jetscape1.bmp"))
+        ground.assert_plain(*DESKTOP)
+        shift = mirror_shift(ground)
+        assert shift is not None, "the pattern at the desktop's left edge is not mirrored at the capture's right " \
+            "edge: row 0 from the right reads %s" % [ground.pixel(DESKTOP[0] - 1 - x, 0) for x in (0, 1, 127, 128, 255)]
+        print("  the desktop's column x is the capture's column %d - x" % (DESKTOP[0] - 1 + shift))
+        Bitmap(self.kestrel_file("Jetscape2.bmp")).assert_plain(32, 32)
+        Bitmap(self.kestrel_file("Jetscape3.bmp")).assert_plain(512, 512)
+        with open(os.path.join(run.program_dir, "Skyliner.data"), "rb") as f:
+            assert self.kestrel_file("Jetscape.data") == f.read(), "Jetscape.data is not a copy of Skyliner.data"
+
+        renderer_took, shell_lag = self.end_with_escape(run)
+        print("  window after %.1f s; renderer ended %.2f s after Esc, the shell %.2f s after it" % (
+            window_after, renderer_took, shell_lag))
+        assert shell_lag <= 1.0, "the shell ended %.2f s after the renderer" % shell_lag
+
+    # --- modes ---------------------------------------------------------------
+
+    def test_upper_case_s_starts_the_saver(self):
+        self.run_saver_to_escape("/S")
+
+    def test_dash_s_starts_the_saver(self):
+        self.run_saver_to_escape("-s")
+
+    def test_no_argument_starts_the_saver(self):
+        self.run_saver_to_escape()
+
+    def test_other_letter_makes_the_working_folder_and_ends(self):
+        shutil.rmtree(self.s.kestrel, ignore_errors=True)
+        self.later(self.reset_kestrel)
+        run = self.shell("/a", "1234")
+        took = self.assert_exits_within(run, 5, "/a 1234")
+        assert os.path.isdir(self.s.kestrel), "C:\\kestrel was not created"
+        assert not self.s.x_windows(RENDERER_CAPTION) and not run.renderer_processes(), "a renderer started"
+        print("  /a 1234 ended after %.2f s" % took)
+
+    # --- single --------------------------------------------------------------
+
+    def test_second_start_while_the_saver_runs_ends_at_once(self):
+        self.reset_kestrel()
+        _, handle = self.host(*PREVIEW_SIZE)  # first: a window made later would take the keys
+        first = self.shell("/s")
+        assert first.wait_for_renderer_window(), "the first saver's renderer did not appear"
+        renderers = first.renderer_processes()
+        for args in (("/s",), ("/p", handle)):
+            second = self.shell(*args)
+            took = self.assert_exits_within(second, 3, "second start with %s" % " ".join(args))
+            print("  second start with %s ended after %.2f s" % (" ".join(args), took))
+            assert self.preview_tree() == "absent", "a preview window appeared"
+            assert len(self.s.x_windows(RENDERER_CAPTION)) == 1, "a second renderer window appeared"
+            assert first.renderer_processes() == renderers, "renderer processes: %s, before: %s" % (
+                first.renderer_processes(), renderers)
+        self.end_with_escape(first)
+
+    # --- missing -------------------------------------------------------------
+
+    def missing_files_message(self, without, args=("/s",)):
+        """Starts a copy of the program folder that lacks files; returns the texts of the message boxes
+        in order, after the last of which the shell must end."""
+        self.reset_kestrel()
+        folder = self.s.program_copy(without=without)
+        run = self.shell(*args, program_dir=folder)
+        self.wait_for_message_box(run)
+        self.s.screenshot("message_without_" + "_and_".join(without), *DESKTOP)
+        texts = []
+        # Another box may follow; the shell must end instead.
+        while len(texts) < 3:
+            texts.append(self.dismiss_message_box())
+            ended = lambda: run.process.poll() is not None  # noqa: E731
+            wait_until(lambda: ended() or not self.s.x_windows(MESSAGE_CAPTION), 5)
+            if not wait_until(lambda: ended() or self.s.x_windows(MESSAGE_CAPTION), 5) or ended():
+                break
+        assert run.wait_for_exit(3) is not None, "the shell still runs after its message"
+        assert not run.renderer_processes(), "a renderer started"
+        return texts
+
+    def test_missing_renderer_shows_its_message(self):
+        texts = self.missing_files_message(("Skyliner.dll",))
+        assert texts == [MISSING_RENDERER], "messages: %r" % texts
+
+    def test_missing_model_shows_its_message(self):
+        texts = self.missing_files_message(("Skyliner.data",))
+        assert texts == [MISSING_MODEL], "messages: %r" % texts
+
+    def test_both_missing_show_only_the_renderer_message(self):
+        texts = self.missing_files_message(("Skyliner.dll", "Skyliner.data"))
+        assert texts == [MISSING_RENDERER], "messages: %r" % texts
+
+    def test_other_letter_checks_the_files_too(self):
+        texts = self.missing_files_message(("Skyliner.dll",), args=("/a", "1234"))
+        assert texts == [MISSING_RENDERER], "messages: %r" % texts
+
+    # --- music ---------------------------------------------------------------
+
+    def run_refused_model_with_music(self, music_name, write_music):
+        """A saver run whose renderer refuses the model, with music of kind 2; returns the music calls."""
+        self.reset_kestrel()
+        music = os.path.join(self.s.work, music_name)
+        write_music(music)
+        folder = self.s.program_copy(replace={"Skyliner.data": dict(wf.malformed_models())["wrong_magic"]})
+        with SettingsFile(folder, kind=2, music=self.s.windows_path(music)):
+            run = self.shell("/s", trace_mci=True, program_dir=folder)
+            took = self.assert_exits_within(run, 2.5, "refused model")
+        assert not self.s.x_windows(RENDERER_CAPTION), "a renderer window is left"
+        calls = run.mci_calls()
+        print("  the shell ended after %.2f s; music calls: %s" % (took, calls))
+        return self.s.windows_path(music), calls
+
+    def test_refused_model_ends_the_run_and_closes_the_mp3(self):
+        path, calls = self.run_refused_model_with_music("quiet song.mp3", lambda p: open(p, "wb").write(silent_mp3()))
+        mp3 = [c for c in calls if "MP3Play" in c]
+        opened = 'open "%s" type MPEGVideo Alias MP3Play' % path
+        assert mp3[:2] == [opened, "play MP3Play"], "the MP3 was not opened and played first: %r" % mp3
+        assert mp3[-2:] == ["stop MP3Play", "close MP3Play"], "the MP3 was not stopped and closed last: %r" % mp3
+
+    def test_refused_model_ends_the_run_and_stops_the_wav(self):
+        path, calls = self.run_refused_model_with_music("quiet.Wav", write_silent_wav)
+        sounds = [c for c in calls if c.startswith("PlaySound")]
+        assert sounds == ["PlaySound %s flags=9" % path, "PlaySound NULL flags=0"], "PlaySound calls: %r" % sounds
+        assert not [c for c in calls if "MP3Play" in c], "MP3 commands for a WAV: %r" % calls
+
+    # --- preview -------------------------------------------------------------
+
+    def test_preview_is_a_child_of_the_given_window(self):
+        for form in ("/p {}", "/P:{}"):
+            host, handle = self.host(*PREVIEW_SIZE)
+            args = form.format(handle).split(" ")
+            run = self.shell(*args)
+            expected = "%s 0 0 %d %d 1" % (handle, *PREVIEW_SIZE)
+            seen = wait_until(lambda: self.preview_tree() == expected and expected, 10)
+            assert seen, "%s: preview window: %r, expected %r (shell exit code %s)" % (
+                " ".join(args), self.preview_tree(), expected, run.process.poll())
+            self.s.screenshot("preview_in_host", *DESKTOP)
+            code, _ = self.s.probe("close", "wine_probe host")
+            assert code == 0, "the host window could not be closed"
+            closed = time.monotonic()
+            assert run.wait_for_exit(5) is not None, "%s: the preview still runs 5 s after its window closed" % (
+                " ".join(args))
+            took = time.monotonic() - closed
+            print("  %s: the preview ended %.2f s after its host closed" % (" ".join(args), took))
+            assert took <= 2.0, "the preview took %.2f s to end" % took
+            self.s.end_process(host)
+
+    def test_preview_without_a_usable_window_ends(self):
+        _, stale = self.host(*PREVIEW_SIZE)
+        self.s.probe("close", "wine_probe host")
+        assert wait_until(lambda: self.s.probe("window", "wine_probe host")[1] == "absent", 5), "host not closed"
+        for handle in ("0", stale):
+            run = self.shell("/p", handle)
+            took = self.assert_exits_within(run, 3, "/p %s" % handle)
+            print("  /p %s ended after %.2f s" % (handle, took))
+
+    def test_preview_needs_no_program_files(self):
+        shutil.rmtree(self.s.kestrel, ignore_errors=True)
+        self.later(self.reset_kestrel)
+        folder = self.s.program_copy(without=("Skyliner.dll", "Skyliner.data"))
+        _, handle = self.host(*PREVIEW_SIZE)
+        run = self.shell("/p", handle, program_dir=folder)
+        expected = "%s 0 0 %d %d 1" % (handle, *PREVIEW_SIZE)
+        assert wait_until(lambda: self.preview_tree() == expected, 10), "preview window: %r (exit code %s)" % (
+            self.preview_tree(), run.process.poll())
+        assert not self.s.x_windows(MESSAGE_CAPTION), "a message box appeared"
+        assert not os.path.exists(self.s.kestrel), "the preview created C:\\kestrel"
+
+    # --- win32 ---------------------------------------------------------------
+
+    def test_saver_win32(self):
+        program = "saver_win32_test.exe"
+        assert os.path.exists(os.path.join(self.s.bin_dir, program)), "%s was not built" % program
+        code, output = self.s.run_windows_program(program, timeout=120)
+        for line in output.splitlines():
+            if "FAILED" in line or "PASSED" in line or "Failure" in line:
+                print("  " + line)
+        assert code == 0, "%s failed:\n%s" % (program, output[-3000:])
+
+
+GROUPS = {
+    "files": ["test_saver_writes_the_working_files_and_follows_the_renderer"],
+    "modes": ["test_upper_case_s_starts_the_saver", "test_dash_s_starts_the_saver",
+              "test_no_argument_starts_the_saver", "test_other_letter_makes_the_working_folder_and_ends"],
+    "single": ["test_second_start_while_the_saver_runs_ends_at_once"],
+    "missing": ["test_missing_renderer_shows_its_message", "test_missing_model_shows_its_message",
+                "test_both_missing_show_only_the_renderer_message", "test_other_letter_checks_the_files_too"],
+    "music": ["test_refused_model_ends_the_run_and_closes_the_mp3",
+              "test_refused_model_ends_the_run_and_stops_the_wav"],
+    "preview": ["test_preview_is_a_child_of_the_given_window", "test_preview_without_a_usable_window_ends",
+                "test_preview_needs_no_program_files"],
+    "win32": ["test_saver_win32"],
+}
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--bin", required=True)
+    parser.add_argument("--shots", required=True)
+    parser.add_argument("--group", choices=sorted(GROUPS), action="append")
+    args = parser.parse_args()
+    session = WineSession(os.path.abspath(args.bin), os.path.abspath(args.shots))
+    failures = 0
+    try:
+        print("display %s, prefix %s, program folder %s" % (session.env["DISPLAY"], session.env["WINEPREFIX"],
+                                                            session.dist_dir))
+        checks = Checks(session)
+        for group in args.group or sorted(GROUPS):
+            for name in GROUPS[group]:
+                start = time.monotonic()
+                try:
+                    getattr(checks, name)()
+                    print("PASS %s (%.1f s)" % (name, time.monotonic() - start))
+                except Exception:
+                    failures += 1
+                    print("FAIL %s (%.1f s)\n%s" % (name, time.monotonic() - start, traceback.format_exc()))
+                    print("  Wine errors:\n    " + "\n    ".join(session.wine_errors(10)))
+                finally:
+                    checks.clean_up()
+                sys.stdout.flush()
+    finally:
+        session.close()
+    print("screenshots in %s" % session.shots_dir)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
