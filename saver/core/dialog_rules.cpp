@@ -1,0 +1,135 @@
+#include "dialog_rules.h"
+
+#include <cmath>
+#include <locale>
+#include <sstream>
+
+#include "half_even.h"
+#include "shell_paths.h"
+
+std::vector<RowColour> BackgroundRowColours(double height) {
+  std::vector<RowColour> rows;
+  if (!(height > 0) || height > 1e6) return rows;
+  const double k = height / 3.142;
+  const int last = static_cast<int>(RoundHalfEven(height));
+  rows.reserve(static_cast<size_t>(last) + 1);
+  for (int y = 0; y <= last; ++y) {
+    const int s = static_cast<int>(RoundHalfEven(std::fabs(std::sin(y / k)) * 220));
+    rows.push_back({static_cast<uint8_t>(s), static_cast<uint8_t>(s), static_cast<uint8_t>(s + 30)});
+  }
+  return rows;
+}
+
+namespace {
+
+// Copies in one column (or columns across): the start 0 and every further
+// start up to and including the first beyond the extent.
+long long StartsUntilBeyond(long long extent, long long step) { return extent >= 0 ? extent / step + 2 : 1; }
+
+}  // namespace
+
+std::vector<TilePosition> TilePositions(int target_w, int target_h, int strip_w, int strip_h) {
+  std::vector<TilePosition> positions;
+  if (strip_w <= 0 || strip_h <= 0) return positions;  // would never leave the first column
+  const long long count = StartsUntilBeyond(target_w, strip_w) * StartsUntilBeyond(target_h, strip_h);
+  if (count > kMaxTileCopies) return positions;
+  positions.reserve(static_cast<size_t>(count));
+  long long x = 0;
+  long long y = 0;
+  for (;;) {
+    positions.push_back({static_cast<int>(x), static_cast<int>(y)});
+    if (!(y > target_h)) {
+      y += strip_h;
+    } else if (x > target_w) {
+      break;
+    } else {
+      x += strip_w;
+      y = 0;
+    }
+  }
+  return positions;
+}
+
+FormPosition PlaceDialog(int screen_w, int screen_h, int form_w, int form_h) {
+  const long long free_w = static_cast<long long>(screen_w) - form_w;
+  const long long free_h = static_cast<long long>(screen_h) - form_h;
+  return {static_cast<int>(free_w / 2), static_cast<int>(free_h / 3)};
+}
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Skips digits from *pos; returns how many there were.
+size_t SkipDigits(const std::string& text, size_t* pos) {
+  const size_t start = *pos;
+  while (*pos < text.size() && IsDigit(text[*pos])) ++*pos;
+  return *pos - start;
+}
+
+// The number in text: [blanks][sign]digits[.digits][e[sign]digits][blanks],
+// with at least one digit before the exponent.
+bool ParseDecimal(const std::string& text, double* value) {
+  size_t begin = 0;
+  size_t end = text.size();
+  while (begin < end && IsBlank(text[begin])) ++begin;
+  while (end > begin && IsBlank(text[end - 1])) --end;
+  const std::string number = text.substr(begin, end - begin);
+  size_t pos = 0;
+  if (pos < number.size() && (number[pos] == '+' || number[pos] == '-')) ++pos;
+  size_t digits = SkipDigits(number, &pos);
+  if (pos < number.size() && number[pos] == '.') {
+    ++pos;
+    digits += SkipDigits(number, &pos);
+  }
+  if (digits == 0) return false;
+  if (pos < number.size() && (number[pos] == 'e' || number[pos] == 'E')) {
+    ++pos;
+    if (pos < number.size() && (number[pos] == '+' || number[pos] == '-')) ++pos;
+    if (SkipDigits(number, &pos) == 0) return false;
+  }
+  if (pos != number.size()) return false;
+  std::istringstream stream(number);
+  stream.imbue(std::locale::classic());
+  double parsed = 0;
+  stream >> parsed;
+  if (stream.fail()) {
+    // Beyond the range of a double: certainly beyond 16 bits.
+    parsed = HUGE_VAL;
+  }
+  *value = parsed;
+  return true;
+}
+
+}  // namespace
+
+int16_t RepeatFromText(const std::string& text) {
+  double value = 0;
+  if (!ParseDecimal(text, &value)) return 0;
+  const double rounded = RoundHalfEven(value);
+  if (!(rounded >= -32768 && rounded <= 32767)) return 0;  // the 16-bit variable cannot hold it
+  return static_cast<int16_t>(rounded);
+}
+
+std::string RepeatText(int16_t repeat) { return repeat == 0 ? std::string() : std::to_string(repeat); }
+
+std::vector<std::string> RepeatComboEntries() {
+  std::vector<std::string> entries(1);
+  for (int track = 1; track <= 30; ++track) entries.push_back(std::to_string(track));
+  return entries;
+}
+
+KindControls ControlsForKind(int kind) {
+  KindControls controls = {{kind == 0, kind == 1, kind == 2}, kind == kBgmCd, kind == kBgmFileKind};
+  return controls;
+}
+
+void StoreDialogSettings(MusicSettings* settings, const std::string& repeat_text, ProfileStore& store,
+                         const std::string& program_folder) {
+  const std::string path = program_folder + kSettingsSuffix;
+  store.WriteIniValue(kSettingsSection, kKeyBgmKind, std::to_string(settings->kind), path);
+  settings->repeat = RepeatFromText(repeat_text);
+  store.WriteIniValue(kSettingsSection, kKeyBgmRepeat, std::to_string(settings->repeat), path);
+  store.WriteIniValue(kSettingsSection, kKeyBgmFile, settings->file, path);
+}

@@ -1,0 +1,60 @@
+// The settings dialog's rules without a window: its background, the tiling of
+// the metal strip, its placement, the controls that follow the music kind and
+// what Set stores.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "settings.h"
+
+struct RowColour {
+  uint8_t red, green, blue;
+};
+
+// The background's colour for each pixel row y = 0 .. round(height), inclusive:
+// s = |sin(y / k)| x 220 with k = height / 3.142, rounded (halves to even);
+// colour (s, s, s + 30). Empty for a height that is not positive.
+std::vector<RowColour> BackgroundRowColours(double height);
+
+struct TilePosition {
+  int x, y;
+  bool operator==(const TilePosition& other) const { return x == other.x && y == other.y; }
+};
+
+// Where the strip (strip_w x strip_h) is copied to cover a target of
+// target_w x target_h, column by column: down a column until a copy starts
+// below the target, then the next column, until a column starts beyond its
+// right edge. Empty for a strip without area or more copies than kMaxTileCopies.
+std::vector<TilePosition> TilePositions(int target_w, int target_h, int strip_w, int strip_h);
+constexpr long long kMaxTileCopies = 1 << 20;
+
+struct FormPosition {
+  int left, top;
+};
+// Centred across and a third of the free height down; twips, remainders dropped.
+FormPosition PlaceDialog(int screen_w, int screen_h, int form_w, int form_h);
+
+// The repeat text as Set stores it: a number (blanks around it, a sign, a
+// decimal point and an exponent allowed) rounded to the nearest whole number,
+// halves to even; 0 for anything else and for a result outside the 16-bit range.
+int16_t RepeatFromText(const std::string& text);
+// The repeat text the dialog shows: empty for 0 (the whole disc).
+std::string RepeatText(int16_t repeat);
+// The combo box's list: "" then "1" .. "30".
+std::vector<std::string> RepeatComboEntries();
+
+// The controls that follow the music kind. A kind outside 0..2 marks nothing.
+struct KindControls {
+  bool marked[3];
+  bool repeat_enabled;       // BGM_Repeat
+  bool file_button_enabled;  // Cmd_File
+};
+KindControls ControlsForKind(int kind);
+
+// Set: stores the kind, the repeat taken from repeat_text (which also becomes
+// settings->repeat) and the file, in that order, in the settings file beside
+// the program.
+void StoreDialogSettings(MusicSettings* settings, const std::string& repeat_text, ProfileStore& store,
+                         const std::string& program_folder);
