@@ -104,6 +104,8 @@ def fly_headless(session):
     run = start_saver(session)
     try:
         if not run.wait_for_focus():
+            if not session.x_windows(RENDERER_CAPTION):
+                raise Failure("Skyliner's window closed right after it opened; Wine's last error lines:")
             raise Failure("The window \"%s\" never got the input focus, so Esc cannot reach it." % RENDERER_CAPTION)
         start = time.monotonic()
         for name, at in SHOTS:
@@ -139,7 +141,7 @@ def fly(args):
     session = WineSession(os.path.abspath(args.bin), os.path.abspath(args.shots), display=args.display)
     desktop = None
     try:
-        for name in (SHELL_PROGRAM, RENDERER_PROGRAM):
+        for name in (SHELL_PROGRAM, RENDERER_PROGRAM, "Skyliner.data"):
             if not os.path.exists(os.path.join(session.dist_dir, name)):
                 raise Failure("%s is missing from %s; build the Windows preset first." % (name, session.dist_dir),
                               False)
