@@ -18,7 +18,9 @@ SHELL_PROGRAM = "Skyliner.scr"
 RENDERER_PROGRAM = "Skyliner.dll"
 # Wine's error channel goes to a log file per program, for wine_errors().
 WINE_ERRORS = "-all,err+all"
-WINE_MCI_TRACE = "-all,err+all,trace+mci,trace+winmm"
+MCI_TRACE = ",trace+mci,trace+winmm"
+# With the process id on each line, since the renderer writes to the shell's log too.
+CURSOR_TRACE = ",+pid,trace+cursor"
 
 
 def wine_environment():
@@ -337,6 +339,7 @@ class SettingsFile:
 _MCI_COMMAND = re.compile(r':trace:mci:mciSendStringW \(L"(.*)", [0-9A-Fa-f]{8}, \d+, [0-9A-Fa-f]{8}\)$')
 _PLAY_SOUND = re.compile(r":trace:winmm:MULTIMEDIA_PlaySound pszSound='([0-9A-Fa-f]+)' .*fdwSound=([0-9A-Fa-f]+)")
 _SOUND_NAME = re.compile(r':trace:winmm:proc_PlaySound SoundName=L"(.*)" !')
+_SHOW_CURSOR = re.compile(r"^([0-9a-f]+):[0-9a-f]+:trace:cursor:NtUserShowCursor (-?\d+), count=(-?\d+)")
 
 
 def _unescape(text):
@@ -346,11 +349,12 @@ def _unescape(text):
 class ShellRun:
     """One start of Skyliner.scr (from the dist folder or a copy of it) and the renderer it starts."""
 
-    def __init__(self, session, args=("/s",), trace_mci=False, program_dir=None):
+    def __init__(self, session, args=("/s",), trace_mci=False, trace_cursor=False, program_dir=None):
         self.session = session
         self.program_dir = program_dir or session.dist_dir
+        debug = WINE_ERRORS + (MCI_TRACE if trace_mci else "") + (CURSOR_TRACE if trace_cursor else "")
         self.process = session.start_program(os.path.join(self.program_dir, SHELL_PROGRAM), args, name="shell",
-                                             debug=WINE_MCI_TRACE if trace_mci else None)
+                                             debug=debug)
         self.log = self.process.log
         self.started = time.monotonic()
 
@@ -377,6 +381,15 @@ class ShellRun:
         """Ends the shell and any renderer of this prefix, by PID."""
         self.session.end_process(self.process)
         self.session.kill_windows_processes(RENDERER_PROGRAM)
+
+    def cursor_calls(self):
+        """With trace_cursor: the shell's own ShowCursor calls as (show flag, resulting count), in order.
+        The shell's process is the one that wrote the log's first line."""
+        with open(self.log, encoding="utf-8", errors="replace") as f:
+            lines = f.read().splitlines()
+        shell_pid = lines[0].split(":")[0] if lines else None
+        calls = [_SHOW_CURSOR.match(line) for line in lines]
+        return [(int(m.group(2)), int(m.group(3))) for m in calls if m and m.group(1) == shell_pid]
 
     def mci_calls(self):
         """With trace_mci: the MCI command strings and PlaySound calls, in order. A PlaySound call reads
