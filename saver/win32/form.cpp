@@ -222,7 +222,10 @@ void Form::WindowDestroyed() {
   window_ = nullptr;
   if (!loaded_) return;
   loaded_ = false;
-  if (--loaded_forms == 0) PostQuitMessage(0);
+  // The loop looks at the count after each message. A window destroyed from
+  // another process (a preview's parent) is handled inside GetMessage, so a
+  // harmless thread message wakes the loop to look.
+  if (--loaded_forms == 0) PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
 }
 
 FormElement* Form::Element(const char* name, int index) {
@@ -301,8 +304,8 @@ void Form::FireTimer(UINT_PTR id) {
   }
 }
 
+// A WM_QUIT ends the loop as well.
 void RunFormsMessageLoop() {
-  if (loaded_forms == 0) return;
   MSG message;
   while (loaded_forms > 0 && GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);

@@ -1,0 +1,215 @@
+// The shell's form runtime, run under Wine: picture surfaces and the bitmap
+// files they write, forms built from the designs, timers, the unload events,
+// the message loop's end, and the preview form inside a parent window.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "bmp_file.h"
+#include "form.h"
+#include "preview_form.h"
+
+namespace {
+
+std::string ScratchPath(const char* name) {
+  char folder[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, folder);
+  return std::string(folder) + "skyliner_forms_" + std::to_string(GetCurrentProcessId()) + "_" + name;
+}
+
+std::vector<uint8_t> ReadFileBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// The blue, green, red bytes of pixel x,y (y from the top) in a 24-bit bottom-up file.
+std::vector<uint8_t> FilePixel(const std::vector<uint8_t>& file, int width, int height, int x, int y) {
+  const size_t offset = kBitmapHeadersSize + BitmapRowStride(width) * static_cast<size_t>(height - 1 - y) + x * 3;
+  return std::vector<uint8_t>(file.begin() + offset, file.begin() + offset + 3);
+}
+
+std::vector<uint8_t> Bgr(COLORREF colour) { return {GetBValue(colour), GetGValue(colour), GetRValue(colour)}; }
+
+// Runs the forms' loop with a watchdog that ends it after 5 s; true when the
+// loop returned by itself.
+bool watchdog_fired = false;
+void CALLBACK QuitLoop(HWND, UINT, UINT_PTR, DWORD) {
+  watchdog_fired = true;
+  PostQuitMessage(1);
+}
+
+bool LoopEndsByItself() {
+  watchdog_fired = false;
+  const UINT_PTR watchdog = SetTimer(nullptr, 0, 5000, QuitLoop);
+  RunFormsMessageLoop();
+  KillTimer(nullptr, watchdog);
+  return !watchdog_fired;
+}
+
+TEST(PictureSurface, SavesItsWholeImageBottomUp) {
+  PictureSurface surface;
+  ASSERT_TRUE(surface.Resize(5, 3, RGB(200, 10, 20)));
+  SetPixelV(surface.dc(), 0, 0, RGB(1, 2, 3));
+  SetPixelV(surface.dc(), 4, 2, RGB(40, 50, 60));
+  const std::string path = ScratchPath("save.bmp");
+  ASSERT_TRUE(surface.SaveBitmap(path));
+  const std::vector<uint8_t> file = ReadFileBytes(path);
+  std::remove(path.c_str());
+  ASSERT_EQ(file.size(), kBitmapHeadersSize + 16 * 3);
+  EXPECT_EQ(std::vector<uint8_t>(file.begin(), file.begin() + kBitmapHeadersSize), BitmapFileHeaders(5, 3));
+  const struct {
+    int x, y;
+    COLORREF colour;
+  } cases[] = {{0, 0, RGB(1, 2, 3)}, {4, 2, RGB(40, 50, 60)}, {1, 0, RGB(200, 10, 20)}, {4, 0, RGB(200, 10, 20)}};
+  for (const auto& c : cases) EXPECT_EQ(FilePixel(file, 5, 3, c.x, c.y), Bgr(c.colour)) << c.x << "," << c.y;
+}
+
+TEST(PictureSurface, ResizeKeepsTheImageAtTheTopLeft) {
+  PictureSurface surface;
+  ASSERT_TRUE(surface.Resize(2, 2, RGB(0, 0, 0)));
+  SetPixelV(surface.dc(), 1, 1, RGB(9, 8, 7));
+  ASSERT_TRUE(surface.Resize(4, 3, RGB(0, 0, 255)));
+  EXPECT_EQ(surface.width(), 4);
+  EXPECT_EQ(surface.height(), 3);
+  EXPECT_EQ(GetPixel(surface.dc(), 1, 1), RGB(9, 8, 7));
+  EXPECT_EQ(GetPixel(surface.dc(), 0, 0), RGB(0, 0, 0));
+  EXPECT_EQ(GetPixel(surface.dc(), 3, 2), RGB(0, 0, 255));
+}
+
+TEST(PictureSurface, AnEmptySurfaceWritesNoFile) {
+  PictureSurface surface;
+  const std::string path = ScratchPath("empty.bmp");
+  EXPECT_FALSE(surface.SaveBitmap(path));
+  EXPECT_TRUE(surface.Resize(0, 7, RGB(0, 0, 0)));
+  EXPECT_FALSE(surface.SaveBitmap(path));
+  EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_FALSE(surface.LoadPictureResource(GetModuleHandleA(nullptr), 999));
+}
+
+TEST(PictureSurface, DrawsAtItsOwnSizeCutAtTheClip) {
+  PictureSurface source, target;
+  ASSERT_TRUE(source.Resize(4, 4, RGB(255, 255, 255)));
+  ASSERT_TRUE(target.Resize(6, 6, RGB(0, 0, 0)));
+  const RECT clip = {1, 1, 3, 3};
+  source.Draw(target.dc(), 1, 1, clip);
+  const struct {
+    int x, y;
+    COLORREF colour;
+  } cases[] = {{1, 1, RGB(255, 255, 255)}, {2, 2, RGB(255, 255, 255)}, {3, 3, RGB(0, 0, 0)},
+               {0, 0, RGB(0, 0, 0)},       {4, 1, RGB(0, 0, 0)},       {1, 4, RGB(0, 0, 0)}};
+  for (const auto& c : cases) EXPECT_EQ(GetPixel(target.dc(), c.x, c.y), c.colour) << c.x << "," << c.y;
+}
+
+TEST(Form, SaverDesignMakesAHiddenBorderlessWindowWithItsTimers) {
+  Form form(kSaverFormDesign);
+  int loads = 0;
+  form.on_load = [&] { ++loads; };
+  ASSERT_TRUE(form.Load());
+  EXPECT_EQ(loads, 1);
+  EXPECT_EQ(FindWindowA(nullptr, "Jetscape_Main"), form.window());
+  EXPECT_FALSE(IsWindowVisible(form.window()));
+  const LONG style = GetWindowLongA(form.window(), GWL_STYLE);
+  EXPECT_TRUE(style & WS_POPUP);
+  EXPECT_FALSE(style & WS_CAPTION);
+  const int dpi = ScreenDpi();
+  RECT client;
+  GetClientRect(form.window(), &client);
+  EXPECT_EQ(client.right, TwipsToPixels(5475, dpi));
+  EXPECT_EQ(client.bottom, TwipsToPixels(4260, dpi));
+  const struct {
+    const char* name;
+    bool enabled;
+    unsigned interval;
+  } timers[] = {{"Timer1", false, 1000}, {"Timer2", false, 200}, {"Timer3", true, 500}};
+  for (const auto& t : timers) {
+    FormTimer* timer = form.Timer(t.name);
+    ASSERT_NE(timer, nullptr) << t.name;
+    EXPECT_EQ(timer->enabled(), t.enabled) << t.name;
+    EXPECT_EQ(timer->interval_ms(), t.interval) << t.name;
+  }
+  PictureSurface* work = form.Picture("Pic_1");
+  ASSERT_NE(work, nullptr);
+  EXPECT_EQ(work->width(), TwipsToPixels(675, dpi));
+  EXPECT_EQ(work->height(), TwipsToPixels(615, dpi));
+  EXPECT_EQ(form.Element("Pic_9"), nullptr);
+  form.SetClientSize(300, 200);
+  GetClientRect(form.window(), &client);
+  EXPECT_EQ(client.right, 300);
+  EXPECT_EQ(client.bottom, 200);
+}
+
+TEST(Form, CloseRequestRaisesQueryUnloadThenUnloadAndEndsTheLoop) {
+  Form form(kPreviewFormDesign);
+  std::string events;
+  form.on_query_unload = [&] { events += "query;"; };
+  form.on_unload = [&] { events += "unload;"; };
+  ASSERT_TRUE(form.Load());
+  HWND window = form.window();
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(LoopEndsByItself());
+  EXPECT_EQ(events, "query;unload;");
+  EXPECT_FALSE(form.loaded());
+  EXPECT_FALSE(IsWindow(window));
+  form.Unload();  // a second unload raises nothing
+  EXPECT_EQ(events, "query;unload;");
+}
+
+TEST(FormTimer, TicksOnTheLoopOnlyWhileEnabled) {
+  Form form(kPreviewFormDesign);
+  ASSERT_TRUE(form.Load());
+  int ticks = 0;
+  FormTimer& timer = form.AddTimer("Counter", 20);
+  FormTimer& idle = form.AddTimer("Idle", 10);
+  int idle_ticks = 0;
+  idle.on_tick = [&] { ++idle_ticks; };
+  timer.on_tick = [&] {
+    if (++ticks == 3) form.Unload();
+  };
+  timer.SetEnabled(true);
+  EXPECT_TRUE(LoopEndsByItself());
+  EXPECT_EQ(ticks, 3);
+  EXPECT_EQ(idle_ticks, 0);
+}
+
+TEST(PreviewForm, RefusesAMissingOrStaleParent) {
+  EXPECT_FALSE(ShowPreviewForm(0));
+  HWND stale = CreateWindowExA(0, "STATIC", "gone", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  const int64_t handle = reinterpret_cast<intptr_t>(stale);
+  DestroyWindow(stale);
+  EXPECT_FALSE(ShowPreviewForm(handle));
+  EXPECT_EQ(FindWindowA(nullptr, "Preview Window"), nullptr);
+}
+
+TEST(PreviewForm, FillsItsParentAndEndsWithIt) {
+  HWND parent = CreateWindowExA(0, "STATIC", "preview area", WS_POPUP | WS_VISIBLE, 50, 40, 200, 150, nullptr,
+                                nullptr, nullptr, nullptr);
+  ASSERT_NE(parent, nullptr);
+  ASSERT_TRUE(ShowPreviewForm(reinterpret_cast<intptr_t>(parent)));
+  HWND preview = GetWindow(parent, GW_CHILD);
+  ASSERT_NE(preview, nullptr);
+  char caption[64] = {};
+  GetWindowTextA(preview, caption, sizeof caption);
+  EXPECT_STREQ(caption, "Preview Window");
+  EXPECT_TRUE(GetWindowLongA(preview, GWL_STYLE) & WS_CHILD);
+  EXPECT_EQ(GetAncestor(preview, GA_PARENT), parent);  // GetParent gives the owner of a WS_POPUP window
+  EXPECT_TRUE(IsChild(parent, preview));
+  EXPECT_TRUE(IsWindowVisible(preview));
+  RECT rect;
+  GetWindowRect(preview, &rect);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+  EXPECT_EQ(rect.left, 0);
+  EXPECT_EQ(rect.top, 0);
+  EXPECT_EQ(rect.right, 200);
+  EXPECT_EQ(rect.bottom, 150);
+  DestroyWindow(parent);
+  EXPECT_TRUE(LoopEndsByItself());
+  EXPECT_FALSE(IsWindow(preview));
+}
+
+}  // namespace
