@@ -29,7 +29,7 @@ for arch in i386-linux-gnu x86_64-linux-gnu; do
   done
 done
 if [ "$missing" -gt 0 ]; then
-  echo "check-wine-libs: $missing of $((2 * ${#libs[@]})) libraries Wine needs are missing; run tools/setup.sh as root"
+  echo "check-wine-libs: $missing of $((2 * ${#libs[@]})) libraries Wine needs are missing (tools/setup.sh installs the packages that hold them)"
   exit 1
 fi
 echo "check-wine-libs: all ${#libs[@]} libraries present for i386 and amd64"
