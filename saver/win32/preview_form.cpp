@@ -6,8 +6,9 @@
 
 namespace {
 
-// The parent lives in another process and may go away without destroying
-// this window; checking it once a second ends the preview all the same.
+// The parent lives in another process. When that process dies, the system
+// takes the preview window along without a WM_DESTROY here, and the window's
+// own timers with it; so a thread timer checks both windows once a second.
 constexpr unsigned kParentCheckMs = 1000;
 
 struct Preview {
@@ -26,9 +27,9 @@ void OnUnload() {
   if (window) PostMessageA(window, WM_CLOSE, 0, 0);
 }
 
-void OnParentCheckTick() {
+void CALLBACK OnParentCheckTick(HWND, UINT, UINT_PTR, DWORD) {
   Preview& preview = ThePreview();
-  if (!IsWindow(preview.parent)) preview.form.Unload();
+  if (!IsWindow(preview.parent) || !IsWindow(preview.form.window())) preview.form.Unload();
 }
 
 }  // namespace
@@ -49,9 +50,7 @@ bool ShowPreviewForm(int64_t parent_handle) {
   SetParent(window, parent);
   preview.form.Move(0, 0, width, height);
   if (FormElement* image = preview.form.Element("Img_Prev")) preview.form.MoveElement(*image, 0, 0, width, height);
-  FormTimer& parent_check = preview.form.AddTimer("ParentCheck", kParentCheckMs);
-  parent_check.on_tick = OnParentCheckTick;
-  parent_check.SetEnabled(true);
+  SetTimer(nullptr, 0, kParentCheckMs, OnParentCheckTick);
   preview.form.Show();
   return true;
 }
