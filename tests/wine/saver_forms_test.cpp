@@ -160,6 +160,20 @@ TEST(Form, CloseRequestRaisesQueryUnloadThenUnloadAndEndsTheLoop) {
   EXPECT_EQ(events, "query;unload;");
 }
 
+TEST(Form, SystemShutdownGoesThroughTheSameUnload) {
+  Form form(kSaverFormDesign);
+  std::string events;
+  form.on_query_unload = [&] { events += "query;"; };
+  form.on_unload = [&] { events += "unload;"; };
+  ASSERT_TRUE(form.Load());
+  HWND window = form.window();
+  EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, 0), TRUE);
+  EXPECT_EQ(events, "query;unload;");
+  EXPECT_FALSE(form.loaded());
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_TRUE(LoopEndsByItself());
+}
+
 TEST(FormTimer, TicksOnTheLoopOnlyWhileEnabled) {
   Form form(kPreviewFormDesign);
   ASSERT_TRUE(form.Load());
