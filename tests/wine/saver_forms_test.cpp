@@ -174,6 +174,40 @@ TEST(Form, SystemShutdownGoesThroughTheSameUnload) {
   EXPECT_TRUE(LoopEndsByItself());
 }
 
+// Needs the program's pictures linked in (skyliner.rc).
+TEST(Form, PreviewPaintsItsPicturesAtTheirOwnSizeOnBlack) {
+  PictureSurface preview_picture, background_picture;
+  ASSERT_TRUE(preview_picture.LoadPictureResource(GetModuleHandleA(nullptr), PictureResourceId(DesignPicture::kPreview)));
+  ASSERT_TRUE(background_picture.LoadPictureResource(GetModuleHandleA(nullptr),
+                                                     PictureResourceId(DesignPicture::kPreviewBackground)));
+  EXPECT_EQ(preview_picture.width(), 152);
+  EXPECT_EQ(preview_picture.height(), 112);
+  Form form(kPreviewFormDesign);
+  ASSERT_TRUE(form.Load());
+  form.SetClientSize(200, 150);
+  FormElement* image = form.Element("Img_Prev");
+  ASSERT_NE(image, nullptr);
+  form.MoveElement(*image, 0, 0, 100, 80);
+  PictureSurface screen;
+  ASSERT_TRUE(screen.Resize(200, 150, RGB(255, 0, 255)));
+  form.EraseBackground(screen.dc());
+  form.Paint(screen.dc());
+  const struct {
+    int x, y;
+    COLORREF expected;
+  } cases[] = {
+      {50, 40, GetPixel(preview_picture.dc(), 50, 40)},       // the image, at its own size
+      {99, 79, GetPixel(preview_picture.dc(), 99, 79)},
+      {120, 40, GetPixel(background_picture.dc(), 120, 40)},  // cut at the element's edge: the form's picture shows
+      {50, 100, GetPixel(background_picture.dc(), 50, 100)},
+      {170, 40, RGB(0, 0, 0)},                                 // beyond both pictures: the black background
+      {120, 130, RGB(0, 0, 0)},
+  };
+  for (const auto& c : cases) EXPECT_EQ(GetPixel(screen.dc(), c.x, c.y), c.expected) << c.x << "," << c.y;
+  form.Unload();
+  EXPECT_TRUE(LoopEndsByItself());
+}
+
 TEST(FormTimer, TicksOnTheLoopOnlyWhileEnabled) {
   Form form(kPreviewFormDesign);
   ASSERT_TRUE(form.Load());
