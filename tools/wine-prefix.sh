@@ -5,7 +5,7 @@
 # Idempotent: a stamp file marks a finished prefix.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
-stamp="$WINEPREFIX/.skyliner-prefix-v1"
+stamp="$WINEPREFIX/.skyliner-prefix-v2"
 [ -f "$stamp" ] && exit 0
 
 rm -rf "$WINEPREFIX"
@@ -21,6 +21,12 @@ reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024
 reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
 reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic'
 reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS P Gothic' /d 'IPAPGothic'
+# Message boxes and dialogs draw in the UI faces, which have no Japanese
+# glyphs of their own: link them to IPAPGothic, as a Japanese system does.
+for face in Tahoma 'MS Shell Dlg' 'MS Shell Dlg 2' 'MS Sans Serif' 'Microsoft Sans Serif' 'Segoe UI'; do
+  reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" /t REG_MULTI_SZ \
+    /d 'ipagp.ttf,IPAPGothic'
+done
 wineserver -w
 
 # Null ALSA device, found through XDG_CONFIG_HOME.
