@@ -1,11 +1,12 @@
 // Generates the bundled assets into a folder: the aircraft model, the sky and
 // puff pictures, the sample desktop used as the viewer's default ground and
-// the preview's background.
+// the preview's background, and the settings dialog's pictures in dialog/.
 #include <cstdio>
 #include <string>
 
 #include "airliner.h"
 #include "bmp_writer.h"
+#include "dialog_pictures.h"
 #include "ms3d_writer.h"
 #include "pictures.h"
 
@@ -27,5 +28,6 @@ int main(int argc, char** argv) {
   check(WriteBmp24(folder + "sample-desktop.bmp", MakeDesktopPicture()), folder + "sample-desktop.bmp");
   check(WriteBmp24(folder + "preview-background.bmp", MakePreviewBackgroundPicture()),
         folder + "preview-background.bmp");
+  check(WriteDialogPictures(folder + "dialog/"), folder + "dialog/");
   return ok ? 0 : 1;
 }

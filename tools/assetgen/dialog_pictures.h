@@ -1,0 +1,27 @@
+// The settings dialog's pictures: the push button's six skins, the metal
+// strip, the two option marks, the dialog icon and the hand cursor.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "bmp_writer.h"
+
+enum class SkinLook { kNormal, kHighLight, kHighLightSelect, kSelected, kPressed, kDisable };
+
+// 64 x 25 rounded push button; only its outer 4-pixel band is ever drawn.
+Picture MakeButtonSkin(SkinLook look);
+// 556 x 20 brushed metal, light grey at the left to darker grey at the right;
+// its last row continues into its first.
+Picture MakeMetalStrip();
+// 12 x 12 option mark: an empty square, or one filled with blue.
+Picture MakeOptionMark(bool chosen);
+// 32 x 32 dialog icon and the pixels that stay transparent (row by row).
+Picture MakeDialogIcon(std::vector<bool>* transparent);
+// 32 x 32 pointing hand as cursor rows ('X' black, 'o' white, '.' clear).
+std::vector<std::string> HandCursorRows();
+constexpr int kHandHotX = 12, kHandHotY = 10;
+
+// Writes all of them into folder (ending in a separator, made if missing);
+// false if any failed.
+bool WriteDialogPictures(const std::string& folder);
