@@ -14,6 +14,10 @@ char ModeLetter(const std::string& arguments);
 // continue the number. No number gives 0.
 double LeadingNumber(const std::string& text);
 
+// Whether the whole text, blanks around it allowed, is one number in the same
+// syntax; if so, *value receives it.
+bool ReadWholeNumber(const std::string& text, double* value);
+
 // The preview's parent window handle: the number that starts at the fourth
 // character of the argument string ("/p 1234", "/P:1234"), rounded to the
 // nearest integer (halves to even). 0 when there is none or it does not fit
