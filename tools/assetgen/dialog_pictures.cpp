@@ -52,14 +52,19 @@ void DrawRing(Picture& picture, int inset, const Ring& ring) {
   }
 }
 
-// Rounds the border ring at inset: each corner pixel takes the colour outside
-// it, its two neighbours along the ring a light blend and the pixel diagonally
-// inside a dark blend.
-void RoundCorners(Picture& picture, int inset, C8 outside, C8 light, C8 dark) {
+C8 Get(Picture& picture, int x, int y) {
+  const unsigned char* pixel = picture.At(x, y);
+  return {pixel[0], pixel[1], pixel[2]};
+}
+
+// Rounds the border ring at inset (which lies inside another ring): each
+// corner pixel takes the colour diagonally outside it, its two neighbours
+// along the ring a light blend and the pixel diagonally inside a dark blend.
+void RoundCorners(Picture& picture, int inset, C8 light, C8 dark) {
   const int right = picture.width - 1 - inset, bottom = picture.height - 1 - inset;
   const int corners[4][4] = {{inset, inset, 1, 1}, {right, inset, -1, 1}, {inset, bottom, 1, -1}, {right, bottom, -1, -1}};
   for (const auto& c : corners) {
-    Put(picture, c[0], c[1], outside);
+    Put(picture, c[0], c[1], Get(picture, c[0] - c[2], c[1] - c[3]));
     Put(picture, c[0] + c[2], c[1], light);
     Put(picture, c[0], c[1] + c[3], light);
     Put(picture, c[0] + c[2], c[1] + c[3], dark);
@@ -94,7 +99,7 @@ Picture BorderedSkin(int inset, const Ring& inner_outer, const Ring& inner_inner
   DrawRing(picture, inset + 1, Flat(kBorder));
   DrawRing(picture, inset + 2, inner_outer);
   DrawRing(picture, inset + 3, inner_inner);
-  RoundCorners(picture, inset + 1, kPaleTopLeft, kCornerLight, kCornerDark);
+  RoundCorners(picture, inset + 1, kCornerLight, kCornerDark);
   return picture;
 }
 
@@ -104,7 +109,7 @@ Picture DisabledSkin() {
   FillFace(picture, 0, face, face);
   DrawRing(picture, 0, Flat(outer));
   DrawRing(picture, 1, Flat(border));
-  RoundCorners(picture, 1, outer, Lerp(border, outer, 0.5), Lerp(border, face, 0.35));
+  RoundCorners(picture, 1, Lerp(border, outer, 0.5), Lerp(border, face, 0.35));
   return picture;
 }
 
