@@ -7,6 +7,10 @@
 
 namespace {
 
+// Set once the display mode is changed and the cursor hidden; the teardown
+// undoes both exactly once, however often it runs.
+bool display_mode_changed = false;
+
 // Double-buffered RGBA with a 16-bit depth buffer; the colour depth is filled in per call.
 PIXELFORMATDESCRIPTOR DescribePixelFormat(int bits) {
   PIXELFORMATDESCRIPTOR format = {};
@@ -106,6 +110,7 @@ int CreateRendererWindow(const char* title, int width, int height, int bits, boo
   if (fullscreen) {
     if (!ChangeDisplayMode(width, height, bits)) return 0;
     ShowCursor(FALSE);
+    display_mode_changed = true;
   }
   window = CreateSizedWindow(title, width, height);
   if (!window || !CreateGlContext(bits)) {
@@ -124,9 +129,10 @@ int CreateRendererWindow(const char* title, int width, int height, int bits, boo
 }
 
 void DestroyRendererWindow() {
-  if (fullscreen) {
+  if (display_mode_changed) {
     ChangeDisplaySettingsA(nullptr, 0);
     ShowCursor(TRUE);
+    display_mode_changed = false;
   }
   if (render_context) {
     wglMakeCurrent(nullptr, nullptr);

@@ -255,6 +255,13 @@ class Checks:
     def test_frame_pacer(self):
         self.run_google_test("frame_pacer_test.exe")
 
+    # --- window --------------------------------------------------------------
+
+    def test_window_procedure_and_teardown(self):
+        self.run_google_test("renderer_window_test.exe")
+        mode, where = self.s.state(RENDERER_CAPTION)
+        assert (mode, where) == (self.s.initial_mode, "absent"), "left behind: mode %s, window %s" % (mode, where)
+
 
 GROUPS = {
     "display": ["test_frame_shows_sky_ground_and_aircraft", "test_missing_sky_picture_gives_white_sphere",
@@ -267,6 +274,7 @@ GROUPS = {
                   "test_malformed_material_picture_is_reported_in_both_texture_passes"],
     "bitmap_diff": ["test_gdi_reader_matches_portable_decoder"],
     "frame_pacer": ["test_frame_pacer"],
+    "window": ["test_window_procedure_and_teardown"],
 }
 
 
