@@ -295,6 +295,10 @@ TEST_P(EdgeBitmap, DecoderFollowsGdi) {
   if (!gdi.ok) {
     std::printf("[ GDI refuses ] %s: GDI %s; decoder %s\n", GetParam().name.c_str(), Describe(gdi).c_str(),
                 Describe(decoder).c_str());
+    // Where GDI refuses, the decoder refuses too, with the same one message.
+    EXPECT_FALSE(decoder.ok) << "GDI refuses it, the decoder " << Describe(decoder);
+    ASSERT_EQ(gdi.messages.size(), 1u) << Describe(gdi);
+    EXPECT_EQ(gdi.messages, decoder.messages);
     return;
   }
   ASSERT_TRUE(decoder.ok) << "GDI converts it, the decoder " << Describe(decoder);
