@@ -25,11 +25,6 @@ void FreeRgbImage(RgbImage* image) {
 
 namespace {
 
-// Little-endian 32-bit value at p.
-uint32_t U32(const unsigned char* p) {
-  return p[0] | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16) | (uint32_t{p[3]} << 24);
-}
-
 // The checks GDI's conversion makes beyond the layout: planes for uncompressed
 // data, and three nonzero bit-field masks.
 bool PassesConversionChecks(const unsigned char* data, const BitmapLayout& layout) {
@@ -37,15 +32,8 @@ bool PassesConversionChecks(const unsigned char* data, const BitmapLayout& layou
   if (!rle && layout.planes == 0) return false;
   if (!layout.has_masks) return true;
   for (int i = 0; i < 3; ++i)
-    if (U32(data + layout.masks_offset + 4 * i) == 0) return false;
+    if (Read32(data, layout.masks_offset + 4 * i) == 0) return false;
   return true;
-}
-
-// Whether the packed result stays within the decoder's bounds.
-bool FitsBounds(const BitmapLayout& layout, size_t max_output_bytes) {
-  const uint64_t rows = layout.abs_height();
-  return layout.width <= kMaxBitmapSide && rows <= static_cast<uint64_t>(kMaxBitmapSide) &&
-         static_cast<uint64_t>(layout.width) * rows * 3 <= max_output_bytes;
 }
 
 // The converters' view of a checked layout: colours, masks and pixel span.
@@ -58,7 +46,7 @@ void FillSource(const unsigned char* data, const BitmapLayout& layout, BitmapSou
   source->pixels = data + layout.pixel_offset;
   source->pixel_bytes = layout.pixel_bytes;
   if (layout.has_masks) {
-    for (int i = 0; i < 3; ++i) source->masks[i] = U32(data + layout.masks_offset + 4 * i);
+    for (int i = 0; i < 3; ++i) source->masks[i] = Read32(data, layout.masks_offset + 4 * i);
   } else if (layout.bit_count == 16) {  // 5-5-5
     source->masks[0] = 0x7c00;
     source->masks[1] = 0x03e0;
@@ -89,7 +77,7 @@ const char* Describe(const unsigned char* data, size_t size, size_t max_output_b
     case BitmapLayoutStatus::kTooLarge: return kOutOfMemoryText;
   }
   if (!PassesConversionChecks(data, layout)) return kConversionErrorText;
-  if (!FitsBounds(layout, max_output_bytes)) return kOutOfMemoryText;
+  if (!FitsOutputBounds(layout, kMaxBitmapSide, max_output_bytes)) return kOutOfMemoryText;
   FillSource(data, layout, source);
   return nullptr;
 }

@@ -9,12 +9,6 @@ uint16_t Read16(const unsigned char* data, size_t at) {
   return static_cast<uint16_t>(data[at] | (data[at + 1] << 8));
 }
 
-// Little-endian 32-bit value at data[at]; the caller has checked the bounds.
-uint32_t Read32(const unsigned char* data, size_t at) {
-  return static_cast<uint32_t>(data[at]) | (static_cast<uint32_t>(data[at + 1]) << 8) |
-         (static_cast<uint32_t>(data[at + 2]) << 16) | (static_cast<uint32_t>(data[at + 3]) << 24);
-}
-
 // True if `count` bytes starting at `offset` lie inside a buffer of `size` bytes.
 bool Fits(size_t size, uint64_t offset, uint64_t count) {
   return offset <= size && count <= size - offset;
@@ -127,6 +121,11 @@ BitmapLayoutStatus ReadBitmapLayout(const unsigned char* data, size_t size, Bitm
   if (!PlacePixels(size, layout)) return BitmapLayoutStatus::kMalformed;
   if (!FitsInMemory(*layout)) return BitmapLayoutStatus::kTooLarge;
   return BitmapLayoutStatus::kOk;
+}
+
+uint32_t Read32(const unsigned char* data, size_t at) {
+  return static_cast<uint32_t>(data[at]) | (static_cast<uint32_t>(data[at + 1]) << 8) |
+         (static_cast<uint32_t>(data[at + 2]) << 16) | (static_cast<uint32_t>(data[at + 3]) << 24);
 }
 
 bool FitsOutputBounds(const BitmapLayout& layout, int32_t max_side, size_t max_output_bytes) {

@@ -53,6 +53,9 @@ struct BitmapLayout {
 // when it is not 0, otherwise 2, 16 or 256 by depth, otherwise 0.
 uint32_t PaletteEntryCount(uint32_t header_size, uint16_t bit_count, uint32_t colors_used);
 
+// Little-endian 32-bit value at data[at]; the caller has checked the bounds.
+uint32_t Read32(const unsigned char* data, size_t at);
+
 // Parses the headers of the size bytes at data and checks that the header,
 // masks, colour table and pixel data lie inside them.
 BitmapLayoutStatus ReadBitmapLayout(const unsigned char* data, size_t size, BitmapLayout* layout);
