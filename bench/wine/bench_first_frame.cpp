@@ -1,18 +1,44 @@
 // The renderer, unpaced, ending right after its first swapped frame. It writes
-// the wall-clock time of that swap to first_frame.txt in the current folder.
+// the wall-clock time of that swap, and of the end of each start-up phase, to
+// first_frame.txt in the current folder.
 #include <windows.h>
+
+#include <cstdio>
 
 #include "bench_timing.h"
 #include "renderer_run.h"
+#include "startup_marks.h"
 
 namespace {
 
-// Records when the first frame reached the screen.
-void OnSwap(int) { WriteResult("first_frame.txt", "first_swap_unix_seconds", UnixSeconds()); }
+struct PhaseEnd {
+  const char* phase;
+  double unix_seconds;
+};
+
+PhaseEnd phase_ends[32];
+int phase_count = 0;
+
+void OnPhaseEnd(const char* phase) {
+  if (phase_count < 32) phase_ends[phase_count++] = {phase, UnixSeconds()};
+}
+
+// Records when the first frame reached the screen, and the phases before it.
+void OnSwap(int) {
+  const double swapped = UnixSeconds();
+  FILE* out = std::fopen("first_frame.txt", "w");
+  if (!out) return;
+  std::fprintf(out, "first_swap_unix_seconds %.6f\n", swapped);
+  for (int i = 0; i < phase_count; ++i)
+    std::fprintf(out, "phase %.6f %s\n", phase_ends[i].unix_seconds, phase_ends[i].phase);
+  std::fclose(out);
+}
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  OnPhaseEnd("program entered");
+  SetStartupObserver(OnPhaseEnd);
   FrameLoopOptions options;
   options.paced = false;
   options.frame_limit = 1;

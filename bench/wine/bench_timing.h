@@ -22,6 +22,16 @@ inline double CounterSeconds() {
   return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
+// Processor time, user and kernel, of all the process's threads.
+inline double ProcessCpuSeconds() {
+  FILETIME created, ended, kernel, user;
+  if (!GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user)) return 0;
+  const auto ticks = [](const FILETIME& t) {
+    return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+  };
+  return static_cast<double>(ticks(kernel) + ticks(user)) / 1e7;
+}
+
 // Writes one line "name value" to the file, replacing it.
 inline void WriteResult(const char* path, const char* name, double value) {
   FILE* out = std::fopen(path, "w");

@@ -1,17 +1,22 @@
 #!/usr/bin/env python3
 """Runs the renderer's Windows benchmarks under Wine in Xvfb and prints:
   - start-up: the time from starting the renderer to its first swapped frame,
-    as a ratio to the time to start and end an empty Windows program (medians
-    of --repeat runs each, alternated, on the same warm wineserver);
-  - frames per second of the renderer unpaced, and paced as shipped.
-Not a test: nothing is asserted.
+    as a ratio to the time to start and end an empty Windows program and to
+    the time a bare full-screen GL program takes to its first frame (medians
+    of --repeat runs each, alternated, on the same warm wineserver), and the
+    renderer's start-up phases;
+  - frames per second and processor time per frame of the renderer unpaced,
+    and paced as shipped.
+With --ground 1920x1080 the desktop picture is the bundled one tiled to that
+size. Not a test: nothing is asserted.
 
-usage: run_bench.py --bin WINDOWS_BIN [--repeat 10]
+usage: run_bench.py --bin WINDOWS_BIN [--repeat 10] [--ground WxH] [--skip-startup] [--skip-rate]
 """
 
 import argparse
 import os
 import statistics
+import struct
 import subprocess
 import sys
 import time
@@ -21,46 +26,104 @@ from wine_session import ROOT, WineSession, shipped_files  # noqa: E402
 
 
 def run(session, program, *args):
-    """Runs a program to its end; returns (start time, end time, exit code)."""
+    """Runs a program to its end; returns (start time, end time, exit code, processor seconds)."""
     start = time.time()
     with open(os.path.join(session.work, "bench.out"), "w") as out:
-        code = subprocess.call([session.wine, os.path.join(session.bin_dir, program), *args], stdout=out,
-                               stderr=subprocess.STDOUT, env=session.env, cwd=session.work, timeout=120)
-    return start, time.time(), code
+        process = subprocess.Popen([session.wine, os.path.join(session.bin_dir, program), *args], stdout=out,
+                                   stderr=subprocess.STDOUT, env=session.env, cwd=session.work)
+        _, status, usage = os.wait4(process.pid, 0)
+        process.returncode = os.waitstatus_to_exitcode(status)
+    return start, time.time(), process.returncode, usage.ru_utime + usage.ru_stime
+
+
+def result_lines(session, name):
+    path = os.path.join(session.work, name)
+    with open(path) as f:
+        lines = [line.split(" ", 2) for line in f.read().splitlines()]
+    os.remove(path)
+    return lines
 
 
 def result(session, name):
-    path = os.path.join(session.work, name)
-    with open(path) as f:
-        value = float(f.read().split()[1])
-    os.remove(path)
-    return value
+    return {line[0]: float(line[1]) for line in result_lines(session, name)}
+
+
+def tiled_bitmap(source, width, height):
+    """The 24-bit bottom-up bitmap `source` tiled (or cut) to width x height."""
+    offset, = struct.unpack_from("<I", source, 10)
+    src_w, src_h = struct.unpack_from("<ii", source, 18)
+    stride = (src_w * 3 + 3) & ~3
+    rows = []
+    for y in range(height):
+        row = source[offset + (y % src_h) * stride:offset + (y % src_h) * stride + src_w * 3]
+        row = (row * (width // src_w + 1))[:width * 3]
+        rows.append(row + b"\0" * ((4 - len(row) % 4) % 4))
+    pixels = b"".join(rows)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    head = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(pixels), 0, 0, 14 + 40)
+    return head + info + pixels
+
+
+def describe(name, values):
+    return "%s median %.3f s (of %d; min %.3f, max %.3f)" % (name, statistics.median(values), len(values),
+                                                             min(values), max(values))
+
+
+def start_up(session, repeat):
+    run(session, "bench_empty.exe")  # warm the wineserver and the desktop
+    empty, bare, first, phases = [], [], [], {}
+    for _ in range(repeat):
+        start, end, _, _ = run(session, "bench_empty.exe")
+        empty.append(end - start)
+        start, _, _, _ = run(session, "bench_bare_gl.exe")
+        bare.append(result(session, "bare_frame.txt")["first_swap_unix_seconds"] - start)
+        start, _, _, _ = run(session, "bench_first_frame.exe")
+        lines = result_lines(session, "first_frame.txt")
+        first.append(float(lines[0][1]) - start)
+        before = start
+        for _, when, phase in lines[1:]:
+            phases.setdefault(phase, []).append(float(when) - before)
+            before = float(when)
+        phases.setdefault("first frame drawn and swapped", []).append(float(lines[0][1]) - before)
+    e, b, f = statistics.median(empty), statistics.median(bare), statistics.median(first)
+    print(describe("empty program, start to end:         ", empty))
+    print(describe("bare GL program, start to first frame:", bare))
+    print(describe("renderer, start to first frame:       ", first))
+    print("start-up ratio to the empty program: %.2f" % (f / e))
+    print("start-up ratio to the bare GL program: %.3f" % (f / b))
+    print("renderer start-up phases (median s; each ends at its mark, the first begins at the program's start):")
+    for phase, values in phases.items():
+        print("  %-32s %.4f" % (phase, statistics.median(values)))
+
+
+def frame_rates(session):
+    for mode in ("unpaced", "paced"):
+        _, _, _, cpu = run(session, "bench_frame_rate.exe", mode)
+        figures = result(session, "frame_rate.txt")
+        print("%-8s %.1f frames per second, %.2f ms processor time per frame (whole run %.2f s)" % (
+            mode + ":", figures["frames_per_second"], figures["cpu_ms_per_frame"], cpu))
 
 
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--bin", required=True)
     parser.add_argument("--repeat", type=int, default=10)
+    parser.add_argument("--ground", help="desktop picture size WxH (default: the bundled 1280x1024)")
+    parser.add_argument("--skip-startup", action="store_true")
+    parser.add_argument("--skip-rate", action="store_true")
     args = parser.parse_args()
     session = WineSession(os.path.abspath(args.bin), os.path.join(ROOT, "build", "bench-shots"))
     try:
-        session.put_files(shipped_files())
-        run(session, "bench_empty.exe")  # warm the wineserver and the desktop
-        empty, first = [], []
-        for _ in range(args.repeat):
-            start, end, _ = run(session, "bench_empty.exe")
-            empty.append(end - start)
-            start, _, code = run(session, "bench_first_frame.exe")
-            first.append(result(session, "first_frame.txt") - start)
-        e, f = statistics.median(empty), statistics.median(first)
-        print("empty program, start to end:    median %.3f s (of %d; min %.3f, max %.3f)" % (
-            e, len(empty), min(empty), max(empty)))
-        print("renderer, start to first frame: median %.3f s (of %d; min %.3f, max %.3f)" % (
-            f, len(first), min(first), max(first)))
-        print("start-up ratio (first frame / empty program): %.1f" % (f / e))
-        for mode in ("unpaced", "paced"):
-            run(session, "bench_frame_rate.exe", mode)
-            print("frames per second, %s: %.1f" % (mode, result(session, "frame_rate.txt")))
+        files = shipped_files()
+        if args.ground:
+            width, height = (int(side) for side in args.ground.split("x"))
+            files["Jetscape1.bmp"] = tiled_bitmap(files["Jetscape1.bmp"], width, height)
+        session.put_files(files)
+        print("desktop picture %s, %d runs each" % (args.ground or "1280x1024", args.repeat))
+        if not args.skip_startup:
+            start_up(session, args.repeat)
+        if not args.skip_rate:
+            frame_rates(session)
     finally:
         session.close()
     return 0

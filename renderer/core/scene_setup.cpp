@@ -1,5 +1,6 @@
 #include "flight_scene.h"
 #include "mesh_model.h"
+#include "startup_marks.h"
 #include "textures.h"
 
 int InitScene(FlightScene& scene) {
@@ -7,6 +8,7 @@ int InitScene(FlightScene& scene) {
   scene.InitGroundGrid();
   scene.InitFlight();
   if (scene.model) scene.model->CreateMaterialTextures();  // the context is current now
+  MarkStartupPhase("material textures built");
 
   glShadeModel(GL_SMOOTH);
   glClearColor(0, 0, 0, 0.5f);

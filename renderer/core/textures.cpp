@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "startup_marks.h"
+
 const char kSkyPicturePath[] = "c:\\kestrel\\Jetscape3.bmp";
 const char kGroundPicturePath[] = "c:\\kestrel\\Jetscape1.bmp";
 
@@ -41,11 +43,14 @@ void MakeMipmappedTexture(const RgbImage& image, GLuint* name) {
 }
 
 // Loads the picture at path into a mipmapped texture; returns 1 if it loaded.
-int LoadSceneTexture(const char* path, GLuint* name) {
+// The phase names the picture (its read and its build) for start-up timing.
+int LoadSceneTexture(const char* path, GLuint* name, const char* read_phase, const char* build_phase) {
   RgbImage* image = LoadBitmapFile(path);
+  MarkStartupPhase(read_phase);
   if (!image) return 0;
   MakeMipmappedTexture(*image, name);
   FreeRgbImage(image);
+  MarkStartupPhase(build_phase);
   return 1;
 }
 
@@ -69,8 +74,8 @@ int LoadSceneTextures(GLuint* sky_texture, GLuint* ground_texture) {
   *sky_texture = 0;
   *ground_texture = 0;
   int status = 0;
-  status |= LoadSceneTexture(kSkyPicturePath, sky_texture);
-  status |= LoadSceneTexture(kGroundPicturePath, ground_texture);
+  status |= LoadSceneTexture(kSkyPicturePath, sky_texture, "sky picture read", "sky mipmaps built");
+  status |= LoadSceneTexture(kGroundPicturePath, ground_texture, "ground picture read", "ground mipmaps built");
   return status;
 }
 

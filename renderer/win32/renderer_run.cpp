@@ -8,6 +8,7 @@
 #include "rand.h"
 #include "renderer_state.h"
 #include "renderer_window.h"
+#include "startup_marks.h"
 #include "textures.h"
 
 int RunRenderer(const FrameLoopOptions& options) {
@@ -16,6 +17,7 @@ int RunRenderer(const FrameLoopOptions& options) {
 
   model = new (std::nothrow) Ms3dModel;
   if (!model || !model->Load(kModelPath)) return 0;
+  MarkStartupPhase("model read");
   scene.model = model;
 
   if (!CreateRendererWindow(kRendererCaption, kScreenWidth, kScreenHeight, kScreenBits, fullscreen)) return 0;

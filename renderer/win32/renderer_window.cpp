@@ -4,6 +4,7 @@
 
 #include "flight_scene.h"
 #include "renderer_state.h"
+#include "startup_marks.h"
 
 namespace {
 
@@ -121,6 +122,7 @@ int CreateRendererWindow(const char* title, int width, int height, int bits, boo
   SetForegroundWindow(window);
   SetFocus(window);
   ResizeViewport(width, height);
+  MarkStartupPhase("window and context");
   if (!InitScene(scene)) {
     DestroyRendererWindow();
     return 0;
