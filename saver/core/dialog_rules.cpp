@@ -125,6 +125,18 @@ KindControls ControlsForKind(int kind) {
   return controls;
 }
 
+std::string FileChooserFilter() {
+  static const char kFilter[] = "BGM\xCC\xA7\xB2\xD9 (MP3 WAV)\0*.MP3;*.WAV\0";
+  return std::string(kFilter, sizeof kFilter);  // the literal's own NUL closes the list
+}
+
+void ApplyChosenFile(const char* buffer, size_t size, MusicSettings* settings) {
+  size_t length = 0;
+  while (length < size && buffer[length] != '\0') ++length;
+  settings->file.assign(buffer, length);
+  settings->folder = FolderOf(settings->file);
+}
+
 void StoreDialogSettings(MusicSettings* settings, const std::string& repeat_text, ProfileStore& store,
                          const std::string& program_folder) {
   const std::string path = program_folder + kSettingsSuffix;

@@ -3,6 +3,7 @@
 // what Set stores.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -52,6 +53,16 @@ struct KindControls {
   bool file_button_enabled;  // Cmd_File
 };
 KindControls ControlsForKind(int kind);
+
+// The file chooser, as code page 932 bytes: the filter is one description
+// ("BGMﾌｧｲﾙ (MP3 WAV)") and its pattern, each NUL-ended, then a closing NUL.
+std::string FileChooserFilter();
+constexpr char kFileChooserTitle[] = "\xCC\xA7\xB2\xD9\x82\xF0\x8A\x4A\x82\xAD";  // "ﾌｧｲﾙを開く"
+constexpr size_t kFileChooserBufferSize = 255;  // NULs in each buffer, also its maximum length
+
+// After the chooser accepted a file: BgmFile becomes the buffer up to its first
+// NUL (or its end), BgmFolder that file's folder, where the chooser opens next.
+void ApplyChosenFile(const char* buffer, size_t size, MusicSettings* settings);
 
 // Set: stores the kind, the repeat taken from repeat_text (which also becomes
 // settings->repeat) and the file, in that order, in the settings file beside

@@ -135,3 +135,20 @@ TEST(DialogSet, WritesKindRepeatAndFileInOrder) {
   EXPECT_EQ(std::get<2>(store.writes[2]), "");
   EXPECT_EQ(settings.repeat, 0);
 }
+
+TEST(DialogChooser, FilterTitleAndTheChosenFile) {
+  EXPECT_EQ(FileChooserFilter(), std::string("BGM\xCC\xA7\xB2\xD9 (MP3 WAV)\0*.MP3;*.WAV\0\0", 31));
+  EXPECT_STREQ(kFileChooserTitle, "\xCC\xA7\xB2\xD9\x82\xF0\x8A" "J\x82\xAD");
+
+  MusicSettings settings;
+  settings.kind = 0;
+  const char chosen[] = "C:\\Music\\song.mp3\0stale";
+  ApplyChosenFile(chosen, sizeof chosen, &settings);
+  EXPECT_EQ(settings.file, "C:\\Music\\song.mp3");
+  EXPECT_EQ(settings.folder, "C:\\Music");
+  EXPECT_EQ(settings.kind, 0);  // the kind is not touched
+  const char unterminated[4] = {'a', '.', 'm', 'p'};
+  ApplyChosenFile(unterminated, sizeof unterminated, &settings);
+  EXPECT_EQ(settings.file, "a.mp");
+  EXPECT_EQ(settings.folder, "");
+}
