@@ -1,0 +1,6 @@
+// The settings dialog's entry for the start-up procedure.
+#pragma once
+
+// Shows the settings dialog modally, owned by no window, and returns when it
+// has closed. Not built yet: returns at once without showing anything.
+void ShowSettingsDialogModal();
