@@ -14,6 +14,8 @@
 #include "settings.h"
 #include "shell_paths.h"
 #include "shell_program.h"
+#include "shell_state.h"
+#include "startup_actions.h"
 
 namespace {
 
@@ -212,6 +214,53 @@ TEST_F(LoadSettingsFileTest, NoSettingsFileGivesNoMusicAndTheProgramFolder) {
   EXPECT_EQ(settings.repeat, 0);
   EXPECT_EQ(settings.file, "");
   EXPECT_EQ(settings.folder, folder_);
+}
+
+using StartupActionsTest = ScratchFolder;
+
+TEST_F(StartupActionsTest, WindowExistsLooksUpTheExactTitle) {
+  const HWND window = CreateWindowExA(0, "STATIC", "Jetscape_Main", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                      GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(window, nullptr);
+  Win32StartupActions actions;
+  EXPECT_TRUE(actions.WindowExists("Jetscape_Main"));
+  EXPECT_FALSE(actions.WindowExists("Jetscape_Mai"));
+  EXPECT_FALSE(actions.WindowExists("<Skyliner>"));
+  DestroyWindow(window);
+  EXPECT_FALSE(actions.WindowExists("Jetscape_Main"));
+}
+
+TEST_F(StartupActionsTest, LoadSettingsFillsTheSharedStateFromTheProgramFolder) {
+  const std::string song = WriteScratchFile("tune.wav", "RIFF");
+  WriteScratchFile("Skyliner.ini", "[Section]\r\n" + std::string(kKeyBgmKind) + "=2\r\n" + kKeyBgmRepeat +
+                                       "=5\r\n" + kKeyBgmFile + "=" + song + "\r\n");
+  shell.program_folder = folder_;
+  Win32StartupActions actions;
+  actions.LoadSettings();
+  EXPECT_EQ(shell.settings.kind, 2);
+  EXPECT_EQ(shell.settings.repeat, 5);
+  EXPECT_EQ(shell.settings.file, song);
+  EXPECT_EQ(shell.settings.folder, folder_);
+  shell = ShellState();
+}
+
+TEST(StartupActionsCursorTest, HideCursorKeepsTheDisplayCounter) {
+  const int before = ShowCursor(TRUE) - 1;
+  ShowCursor(FALSE);
+  Win32StartupActions actions;
+  actions.HideCursor();
+  EXPECT_EQ(shell.saved_cursor_count, before - 1);
+  ShowCursor(TRUE);
+  shell = ShellState();
+}
+
+TEST(StartupActionsFolderTest, CreatesTheWorkingFolderAndToleratesItExisting) {
+  Win32StartupActions actions;
+  actions.CreateWorkingFolder();
+  actions.CreateWorkingFolder();
+  const DWORD attributes = GetFileAttributesA(kWorkingFolder);
+  ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace
