@@ -20,3 +20,7 @@ constexpr int kMaxBitmapSide = 16384;
 // The 54 header bytes of a width x height, 24-bit bottom-up file; empty when
 // either side lies outside 1..kMaxBitmapSide.
 std::vector<uint8_t> BitmapFileHeaders(int width, int height);
+
+// Turns the picture left to right in place: the pixels of every row of a
+// width x height, 24-bit picture in this layout, padding left alone.
+void MirrorRows(uint8_t* pixels, int width, int height);

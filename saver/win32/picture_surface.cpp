@@ -109,6 +109,12 @@ bool PictureSurface::SaveBitmap(const std::string& path) const {
   return CloseHandle(file) && written;
 }
 
+void PictureSurface::Mirror() {
+  if (!bits_) return;
+  GdiFlush();  // the drawing must be in the section before its bytes move
+  MirrorRows(static_cast<uint8_t*>(bits_), width_, height_);
+}
+
 void PictureSurface::Draw(HDC target, int x, int y, const RECT& clip) const {
   if (!bitmap_) return;
   const int left = std::max<int>(x, clip.left);

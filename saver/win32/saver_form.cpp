@@ -45,7 +45,9 @@ bool TimerEnabled(const char* name) {
 }
 
 // Steps 1-7: the form and Pic_1 take the primary screen's size, and Pic_1
-// receives the desktop mirrored left to right.
+// receives the desktop mirrored left to right. The copy is straight and the
+// mirror is done on the pixels: a stretch with a negative width lands a column
+// off and resamples under some GDIs, which loses the screen's first column.
 void CaptureDesktop(Form& form) {
   const int width = GetSystemMetrics(SM_CXSCREEN);
   const int height = GetSystemMetrics(SM_CYSCREEN);
@@ -56,8 +58,8 @@ void CaptureDesktop(Form& form) {
   PictureSurface& picture = *element->picture;
   HWND desktop = GetDesktopWindow();
   HDC desktop_dc = GetDC(desktop);
-  SetStretchBltMode(picture.dc(), COLORONCOLOR);
-  StretchBlt(picture.dc(), width, 0, -width, height, desktop_dc, 0, 0, width, height, SRCCOPY);
+  BitBlt(picture.dc(), 0, 0, width, height, desktop_dc, 0, 0, SRCCOPY);
+  picture.Mirror();
   form.Refresh();
   if (desktop_dc) ReleaseDC(desktop, desktop_dc);
 }

@@ -48,3 +48,16 @@ TEST(BitmapFileHeaders, RefusesSidesOutOfRange) {
   for (const auto& side : sides) EXPECT_TRUE(BitmapFileHeaders(side[0], side[1]).empty()) << side[0] << "x" << side[1];
   EXPECT_EQ(BitmapFileHeaders(kMaxBitmapSide, kMaxBitmapSide).size(), kBitmapHeadersSize);
 }
+
+TEST(MirrorRows, TurnsEveryRowAndKeepsThePadding) {
+  // 3 x 2 pixels, rows of 9 bytes padded with 0xEE to 12.
+  std::vector<uint8_t> pixels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0xEE, 0xEE, 0xEE,
+                                 10, 11, 12, 13, 14, 15, 16, 17, 18, 0xEE, 0xEE, 0xEE};
+  const std::vector<uint8_t> expected = {7, 8, 9, 4, 5, 6, 1, 2, 3, 0xEE, 0xEE, 0xEE,
+                                         16, 17, 18, 13, 14, 15, 10, 11, 12, 0xEE, 0xEE, 0xEE};
+  MirrorRows(pixels.data(), 3, 2);
+  EXPECT_EQ(pixels, expected);
+  std::vector<uint8_t> even = {1, 2, 3, 4, 5, 6, 0, 0};  // 2 x 1
+  MirrorRows(even.data(), 2, 1);
+  EXPECT_EQ(even, (std::vector<uint8_t>{4, 5, 6, 1, 2, 3, 0, 0}));
+}
