@@ -28,7 +28,6 @@ MESSAGE_CAPTION = "Skyliner (ScreenSaver)"
 MISSING_RENDERER = "Skyliner.dll が同じﾌｫﾙﾀﾞに見つかりません！"
 MISSING_MODEL = "Skyliner.data が同じﾌｫﾙﾀﾞに見つかりません！"
 DESKTOP = (1280, 1024)
-PATTERN_LEFT, PATTERN_RIGHT = (220, 30, 30), (240, 220, 20)
 PREVIEW_SIZE = (152, 112)
 
 
@@ -63,26 +62,27 @@ class Bitmap:
         return r, g, b
 
 
+def pattern_colour(x, y):
+    """A colour of its own for every column and for every band of 16 rows."""
+    return x, 255 - x, (y // 16) * 16
+
+
 def pattern_bitmap(width=256, height=256):
-    """A picture whose left half differs from its right half, so a mirror shows."""
-    half = width // 2
-    row = bytes(PATTERN_LEFT[::-1]) * half + bytes(PATTERN_RIGHT[::-1]) * (width - half)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(row) * height, 2835, 2835, 0, 0)
-    return struct.pack("<2sIHHI", b"BM", 54 + len(row) * height, 0, 0, 54) + info + row * height
+    """A picture whose columns all differ, so that a mirror shows exactly where each one lands."""
+    pixels = b""
+    for y in reversed(range(height)):  # bottom-up rows
+        row = b"".join(bytes(pattern_colour(x, y)[::-1]) for x in range(width))
+        pixels += row + b"\0" * ((4 - len(row) % 4) % 4)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    return struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54) + info + pixels
 
 
-def mirror_shift(capture, pattern_width=256, pattern_height=256):
-    """0 when the desktop's column x is the capture's column W-1-x over the whole pattern, 1 when it is
-    column W-x (the literal mirror call under Wine: the desktop's first column falls off the edge and
-    the capture's column 0 keeps its background); None when the pattern is not mirrored there."""
-    half, width = pattern_width // 2, capture.width
-    for shift in (0, 1):
-        columns = range(shift, pattern_width)
-        if all(capture.pixel(width - 1 - x + shift, y) == (PATTERN_LEFT if x < half else PATTERN_RIGHT)
-               for y in (0, pattern_height // 2, pattern_height - 1) for x in columns) and \
-                capture.pixel(width - 1 - pattern_width + shift, 0) not in (PATTERN_LEFT, PATTERN_RIGHT):
-            return shift
-    return None
+def mirror_faults(capture, pattern_width=256, pattern_height=256):
+    """The pattern's pixels that are not at their mirrored place in the capture: column x of the
+    desktop must be column W-1-x of the capture, pixel for pixel."""
+    width = capture.width
+    return [(x, y) for y in range(0, pattern_height, 5) for x in range(pattern_width)
+            if capture.pixel(width - 1 - x, y) != pattern_colour(x, y)]
 
 
 def silent_mp3(frames=100):
@@ -214,10 +214,9 @@ class Checks:
 
         ground = Bitmap(self.kestrel_file("Jetscape1.bmp"))
         ground.assert_plain(*DESKTOP)
-        shift = mirror_shift(ground)
-        assert shift is not None, "the pattern at the desktop's left edge is not mirrored at the capture's right " \
-            "edge: row 0 from the right reads %s" % [ground.pixel(DESKTOP[0] - 1 - x, 0) for x in (0, 1, 127, 128, 255)]
-        print("  the desktop's column x is the capture's column %d - x" % (DESKTOP[0] - 1 + shift))
+        faults = mirror_faults(ground)
+        assert not faults, "%d pattern pixels are not mirrored exactly, the first at %s: %s" % (
+            len(faults), faults[0], ground.pixel(DESKTOP[0] - 1 - faults[0][0], faults[0][1]))
         Bitmap(self.kestrel_file("Jetscape2.bmp")).assert_plain(32, 32)
         Bitmap(self.kestrel_file("Jetscape3.bmp")).assert_plain(512, 512)
         with open(os.path.join(run.program_dir, "Skyliner.data"), "rb") as f:
@@ -394,14 +393,19 @@ class Checks:
 
     # --- win32 ---------------------------------------------------------------
 
-    def test_saver_win32(self):
-        program = "saver_win32_test.exe"
+    def run_google_test(self, program):
         assert os.path.exists(os.path.join(self.s.bin_dir, program)), "%s was not built" % program
         code, output = self.s.run_windows_program(program, timeout=120)
         for line in output.splitlines():
             if "FAILED" in line or "PASSED" in line or "Failure" in line:
                 print("  " + line)
         assert code == 0, "%s failed:\n%s" % (program, output[-3000:])
+
+    def test_saver_win32(self):
+        self.run_google_test("saver_win32_test.exe")
+
+    def test_saver_forms(self):
+        self.run_google_test("saver_forms_test.exe")
 
 
 GROUPS = {
@@ -416,7 +420,7 @@ GROUPS = {
               "test_refused_model_ends_the_run_and_stops_the_wav"],
     "preview": ["test_preview_is_a_child_of_the_given_window", "test_preview_without_a_usable_window_ends",
                 "test_preview_needs_no_program_files"],
-    "win32": ["test_saver_win32"],
+    "win32": ["test_saver_win32", "test_saver_forms"],
 }
 
 
