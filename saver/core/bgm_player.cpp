@@ -148,7 +148,7 @@ void BgmPlayer::CloseMp3() {
 }
 
 void BgmPlayer::PlayWaveLooped(const std::string& file) {
-  if (port_.WaveOutDeviceCount() > 0) port_.PlaySound(file.c_str(), kSoundAsyncLoop);
+  if (port_.WaveOutDeviceCount() > 0) port_.PlayWaveFile(file.c_str(), kSoundAsyncLoop);
 }
 
-void BgmPlayer::StopWave() { port_.PlaySound(nullptr, 0); }
+void BgmPlayer::StopWave() { port_.PlayWaveFile(nullptr, 0); }

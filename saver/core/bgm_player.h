@@ -17,7 +17,7 @@ class MciPort {
   // waveOutGetNumDevs().
   virtual unsigned WaveOutDeviceCount() = 0;
   // PlaySoundA(sound, no module, flags); sound may be null.
-  virtual bool PlaySound(const char* sound, uint32_t flags) = 0;
+  virtual bool PlayWaveFile(const char* sound, uint32_t flags) = 0;
 };
 
 constexpr uint32_t kSoundAsyncLoop = 9;  // SND_ASYNC | SND_LOOP

@@ -3,9 +3,6 @@
 #include <windows.h>
 #include <mmsystem.h>
 
-// mmsystem.h maps PlaySound to PlaySoundA, which would rename the override below.
-#undef PlaySound
-
 namespace {
 
 class SystemMci : public MciPort {
@@ -17,7 +14,7 @@ class SystemMci : public MciPort {
     return mciGetErrorStringA(code, text, size) != FALSE;
   }
   unsigned WaveOutDeviceCount() override { return waveOutGetNumDevs(); }
-  bool PlaySound(const char* sound, uint32_t flags) override { return PlaySoundA(sound, nullptr, flags) != FALSE; }
+  bool PlayWaveFile(const char* sound, uint32_t flags) override { return PlaySoundA(sound, nullptr, flags) != FALSE; }
 };
 
 }  // namespace

@@ -72,7 +72,7 @@ class FakeMciPort : public MciPort {
     return true;
   }
   unsigned WaveOutDeviceCount() override { return wave_devices; }
-  bool PlaySound(const char* sound, uint32_t flags) override {
+  bool PlayWaveFile(const char* sound, uint32_t flags) override {
     sounds.push_back({sound != nullptr, sound ? sound : "", flags});
     return true;
   }
