@@ -1,9 +1,10 @@
 // skyliner-viewer: the flight renderer on Linux, in a window or off screen.
+#include <chrono>
 #include <cstdio>
 #include <ctime>
 
 #include "flight_scene.h"
-#include "frame_pacer.h"
+#include "frame_pass.h"
 #include "headless_flight.h"
 #include "mesh_model.h"
 #include "png_io.h"
@@ -13,6 +14,14 @@
 
 // The renderer's caption, which the saver shell looks for.
 static const char kWindowTitle[] = "Jetscape_VC";
+
+// Nanoseconds on the steady clock, the viewer's pacing clock.
+static long long SteadyNanoseconds() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+static void SwapWindowBuffers(void* window) { static_cast<X11GlWindow*>(window)->SwapBuffers(); }
 
 // Renders the frames off screen and writes the last one.
 static int RunOffscreen(const ViewerOptions& options) {
@@ -57,19 +66,16 @@ static int RunOnScreen(const ViewerOptions& options) {
   if (options.paced) window.RequestVsync();
   Srand(options.seed_given ? options.seed : static_cast<unsigned int>(std::clock()));
 
-  FramePacer pacer(kFramesPerSecond);
+  FrameSchedule schedule(SteadyNanoseconds, 1000000000, kFramesPerSecond);
+  const FramePassTarget target = {SwapWindowBuffers, &window};
   for (int frames = 0; options.frames == 0 || frames < options.frames;) {
     window.ProcessEvents();
     if (window.close_requested()) break;
-    if (options.paced && pacer.TimeUntilDue().count() > 0) {
-      window.WaitForEvents(pacer.TimeUntilDue());  // events are handled while waiting
+    if (options.paced && schedule.TicksUntilDue() > 0) {
+      window.WaitForEvents(std::chrono::nanoseconds(schedule.TicksUntilDue()));  // events are handled while waiting
       continue;
     }
-    if (window.active()) scene.DrawFrame();
-    if (window.escape_pressed()) break;  // that frame is not shown
-    window.SwapBuffers();
-    scene.AdvanceCameraSchedule();
-    pacer.FrameShown();
+    if (!RunFramePass(scene, window.active(), window.escape_pressed(), schedule, target)) break;
     ++frames;
   }
   if (scene.quadric) gluDeleteQuadric(scene.quadric);

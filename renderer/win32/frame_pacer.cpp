@@ -2,16 +2,29 @@
 
 #include <mmsystem.h>
 
-namespace {
+#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002  // Windows 10 1803 and later
+#endif
 
-// The remaining wait, in milliseconds, below which the pacer spins instead of sleeping.
-constexpr long long kSpinMilliseconds = 2;
+namespace {
 
 using SwapIntervalProc = BOOL(WINAPI*)(int interval);
 
-// True if a message is waiting in the thread's queue.
-bool MessageWaiting() {
-  return MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0;
+long long CounterTicks() {
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return now.QuadPart;
+}
+
+long long CounterFrequency() {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  return frequency.QuadPart;
+}
+
+// The ticks as milliseconds, rounded up: a wait may end late, never early.
+DWORD CeilMilliseconds(long long ticks, long long ticks_per_second) {
+  return static_cast<DWORD>((ticks * 1000 + ticks_per_second - 1) / ticks_per_second);
 }
 
 }  // namespace
@@ -22,42 +35,44 @@ bool RequestVsync() {
   return swap_interval && swap_interval(1);
 }
 
-FramePacer::FramePacer(double frames_per_second) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  ticks_per_second_ = frequency.QuadPart;
-  period_ = static_cast<long long>(static_cast<double>(ticks_per_second_) / frames_per_second);
-  next_due_ = Now();
-  timeBeginPeriod(1);  // sleeps and waits then end within about a millisecond
+FramePacer::FramePacer(double frames_per_second, bool paced)
+    : schedule_(CounterTicks, CounterFrequency(), frames_per_second), paced_(paced) {
+  if (!paced_) return;
+  timer_ = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
+  high_resolution_ = timer_ != nullptr;
+  // Older systems: a plain timer, whose waits end within a millisecond only
+  // with the system timer period at 1 ms.
+  if (!timer_) timer_ = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
+  if (!high_resolution_) timer_period_taken_ = timeBeginPeriod(1) == TIMERR_NOERROR;
 }
 
-FramePacer::~FramePacer() { timeEndPeriod(1); }
-
-long long FramePacer::Now() const {
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return now.QuadPart;
+FramePacer::~FramePacer() {
+  if (timer_) CloseHandle(timer_);
+  if (timer_period_taken_) timeEndPeriod(1);
 }
 
 bool FramePacer::WaitForFrameDue() {
+  if (!paced_) return true;
   for (;;) {
-    const long long remaining = next_due_ - Now();
+    const long long remaining = schedule_.TicksUntilDue();
     if (remaining <= 0) return true;
-    const long long milliseconds = remaining * 1000 / ticks_per_second_;
-    if (milliseconds >= kSpinMilliseconds) {
-      // Sleep until a millisecond before the frame is due, or until a message comes.
-      const DWORD timeout = static_cast<DWORD>(milliseconds - 1);
-      if (MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0)
-        return false;
-    } else {
-      if (MessageWaiting()) return false;
-      YieldProcessor();
-    }
+    if (!(timer_ ? WaitOnTimer(remaining) : WaitOnQueue(remaining))) return false;
   }
 }
 
-void FramePacer::FrameShown() {
-  const long long now = Now();
-  next_due_ += period_;
-  if (next_due_ < now) next_due_ = now;
+// Sleeps on the timer until the ticks have passed; false if a message came first.
+bool FramePacer::WaitOnTimer(long long ticks) {
+  LARGE_INTEGER due;
+  due.QuadPart = -((ticks * 10000000 + schedule_.ticks_per_second() - 1) / schedule_.ticks_per_second());
+  if (!SetWaitableTimer(timer_, &due, 0, nullptr, nullptr, FALSE)) return WaitOnQueue(ticks);
+  const DWORD woken = MsgWaitForMultipleObjectsEx(1, &timer_, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  if (woken == WAIT_OBJECT_0) return true;
+  if (woken == WAIT_OBJECT_0 + 1) return false;
+  return WaitOnQueue(ticks);  // the wait itself failed
+}
+
+// Without a timer: the message wait's own timeout.
+bool FramePacer::WaitOnQueue(long long ticks) {
+  const DWORD timeout = CeilMilliseconds(ticks, schedule_.ticks_per_second());
+  return MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE) != WAIT_OBJECT_0;
 }

@@ -1,11 +1,11 @@
 // Paces the frame loop to a fixed rate without holding a processor: vsync
-// where the driver offers it, and a precise wait for the next frame's time
-// that returns as soon as a window message arrives.
+// where the driver offers it, and a wait on a waitable timer for the next
+// frame's time that returns as soon as a window message arrives.
 #pragma once
 
 #include <windows.h>
 
-constexpr double kFramesPerSecond = 60.0;
+#include "frame_schedule.h"
 
 // Asks the current OpenGL context to swap on vertical blank
 // (WGL_EXT_swap_control); false where the extension is missing.
@@ -13,22 +13,28 @@ bool RequestVsync();
 
 class FramePacer {
  public:
-  explicit FramePacer(double frames_per_second);
+  // Unpaced, the pacer only keeps the schedule and never waits; paced, it
+  // holds a timer (and, without a high-resolution one, the 1 ms system timer
+  // period) until it is destroyed.
+  FramePacer(double frames_per_second, bool paced);
   ~FramePacer();
   FramePacer(const FramePacer&) = delete;
   FramePacer& operator=(const FramePacer&) = delete;
 
   // Waits until the next frame is due. False if a message arrived first
-  // (the caller handles it and asks again).
+  // (the caller handles it and asks again). Unpaced: true at once.
   bool WaitForFrameDue();
-  // Schedules the next frame one period after this one; a loop that has
-  // fallen behind starts afresh instead of rushing to catch up.
-  void FrameShown();
+  FrameSchedule& schedule() { return schedule_; }
+
+  bool high_resolution_timer() const { return high_resolution_; }
 
  private:
-  long long Now() const;
+  bool WaitOnTimer(long long ticks);
+  bool WaitOnQueue(long long ticks);
 
-  long long ticks_per_second_ = 1;
-  long long period_ = 1;
-  long long next_due_ = 0;
+  FrameSchedule schedule_;
+  bool paced_;
+  HANDLE timer_ = nullptr;
+  bool high_resolution_ = false;
+  bool timer_period_taken_ = false;
 };

@@ -1,6 +1,7 @@
 // The frame pacer, run under Wine: it never lets frames come faster than the
-// set rate, it gives way at once to a waiting window message, and after a late
-// frame it starts afresh instead of rushing. Only lower bounds on time are
+// set rate, it gives way at once to a waiting window message, after a late
+// frame it starts afresh instead of rushing, and it waits without spinning.
+// Only lower bounds on time, and an upper bound on processor time, are
 // checked, so a busy machine cannot make the checks fail.
 #include <windows.h>
 
@@ -18,6 +19,16 @@ double Seconds() {
   return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
+// Processor time of this process, user and kernel.
+double CpuSeconds() {
+  FILETIME created, ended, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user);
+  const auto ticks = [](const FILETIME& t) {
+    return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+  };
+  return static_cast<double>(ticks(kernel) + ticks(user)) / 1e7;
+}
+
 // Waits for the next frame, handling (dropping) any message that comes first.
 void WaitThroughMessages(FramePacer& pacer) {
   while (!pacer.WaitForFrameDue()) {
@@ -28,20 +39,20 @@ void WaitThroughMessages(FramePacer& pacer) {
 }
 
 TEST(FramePacer, FramesComeNoFasterThanTheRate) {
-  FramePacer pacer(60.0);
+  FramePacer pacer(60.0, true);
   const double start = Seconds();
   for (int frame = 0; frame < 30; ++frame) {
     WaitThroughMessages(pacer);
-    pacer.FrameShown();
+    pacer.schedule().FrameShown();
   }
   // The first frame is due at once, each later one a period after the one before.
   EXPECT_GE(Seconds() - start, 29 / 60.0 - 0.002);
 }
 
 TEST(FramePacer, AWaitingMessageEndsTheWaitAtOnce) {
-  FramePacer pacer(1.0);  // the next frame is a second away
+  FramePacer pacer(1.0, true);  // the next frame is a second away
   ASSERT_TRUE(pacer.WaitForFrameDue());
-  pacer.FrameShown();
+  pacer.schedule().FrameShown();
   ASSERT_TRUE(PostThreadMessageA(GetCurrentThreadId(), WM_USER, 0, 0));
   EXPECT_FALSE(pacer.WaitForFrameDue());
   MSG msg;
@@ -50,16 +61,41 @@ TEST(FramePacer, AWaitingMessageEndsTheWaitAtOnce) {
 }
 
 TEST(FramePacer, ALateFrameIsNotFollowedByABurst) {
-  FramePacer pacer(60.0);
+  FramePacer pacer(60.0, true);
   WaitThroughMessages(pacer);
   Sleep(100);  // this frame took six periods to draw
-  pacer.FrameShown();
+  pacer.schedule().FrameShown();
   WaitThroughMessages(pacer);  // the next one is due at once
-  pacer.FrameShown();
+  pacer.schedule().FrameShown();
   const double shown = Seconds();
   WaitThroughMessages(pacer);
   // No catch-up frames for the lost periods: the one after waits a period again.
   EXPECT_GE(Seconds() - shown, 1 / 60.0 - 0.003);
+}
+
+TEST(FramePacer, WaitingTakesNoProcessorTime) {
+  FramePacer pacer(60.0, true);
+  const double cpu_start = CpuSeconds();
+  const double start = Seconds();
+  for (int frame = 0; frame < 60; ++frame) {
+    WaitThroughMessages(pacer);
+    pacer.schedule().FrameShown();
+  }
+  const double waited = Seconds() - start;
+  // A spin through the last millisecond or two of each period would take
+  // 60 to 120 ms here; sleeping on the timer takes next to nothing.
+  EXPECT_LT(CpuSeconds() - cpu_start, 0.03) << "over " << waited << " s of pacing";
+}
+
+TEST(FramePacer, UnpacedNeverWaits) {
+  FramePacer pacer(1.0, false);
+  ASSERT_TRUE(pacer.WaitForFrameDue());
+  pacer.schedule().FrameShown();
+  ASSERT_TRUE(PostThreadMessageA(GetCurrentThreadId(), WM_USER, 0, 0));
+  EXPECT_TRUE(pacer.WaitForFrameDue());  // a second early, with a message waiting
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  }
 }
 
 }  // namespace
