@@ -75,10 +75,23 @@ std::vector<GlCall> CallsNamed(const std::string& name) {
     if (c.name == name) out.push_back(c);
   return out;
 }
-int Find(const std::string& name, int from) {
-  for (size_t i = static_cast<size_t>(from); i < S().calls.size(); ++i)
-    if (S().calls[i].name == name) return static_cast<int>(i);
+namespace {
+// The one search behind the four: a name, and the arguments when args is given.
+int Search(const std::vector<GlCall>& calls, const std::string& name, const std::vector<double>* args, int from) {
+  for (size_t i = static_cast<size_t>(from); i < calls.size(); ++i)
+    if (calls[i].name == name && (!args || calls[i].args == *args)) return static_cast<int>(i);
   return -1;
+}
+}  // namespace
+int Find(const std::string& name, int from) { return Search(S().calls, name, nullptr, from); }
+int FindCall(const std::string& name, const std::vector<double>& args, int from) {
+  return Search(S().calls, name, &args, from);
+}
+int Find(const std::vector<GlCall>& calls, const std::string& name, int from) {
+  return Search(calls, name, nullptr, from);
+}
+int FindCall(const std::vector<GlCall>& calls, const std::string& name, const std::vector<double>& args, int from) {
+  return Search(calls, name, &args, from);
 }
 std::string Trace() {
   std::string out;

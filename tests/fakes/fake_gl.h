@@ -26,6 +26,12 @@ int Count(const std::string& name);
 std::vector<GlCall> CallsNamed(const std::string& name);
 // Index of the first call with this name at or after `from`; -1 if none.
 int Find(const std::string& name, int from = 0);
+// The same for a call with exactly these arguments.
+int FindCall(const std::string& name, const std::vector<double>& args, int from = 0);
+// The same two searches over a list of calls taken from the log.
+int Find(const std::vector<GlCall>& calls, const std::string& name, int from = 0);
+int FindCall(const std::vector<GlCall>& calls, const std::string& name, const std::vector<double>& args,
+             int from = 0);
 // The names of all calls, one per line, for readable test failures.
 std::string Trace();
 

@@ -70,14 +70,6 @@ std::vector<double> ImmediateData(int from, int to) {
   return out;
 }
 
-// Index of the first call named `name` with exactly these arguments; -1 if none.
-int FindCall(const std::string& name, const std::vector<double>& args, int from = 0) {
-  const auto& calls = fakegl::Calls();
-  for (int k = from; k < static_cast<int>(calls.size()); ++k)
-    if (calls[k].name == name && calls[k].args == args) return k;
-  return -1;
-}
-
 // The calls from `from` through the next call named `last`, names and arguments.
 std::vector<std::string> Block(int from, const std::string& last) {
   std::vector<std::string> out;
@@ -152,7 +144,7 @@ TEST(DrawFrameLiteral, ClearsPlacesCameraThenSkyGroundAircraftInOrder) {
   EXPECT_EQ(calls[ground + 1].name, "glBindTexture");
   EXPECT_EQ(calls[ground + 1].args[1], kGround);
   EXPECT_EQ(fakegl::Count("glDepthFunc"), 0);
-  const int ground_end = FindCall("glDisable", {kTexture2d}, ground);
+  const int ground_end = fakegl::FindCall("glDisable", {kTexture2d}, ground);
   const int aircraft = fakegl::Find("glPushMatrix", ground);
   ASSERT_LT(ground_end, aircraft);
 
@@ -166,7 +158,7 @@ TEST(DrawFrameLiteral, GroundIs3969QuadsEachItsOwnPrimitive) {
   Fixture f(DrawPath::kLiteral);
   f.scene->DrawFrame();
   const int first = fakegl::Find("glBegin");
-  const int after = FindCall("glDisable", {kTexture2d}, first);
+  const int after = fakegl::FindCall("glDisable", {kTexture2d}, first);
   int quads = 0, ends = 0;
   for (int k = first; k < after; ++k) {
     const GlCall& c = fakegl::Calls()[k];
@@ -190,16 +182,16 @@ TEST(DrawFrameLiteral, GroundIs3969QuadsEachItsOwnPrimitive) {
 TEST(DrawFrameFast, GroundFromOneArrayBeforeTheSky) {
   Fixture f(DrawPath::kFast);
   f.scene->DrawFrame();
-  EXPECT_EQ(FindCall("glBegin", {double(GL_QUADS)}), -1);
+  EXPECT_EQ(fakegl::FindCall("glBegin", {double(GL_QUADS)}), -1);
   ASSERT_EQ(fakegl::Count("glDrawArrays"), 1);
 
-  const int bind_ground = FindCall("glBindTexture", {kTexture2d, double(kGround)});
-  const int white = FindCall("glColor4f", {1, 1, 1, 1}, bind_ground);
-  const int vertex_on = FindCall("glEnableClientState", {double(GL_VERTEX_ARRAY)});
-  const int texcoord_on = FindCall("glEnableClientState", {double(GL_TEXTURE_COORD_ARRAY)});
+  const int bind_ground = fakegl::FindCall("glBindTexture", {kTexture2d, double(kGround)});
+  const int white = fakegl::FindCall("glColor4f", {1, 1, 1, 1}, bind_ground);
+  const int vertex_on = fakegl::FindCall("glEnableClientState", {double(GL_VERTEX_ARRAY)});
+  const int texcoord_on = fakegl::FindCall("glEnableClientState", {double(GL_TEXTURE_COORD_ARRAY)});
   const int draw = fakegl::Find("glDrawArrays");
-  const int vertex_off = FindCall("glDisableClientState", {double(GL_VERTEX_ARRAY)});
-  const int texcoord_off = FindCall("glDisableClientState", {double(GL_TEXTURE_COORD_ARRAY)});
+  const int vertex_off = fakegl::FindCall("glDisableClientState", {double(GL_VERTEX_ARRAY)});
+  const int texcoord_off = fakegl::FindCall("glDisableClientState", {double(GL_TEXTURE_COORD_ARRAY)});
   const int sphere = fakegl::Find("gluSphere");
   EXPECT_GT(bind_ground, fakegl::Find("gluLookAt"));
   EXPECT_LT(white, draw) << "the ground must not take the colour the model left";
@@ -210,15 +202,15 @@ TEST(DrawFrameFast, GroundFromOneArrayBeforeTheSky) {
   EXPECT_LT(std::max(vertex_off, texcoord_off), sphere);
   EXPECT_EQ(fakegl::Count("glEnableClientState"), 2);
   EXPECT_EQ(fakegl::Count("glDisableClientState"), 2);
-  EXPECT_LT(sphere, FindCall("glEnable", {kLighting}));
+  EXPECT_LT(sphere, fakegl::FindCall("glEnable", {kLighting}));
   // A strict depth test for the sky keeps the ground at equal depth, as the
   // literal order does; the scene's test is back before the aircraft.
-  const int strict = FindCall("glDepthFunc", {double(GL_LESS)});
-  const int back = FindCall("glDepthFunc", {double(GL_LEQUAL)});
+  const int strict = fakegl::FindCall("glDepthFunc", {double(GL_LESS)});
+  const int back = fakegl::FindCall("glDepthFunc", {double(GL_LEQUAL)});
   EXPECT_LT(draw, strict);
   EXPECT_LT(strict, sphere);
   EXPECT_LT(sphere, back);
-  EXPECT_LT(back, FindCall("glEnable", {kLighting}));
+  EXPECT_LT(back, fakegl::FindCall("glEnable", {kLighting}));
   EXPECT_EQ(fakegl::Count("glDepthFunc"), 2);
 
   const GlCall vp = fakegl::CallsNamed("glVertexPointer").at(0);
@@ -260,15 +252,15 @@ TEST(DrawFrameFast, ArrayFollowsANewGrid) {
 TEST_P(DrawFrameBothPaths, LightingOnlyAroundTheModel) {
   Fixture f(GetParam());
   f.scene->DrawFrame();
-  const int on = FindCall("glEnable", {kLighting});
-  const int off = FindCall("glDisable", {kLighting});
-  const int model = FindCall("glBegin", {double(GL_TRIANGLES)});
+  const int on = fakegl::FindCall("glEnable", {kLighting});
+  const int off = fakegl::FindCall("glDisable", {kLighting});
+  const int model = fakegl::FindCall("glBegin", {double(GL_TRIANGLES)});
   ASSERT_NE(on, -1);
   EXPECT_LT(on, model);
   EXPECT_LT(model, off);
-  EXPECT_EQ(FindCall("glEnable", {kLighting}, on + 1), -1);
+  EXPECT_EQ(fakegl::FindCall("glEnable", {kLighting}, on + 1), -1);
   EXPECT_LT(fakegl::Find("gluSphere"), on);
-  EXPECT_LT(std::max(fakegl::Find("glDrawArrays"), FindCall("glBegin", {double(GL_QUADS)})), on);
+  EXPECT_LT(std::max(fakegl::Find("glDrawArrays"), fakegl::FindCall("glBegin", {double(GL_QUADS)})), on);
   EXPECT_FALSE(fakegl::IsEnabled(GL_LIGHTING));
 }
 
@@ -285,8 +277,8 @@ TEST_P(DrawFrameBothPaths, MatricesBalancedAndStateLeftTheSame) {
     EXPECT_EQ(fakegl::Count("glEnableClientState"), fakegl::Count("glDisableClientState"));
     // The sky and the ground each bind their own picture once.
     EXPECT_EQ(fakegl::Count("glBindTexture"), 2);
-    EXPECT_NE(FindCall("glBindTexture", {kTexture2d, double(kSky)}), -1);
-    EXPECT_NE(FindCall("glBindTexture", {kTexture2d, double(kGround)}), -1);
+    EXPECT_NE(fakegl::FindCall("glBindTexture", {kTexture2d, double(kSky)}), -1);
+    EXPECT_NE(fakegl::FindCall("glBindTexture", {kTexture2d, double(kGround)}), -1);
     const std::vector<GlCall> depth_tests = fakegl::CallsNamed("glDepthFunc");
     if (!depth_tests.empty()) {
       EXPECT_EQ(depth_tests.back().args[0], double(GL_LEQUAL));

@@ -41,13 +41,6 @@ int Count(const std::vector<GlCall>& calls, const std::string& name) {
   return n;
 }
 
-// Index of the first call with this name at or after `from`; -1 if none.
-int Find(const std::vector<GlCall>& calls, const std::string& name, int from = 0) {
-  for (size_t i = static_cast<size_t>(from); i < calls.size(); ++i)
-    if (calls[i].name == name) return static_cast<int>(i);
-  return -1;
-}
-
 // Two groups: material 0 (each test gives it a texture), then none (-1).
 Ms3dBuilder TexturedThenBare() {
   Ms3dBuilder b = Ms3dBuilder::OneTriangle("skin.bmp");
@@ -98,13 +91,13 @@ TEST(ModelDraw, TexturedMaterialBindsAndEnables) {
   Ms3dModel model = Parsed(Ms3dBuilder::OneTriangle("skin.bmp"));
   model.materials[0].texture = 7;
   const std::vector<GlCall> calls = DrawRecorded(model, false);
-  const int bind = Find(calls, "glBindTexture");
+  const int bind = fakegl::Find(calls, "glBindTexture");
   ASSERT_GE(bind, 0) << fakegl::Trace();
   EXPECT_EQ(calls[bind].args, (std::vector<double>{GL_TEXTURE_2D, 7}));
-  EXPECT_GT(bind, Find(calls, "glMaterialf"));
-  EXPECT_EQ(Find(calls, "glEnable"), bind + 1);
+  EXPECT_GT(bind, fakegl::Find(calls, "glMaterialf"));
+  EXPECT_EQ(fakegl::Find(calls, "glEnable"), bind + 1);
   EXPECT_EQ(calls[bind + 1].args, (std::vector<double>{GL_TEXTURE_2D}));
-  EXPECT_EQ(Find(calls, "glBegin"), bind + 2);
+  EXPECT_EQ(fakegl::Find(calls, "glBegin"), bind + 2);
 }
 
 TEST(ModelDraw, GroupWithoutMaterialKeepsThePreviousColoursUntextured) {
@@ -116,7 +109,7 @@ TEST(ModelDraw, GroupWithoutMaterialKeepsThePreviousColoursUntextured) {
   EXPECT_EQ(Count(calls, "glMaterialfv"), 4);
   EXPECT_EQ(Count(calls, "glMaterialf"), 1);
   EXPECT_EQ(Count(calls, "glBindTexture"), 1);
-  const int second_begin = Find(calls, "glBegin", Find(calls, "glEnd") + 1);
+  const int second_begin = fakegl::Find(calls, "glBegin", fakegl::Find(calls, "glEnd") + 1);
   ASSERT_GT(second_begin, 1) << fakegl::Trace();
   EXPECT_EQ(calls[second_begin - 1].name, "glDisable");
   EXPECT_EQ(calls[second_begin - 1].args, (std::vector<double>{GL_TEXTURE_2D}));

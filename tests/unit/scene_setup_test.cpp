@@ -79,13 +79,6 @@ class InitSceneTest : public ::testing::Test {
   }
   void TearDown() override { SetFileLocator(nullptr); }
 
-  // Index of the first call with this name and arguments; -1 if none.
-  static int FindCall(const std::string& name, const std::vector<double>& args) {
-    const auto& calls = fakegl::Calls();
-    for (size_t k = 0; k < calls.size(); ++k)
-      if (calls[k].name == name && calls[k].args == args) return static_cast<int>(k);
-    return -1;
-  }
 
   TexturedModel model_;
   std::unique_ptr<FlightScene> scene_;
@@ -110,17 +103,17 @@ TEST_F(InitSceneTest, TexturesFlightModelThenStateLightAndQuadricInOrder) {
   EXPECT_LT(mipmaps, model_texture);
   const std::vector<int> order = {
       model_texture,
-      FindCall("glShadeModel", {double(GL_SMOOTH)}),
-      FindCall("glClearColor", {0, 0, 0, 0.5}),
-      FindCall("glClearDepth", {1}),
-      FindCall("glEnable", {double(GL_DEPTH_TEST)}),
-      FindCall("glDepthFunc", {double(GL_LEQUAL)}),
-      FindCall("glHint", {double(GL_PERSPECTIVE_CORRECTION_HINT), double(GL_NICEST)}),
-      FindCall("glLightfv", {double(GL_LIGHT0), double(GL_POSITION), 1, 140, 1, 1}),
-      FindCall("glEnable", {double(GL_LIGHT0)}),
+      fakegl::FindCall("glShadeModel", {double(GL_SMOOTH)}),
+      fakegl::FindCall("glClearColor", {0, 0, 0, 0.5}),
+      fakegl::FindCall("glClearDepth", {1}),
+      fakegl::FindCall("glEnable", {double(GL_DEPTH_TEST)}),
+      fakegl::FindCall("glDepthFunc", {double(GL_LEQUAL)}),
+      fakegl::FindCall("glHint", {double(GL_PERSPECTIVE_CORRECTION_HINT), double(GL_NICEST)}),
+      fakegl::FindCall("glLightfv", {double(GL_LIGHT0), double(GL_POSITION), 1, 140, 1, 1}),
+      fakegl::FindCall("glEnable", {double(GL_LIGHT0)}),
       fakegl::Find("gluNewQuadric"),
-      FindCall("gluQuadricNormals", {double(GLU_SMOOTH)}),
-      FindCall("gluQuadricTexture", {double(GL_TRUE)}),
+      fakegl::FindCall("gluQuadricNormals", {double(GLU_SMOOTH)}),
+      fakegl::FindCall("gluQuadricTexture", {double(GL_TRUE)}),
   };
   for (size_t k = 0; k < order.size(); ++k) {
     ASSERT_NE(order[k], -1) << "step " << k << " missing\n" << fakegl::Trace();
