@@ -5,3 +5,11 @@
 #define IDB_PUFF 102                // 32 x 32, the puff saved as Jetscape2.bmp
 #define IDB_PREVIEW 103             // 152 x 112, the preview's picture
 #define IDB_PREVIEW_BACKGROUND 104  // 152 x 112, the preview form's background picture
+
+// The push button's six 64 x 25 skins, one per look.
+#define IDB_BUTTON_NORMAL 201
+#define IDB_BUTTON_HIGHLIGHT 202
+#define IDB_BUTTON_HIGHLIGHT_SELECT 203
+#define IDB_BUTTON_SELECTED 204
+#define IDB_BUTTON_PRESSED 205
+#define IDB_BUTTON_DISABLE 206
