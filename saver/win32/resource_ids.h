@@ -13,3 +13,10 @@
 #define IDB_BUTTON_SELECTED 204
 #define IDB_BUTTON_PRESSED 205
 #define IDB_BUTTON_DISABLE 206
+
+// The settings dialog's pictures, its title-bar icon and the address label's pointer.
+#define IDB_METAL_STRIP 301  // 556 x 20, tiled over the panel
+#define IDB_MARK_EMPTY 302   // 12 x 12, the "not chosen" mark
+#define IDB_MARK_CHOSEN 303  // 12 x 12, the "chosen" mark
+#define IDI_DIALOG 304       // 32 x 32, 256 colours
+#define IDC_HAND_POINTER 305 // 32 x 32 pointing hand, hot spot (12, 10)
