@@ -371,4 +371,21 @@ TEST_F(CommandButtonTest, CaptionShowsInItsColourOrGreyWhenDisabled) {
   EXPECT_GT(count_colour(GetSysColor(COLOR_GRAYTEXT)), 5);
 }
 
+TEST_F(CommandButtonTest, InvisibleShowsTheCaptionWithoutSkinOrFace) {
+  button_.SetVisible(false);
+  EXPECT_FALSE(button_.Visible());
+  PictureSurface shot;
+  ASSERT_TRUE(shot.Resize(kWidth, kHeight, RGB(255, 0, 255)));
+  ASSERT_TRUE(PrintWindow(button_.window(), shot.dc(), PW_CLIENTONLY));
+  EXPECT_EQ(GetPixel(shot.dc(), 0, 0), RGB(255, 0, 255));
+  EXPECT_EQ(GetPixel(shot.dc(), 40, 2), RGB(255, 0, 255));
+  int text_pixels = 0;
+  for (int x = 0; x < kWidth; ++x) text_pixels += GetPixel(shot.dc(), x, 12) == RGB(0, 0, 0);
+  EXPECT_GT(text_pixels, 3);
+  button_.SetVisible(true);
+  ASSERT_TRUE(PrintWindow(button_.window(), shot.dc(), PW_CLIENTONLY));
+  EXPECT_EQ(GetPixel(shot.dc(), 40, 2), RGB(255, 255, 255));
+  EXPECT_EQ(button_.StoredProperties(), "Caption=\xE8\xA8\xAD\xE5\xAE\x9A\n");  // Visible back at its default
+}
+
 }  // namespace
