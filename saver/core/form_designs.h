@@ -10,7 +10,14 @@
 int TwipsToPixels(int twips, int dpi);
 
 // The built-in pictures a design names; the Windows layer maps each to its resource.
-enum class DesignPicture { kNone, kSky, kPuff, kPreview, kPreviewBackground };
+enum class DesignPicture {
+  kNone, kSky, kPuff, kPreview, kPreviewBackground,
+  kMetalStrip, kMarkEmpty, kMarkChosen,  // the settings dialog's
+};
+
+// The mouse pointer over an element. kCustomNone is the custom setting
+// without a pointer picture, which shows the arrow.
+enum class DesignCursor { kDefault, kCustomNone, kHand };
 
 struct DesignColour {
   bool window_colour;  // the system colour of the window background (index 5)
@@ -19,6 +26,7 @@ struct DesignColour {
 
 constexpr DesignColour kWindowColour = {true, 0, 0, 0};
 constexpr DesignColour kBlack = {false, 0, 0, 0};
+constexpr DesignColour kWhite = {false, 255, 255, 255};
 
 // A font as the designs give it: face (UTF-8), size in hundredths of a point.
 struct DesignFont {
@@ -52,6 +60,13 @@ struct ElementDesign {
   int tab_index;
   const char* caption;  // UTF-8, nullptr for none
   DesignFont font;
+  // Labels and shapes.
+  DesignColour foreground;  // text, or a shape's outline
+  bool centred;             // text centred across the element
+  bool transparent;         // no background of its own
+  bool border;              // a single-line frame
+  bool auto_size;           // the element takes its text's size
+  DesignCursor cursor;
 };
 
 struct FormDesign {
@@ -65,6 +80,7 @@ struct FormDesign {
   FormStartPosition start_position;
   const ElementDesign* elements;
   size_t element_count;
+  bool icon;  // the program's dialog icon in the title bar
 };
 
 // The element of that name (and index, for control arrays), or nullptr.
@@ -72,3 +88,4 @@ const ElementDesign* FindElementDesign(const FormDesign& form, const char* name,
 
 extern const FormDesign kSaverFormDesign;    // Jetscape_S
 extern const FormDesign kPreviewFormDesign;  // Jetscape_R
+extern const FormDesign kDialogFormDesign;   // Jetscape_P

@@ -87,3 +87,98 @@ TEST(FindElementDesign, RefusesUnknownNamesAndWrongIndexes) {
   EXPECT_EQ(FindElementDesign(kSaverFormDesign, nullptr), nullptr);
   EXPECT_EQ(FindElementDesign(kPreviewFormDesign, "Timer3"), nullptr);
 }
+
+TEST(DialogFormDesign, IsTheFixedDialogCaptionedForTheSingleCopyCheck) {
+  EXPECT_STREQ(kDialogFormDesign.name, "Jetscape_P");
+  EXPECT_STREQ(kDialogFormDesign.caption, "<Skyliner>");
+  EXPECT_EQ(kDialogFormDesign.border, FormBorder::kFixedSingle);
+  EXPECT_TRUE(kDialogFormDesign.icon);
+  EXPECT_EQ(TwipsToPixels(kDialogFormDesign.client_width, 96), 492);
+  EXPECT_EQ(TwipsToPixels(kDialogFormDesign.client_height, 96), 246);
+  const DesignColour grey = kDialogFormDesign.background;
+  EXPECT_EQ(grey.red + grey.green * 256 + grey.blue * 65536, 192 * 65793);
+}
+
+// Each element's kind, container and place in pixels at 96 dpi.
+TEST(DialogFormDesign, ElementsLieWhereTheDesignPutsThem) {
+  const struct {
+    const char* name;
+    int index;
+    ElementKind kind;
+    const char* container;
+    int x, y, w, h;
+    bool visible;
+  } cases[] = {
+      {"Cmd_Can", kNoIndex, ElementKind::kButton, nullptr, 400, 200, 81, 25, true},
+      {"Cmd_Set", kNoIndex, ElementKind::kButton, nullptr, 316, 200, 81, 25, true},
+      {"Pic_Mbl", kNoIndex, ElementKind::kPictureBox, nullptr, 8, 312, 556, 20, false},
+      {"Pic_Dummy", kNoIndex, ElementKind::kPictureBox, nullptr, 532, 60, 57, 53, false},
+      {"Pic_C", kNoIndex, ElementKind::kPictureBox, nullptr, 12, 16, 469, 165, true},
+      {"lbl_URL", kNoIndex, ElementKind::kLabel, nullptr, 12, 208, 219, 13, true},
+      {"Img_Ra", 0, ElementKind::kImage, nullptr, 536, 20, 12, 12, true},
+      {"Img_Ra", 1, ElementKind::kImage, nullptr, 536, 40, 12, 12, true},
+      {"Cmd_File", kNoIndex, ElementKind::kButton, "Pic_C", 28, 112, 41, 25, true},
+      {"BGM_Repeat", kNoIndex, ElementKind::kComboBox, "Pic_C", 112, 52, 41, 20, true},
+      {"Shape3", 3, ElementKind::kShape, "Pic_C", 20, 20, 113, 21, true},
+      {"lbl", 15, ElementKind::kLabel, "Pic_C", 20, 24, 111, 13, true},
+      {"Img_BGM", 1, ElementKind::kImage, "Pic_C", 28, 56, 13, 13, true},
+      {"lbl_BGM", 1, ElementKind::kLabel, "Pic_C", 44, 56, 43, 13, true},
+      {"lbl", 14, ElementKind::kLabel, "Pic_C", 156, 56, 66, 13, true},
+      {"Img_BGM", 0, ElementKind::kImage, "Pic_C", 28, 76, 13, 13, true},
+      {"lbl_BGM", 0, ElementKind::kLabel, "Pic_C", 44, 76, 22, 13, true},
+      {"Img_BGM", 2, ElementKind::kImage, "Pic_C", 28, 96, 13, 13, true},
+      {"lbl_BGM", 2, ElementKind::kLabel, "Pic_C", 44, 96, 60, 13, true},
+      {"lbl_Fname", kNoIndex, ElementKind::kLabel, "Pic_C", 72, 116, 381, 33, true},
+  };
+  EXPECT_EQ(kDialogFormDesign.element_count, sizeof cases / sizeof cases[0]);
+  for (const auto& c : cases) {
+    const ElementDesign* e = FindElementDesign(kDialogFormDesign, c.name, c.index);
+    ASSERT_NE(e, nullptr) << c.name << "(" << c.index << ")";
+    EXPECT_EQ(e->kind, c.kind) << c.name;
+    EXPECT_EQ(std::string(e->container ? e->container : ""), std::string(c.container ? c.container : "")) << c.name;
+    EXPECT_EQ(TwipsToPixels(e->left, 96), c.x) << c.name << "(" << c.index << ")";
+    EXPECT_EQ(TwipsToPixels(e->top, 96), c.y) << c.name << "(" << c.index << ")";
+    EXPECT_EQ(TwipsToPixels(e->width, 96), c.w) << c.name << "(" << c.index << ")";
+    EXPECT_EQ(TwipsToPixels(e->height, 96), c.h) << c.name << "(" << c.index << ")";
+    EXPECT_EQ(e->visible, c.visible) << c.name;
+  }
+}
+
+TEST(DialogFormDesign, CaptionsAndFontsAreTheDesigns) {
+  const std::string gothic = "\xEF\xBC\xAD\xEF\xBC\xB3 \xEF\xBC\xB0\xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF";
+  const struct {
+    const char* name;
+    int index;
+    const char* caption;
+    bool underline;
+  } cases[] = {
+      {"Cmd_Can", kNoIndex, "\xEF\xBD\xB7\xEF\xBD\xAC\xEF\xBE\x9D\xEF\xBD\xBE\xEF\xBE\x99", false},
+      {"Cmd_Set", kNoIndex, "\xE8\xA8\xAD\xE5\xAE\x9A", false},
+      {"Cmd_File", kNoIndex, "...", false},
+      {"lbl", 15, "BGM", false},
+      {"lbl_BGM", 1, "\xE9\x9F\xB3\xE6\xA5\xBD" "CD", false},
+      {"lbl", 14, "\xE6\x9B\xB2\xE7\x9B\xAE\xE3\x82\x92\xEF\xBE\x98\xEF\xBE\x8B\xEF\xBE\x9F\xEF\xBD\xB0\xEF\xBE\x84", false},
+      {"lbl_BGM", 0, "\xE3\x81\xAA\xE3\x81\x97", false},
+      {"lbl_BGM", 2, "MP3\xE3\x80\x81WAV", false},
+      {"lbl_Fname", kNoIndex, "", false},
+      {"lbl_URL", kNoIndex, "", true},
+  };
+  for (const auto& c : cases) {
+    const ElementDesign* e = FindElementDesign(kDialogFormDesign, c.name, c.index);
+    ASSERT_NE(e, nullptr) << c.name;
+    EXPECT_STREQ(e->caption, c.caption) << c.name;
+    ASSERT_NE(e->font.face, nullptr) << c.name;
+    EXPECT_EQ(e->font.face, gothic) << c.name;
+    EXPECT_EQ(e->font.size_centipoints, 975) << c.name;
+    EXPECT_EQ(e->font.charset, 128) << c.name;
+    EXPECT_EQ(e->font.underline, c.underline) << c.name;
+  }
+  const ElementDesign* panel = FindElementDesign(kDialogFormDesign, "Pic_C");
+  ASSERT_NE(panel, nullptr);
+  EXPECT_STREQ(panel->font.face, "Tahoma");
+  EXPECT_EQ(panel->font.size_centipoints, 825);
+  EXPECT_EQ(panel->font.charset, 0);
+  const ElementDesign* address = FindElementDesign(kDialogFormDesign, "lbl_URL");
+  EXPECT_EQ(address->cursor, DesignCursor::kHand);
+  EXPECT_EQ(address->foreground.red + address->foreground.green + address->foreground.blue, 765);
+}
