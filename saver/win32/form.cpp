@@ -1,5 +1,6 @@
 #include "form.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "resource_ids.h"
@@ -7,7 +8,10 @@
 namespace {
 
 constexpr wchar_t kFormClassName[] = L"SkylinerForm";
+constexpr wchar_t kPanelClassName[] = L"SkylinerPanel";
+constexpr int kComboListHeight = 200;  // the dropped list's room below the text field, pixels
 int loaded_forms = 0;
+ScreenPointer screen_pointer = ScreenPointer::kDefault;
 
 std::wstring Widen(const char* utf8) {
   if (!utf8 || !*utf8) return std::wstring();
@@ -24,7 +28,21 @@ COLORREF ColourOf(const DesignColour& colour) {
 }
 
 DWORD StyleOf(FormBorder border) {
-  return border == FormBorder::kNone ? WS_POPUP : WS_CAPTION | WS_SYSMENU;  // fixed: no maximise, no minimise
+  // Fixed single: a title bar and a close box, no maximise, no minimise, no sizing frame.
+  return WS_CLIPCHILDREN | (border == FormBorder::kNone ? WS_POPUP : WS_CAPTION | WS_SYSMENU);
+}
+
+MousePress PressOf(UINT message) {
+  switch (message) {
+    case WM_RBUTTONDOWN: case WM_RBUTTONUP: return MousePress::kRight;
+    case WM_MBUTTONDOWN: case WM_MBUTTONUP: return MousePress::kMiddle;
+    default: return MousePress::kLeft;
+  }
+}
+
+POINT PointOf(LPARAM lparam) {
+  POINT point = {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+  return point;
 }
 
 Form* FormOf(HWND hwnd) { return reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
@@ -69,11 +87,41 @@ void OnEndSession(Form& form, WPARAM ending) {
 // WM_DESTROY: the window is gone, whoever destroyed it (a preview's parent takes its children along).
 void OnDestroy(Form& form) { form.WindowDestroyed(); }
 
+// WM_xBUTTONDOWN / WM_xBUTTONUP on the form or a panel: the windowless element under the pointer.
+void OnMouseDown(Form& form, HWND hwnd, UINT message, LPARAM lparam) {
+  form.MouseDown(hwnd, PointOf(lparam), PressOf(message));
+}
+void OnMouseUp(Form& form, HWND hwnd, UINT message, LPARAM lparam) {
+  form.MouseUp(hwnd, PointOf(lparam), PressOf(message));
+}
+
+// WM_SETCURSOR over the client area: the pointer of the element under it.
+bool OnSetCursor(Form& form, HWND hwnd, LPARAM lparam) {
+  if (LOWORD(lparam) != HTCLIENT) return false;
+  POINT point;
+  if (!GetCursorPos(&point) || !ScreenToClient(hwnd, &point)) return false;
+  return form.SetCursorAt(hwnd, point);
+}
+
+// Messages the form and its panels share; true when handled, with *result.
+bool OnContainerMessage(Form& form, HWND hwnd, UINT message, WPARAM, LPARAM lParam, LRESULT* result) {
+  *result = 0;
+  switch (message) {
+    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: OnMouseDown(form, hwnd, message, lParam); return true;
+    case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: OnMouseUp(form, hwnd, message, lParam); return true;
+    case WM_SETCURSOR: *result = TRUE; return OnSetCursor(form, hwnd, lParam);
+  }
+  return false;
+}
+
 LRESULT CALLBACK FormWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) OnNcCreate(hwnd, lParam);
   Form* form = FormOf(hwnd);
   if (form) {
+    LRESULT result = 0;
+    if (OnContainerMessage(*form, hwnd, message, wParam, lParam, &result)) return result;
     switch (message) {
+      case WM_SIZE: form->Resized(); return 0;
       case WM_ERASEBKGND: return OnEraseBackground(*form, reinterpret_cast<HDC>(wParam));
       case WM_PAINT: OnPaint(*form, hwnd); return 0;
       case WM_TIMER: OnTimer(*form, wParam); return 0;
@@ -86,17 +134,103 @@ LRESULT CALLBACK FormWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-bool RegisterFormClass() {
-  static bool registered = false;
-  if (registered) return true;
+// WM_PAINT of a panel: its kept image, then its windowless elements.
+void OnPanelPaint(Form& form, HWND hwnd) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(hwnd, &paint);
+  if (dc) form.PaintPanel(hwnd, dc);
+  EndPaint(hwnd, &paint);
+}
+
+// A visible picture box that holds elements: a child window of the form.
+LRESULT CALLBACK PanelWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) OnNcCreate(hwnd, lParam);
+  Form* form = FormOf(hwnd);
+  if (form) {
+    LRESULT result = 0;
+    if (OnContainerMessage(*form, hwnd, message, wParam, lParam, &result)) return result;
+    switch (message) {
+      case WM_ERASEBKGND: return 1;  // the kept image covers it all
+      case WM_PAINT: OnPanelPaint(*form, hwnd); return 0;
+    }
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+bool RegisterClassOnce(const wchar_t* name, WNDPROC procedure) {
   WNDCLASSEXW window_class = {};
   window_class.cbSize = sizeof window_class;
-  window_class.lpfnWndProc = FormWindowProc;
+  window_class.lpfnWndProc = procedure;
   window_class.hInstance = GetModuleHandleW(nullptr);
   window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  window_class.lpszClassName = kFormClassName;
-  registered = RegisterClassExW(&window_class) != 0;
+  window_class.lpszClassName = name;
+  return RegisterClassExW(&window_class) != 0;
+}
+
+bool RegisterFormClass() {
+  static const bool registered =
+      RegisterClassOnce(kFormClassName, FormWindowProc) && RegisterClassOnce(kPanelClassName, PanelWindowProc);
   return registered;
+}
+
+HCURSOR CursorOf(DesignCursor cursor) {
+  if (cursor == DesignCursor::kHand) {
+    HCURSOR hand = static_cast<HCURSOR>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_HAND_POINTER), IMAGE_CURSOR, 0, 0, LR_SHARED));
+    if (hand) return hand;
+  }
+  return LoadCursor(nullptr, IDC_ARROW);
+}
+
+// The design's icon, large and small, for the title bar and the task switcher.
+void SetFormIcon(HWND window) {
+  HINSTANCE module = GetModuleHandleW(nullptr);
+  const struct {
+    WPARAM kind;
+    int size;
+  } icons[] = {{ICON_BIG, GetSystemMetrics(SM_CXICON)}, {ICON_SMALL, GetSystemMetrics(SM_CXSMICON)}};
+  for (const auto& icon : icons) {
+    HANDLE handle = LoadImageW(module, MAKEINTRESOURCEW(IDI_DIALOG), IMAGE_ICON, icon.size, icon.size, LR_SHARED);
+    if (handle) SendMessageW(window, WM_SETICON, icon.kind, reinterpret_cast<LPARAM>(handle));
+  }
+}
+
+bool SameContainer(const char* a, const char* b) {
+  return a == b || (a && b && std::strcmp(a, b) == 0);
+}
+
+bool IsWindowless(const FormElement& element) {
+  const ElementKind kind = element.design->kind;
+  return !element.window && (kind == ElementKind::kImage || kind == ElementKind::kLabel ||
+                             kind == ElementKind::kShape || kind == ElementKind::kPictureBox);
+}
+
+void DrawLabel(HDC dc, const FormElement& element) {
+  const ElementDesign& design = *element.design;
+  RECT text = element.rect;
+  if (!design.transparent) {
+    HBRUSH brush = CreateSolidBrush(ColourOf(design.background));
+    FillRect(dc, &text, brush);
+    DeleteObject(brush);
+  }
+  if (design.border) {
+    HBRUSH frame = CreateSolidBrush(RGB(0, 0, 0));
+    FrameRect(dc, &text, frame);
+    DeleteObject(frame);
+    InflateRect(&text, -1, -1);
+  }
+  HGDIOBJ old_font = element.font ? SelectObject(dc, element.font) : nullptr;
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ColourOf(design.foreground));
+  const UINT format = (design.centred ? DT_CENTER : DT_LEFT) | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX;
+  DrawTextW(dc, element.text.c_str(), static_cast<int>(element.text.size()), &text, format);
+  if (old_font) SelectObject(dc, old_font);
+}
+
+void DrawShape(HDC dc, const FormElement& element) {
+  HBRUSH frame = CreateSolidBrush(ColourOf(element.design->foreground));
+  FrameRect(dc, &element.rect, frame);
+  DeleteObject(frame);
 }
 
 // Loads a design picture into the surface; false when there is none or it is missing.
@@ -113,6 +247,9 @@ int PictureResourceId(DesignPicture picture) {
     case DesignPicture::kPuff: return IDB_PUFF;
     case DesignPicture::kPreview: return IDB_PREVIEW;
     case DesignPicture::kPreviewBackground: return IDB_PREVIEW_BACKGROUND;
+    case DesignPicture::kMetalStrip: return IDB_METAL_STRIP;
+    case DesignPicture::kMarkEmpty: return IDB_MARK_EMPTY;
+    case DesignPicture::kMarkChosen: return IDB_MARK_CHOSEN;
     case DesignPicture::kNone: break;
   }
   return 0;
@@ -134,6 +271,12 @@ Form::~Form() {
     DestroyWindow(window_);
   }
   if (own_background_) DeleteObject(background_);
+  for (HFONT font : fonts_) DeleteObject(font);
+}
+
+void SetScreenPointer(ScreenPointer pointer) {
+  screen_pointer = pointer;
+  SetCursor(LoadCursor(nullptr, pointer == ScreenPointer::kHourglass ? IDC_WAIT : IDC_ARROW));
 }
 
 bool Form::Load() {
@@ -155,8 +298,11 @@ bool Form::Load() {
   loaded_ = true;
   unloading_ = false;
   ++loaded_forms;
+  if (design_.icon) SetFormIcon(window_);
   LoadDesignPicture(picture_, design_.picture);
   BuildElements(dpi);
+  BuildWindows(dpi);
+  if (on_create) on_create();
   if (on_load) on_load();
   return true;
 }
@@ -172,7 +318,10 @@ void Form::BuildElements(int dpi) {
       timers_.back()->SetEnabled(design.timer_enabled);
       continue;
     }
-    FormElement element = {&design, {}, design.visible, nullptr};
+    FormElement element;
+    element.design = &design;
+    element.rect = RECT();
+    element.visible = design.visible;
     element.rect.left = TwipsToPixels(design.left, dpi);
     element.rect.top = TwipsToPixels(design.top, dpi);
     element.rect.right = element.rect.left + TwipsToPixels(design.width, dpi);
@@ -188,12 +337,137 @@ void Form::BuildElements(int dpi) {
         element.rect.bottom = element.rect.top + element.picture->height();
       }
     }
+    if (design.kind == ElementKind::kLabel) {
+      element.text = Widen(design.caption);
+      element.font = MakeFont(design.font, dpi);
+      if (design.auto_size) FitToText(element);
+    }
     elements_.push_back(std::move(element));
   }
 }
 
+// Panels first, so the controls inside them have their parent.
+void Form::BuildWindows(int dpi) {
+  HINSTANCE module = GetModuleHandleW(nullptr);
+  for (FormElement& element : elements_) {
+    const ElementDesign& design = *element.design;
+    if (design.kind != ElementKind::kPictureBox || !design.visible) continue;
+    element.font = MakeFont(design.font, dpi);
+    element.window = CreateWindowExW(0, kPanelClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                                     element.rect.left, element.rect.top, element.rect.right - element.rect.left,
+                                     element.rect.bottom - element.rect.top, window_, nullptr, module, this);
+  }
+  for (FormElement& element : elements_) {
+    const ElementDesign& design = *element.design;
+    if (design.kind != ElementKind::kComboBox) continue;
+    const int height = element.rect.bottom - element.rect.top;
+    // ANSI: the entries are plain digits in the system's code page.
+    element.window = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN |
+                                     CBS_AUTOHSCROLL, element.rect.left, element.rect.top,
+                                     element.rect.right - element.rect.left, height + kComboListHeight,
+                                     ContainerWindow(element), nullptr, module, nullptr);
+    if (!element.window) continue;
+    element.font = design.font.face ? MakeFont(design.font, dpi) : ContainerFont(design);
+    if (element.font) SendMessageW(element.window, WM_SETFONT, reinterpret_cast<WPARAM>(element.font), FALSE);
+    // The closed box keeps the design's height: the text field takes what the frame leaves.
+    RECT closed;
+    GetWindowRect(element.window, &closed);
+    const LRESULT field = SendMessageW(element.window, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    if (field > 0 && closed.bottom - closed.top != height) {
+      SendMessageW(element.window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                   field + height - (closed.bottom - closed.top));
+    }
+  }
+}
+
+HFONT Form::MakeFont(const DesignFont& font, int dpi) {
+  if (!font.face) return nullptr;
+  const int height = -MulDiv(font.size_centipoints, dpi, 7200);
+  HFONT made = CreateFontW(height, 0, 0, 0, font.weight, FALSE, font.underline, FALSE, static_cast<BYTE>(font.charset),
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                           Widen(font.face).c_str());
+  if (made) fonts_.push_back(made);
+  return made;
+}
+
+HFONT Form::ContainerFont(const ElementDesign& design) const {
+  for (const FormElement& element : elements_) {
+    if (design.container && std::strcmp(element.design->name, design.container) == 0) return element.font;
+  }
+  return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+// A label sized to its text: one line, as wide and high as the text in its font.
+void Form::FitToText(FormElement& element) {
+  HDC dc = GetDC(nullptr);
+  if (!dc) return;
+  HGDIOBJ old_font = element.font ? SelectObject(dc, element.font) : nullptr;
+  RECT size = {0, 0, 0, 0};
+  const wchar_t* text = element.text.empty() ? L" " : element.text.c_str();  // an empty label keeps a line's height
+  DrawTextW(dc, text, -1, &size, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  if (element.text.empty()) size.right = 0;
+  if (old_font) SelectObject(dc, old_font);
+  ReleaseDC(nullptr, dc);
+  element.rect.right = element.rect.left + size.right;
+  element.rect.bottom = element.rect.top + size.bottom;
+}
+
+HWND Form::ContainerWindow(const FormElement& element) const {
+  if (element.design->container) {
+    for (const FormElement& panel : elements_) {
+      if (panel.window && std::strcmp(panel.design->name, element.design->container) == 0) return panel.window;
+    }
+  }
+  return window_;
+}
+
+const char* Form::ContainerOf(HWND window) const {
+  for (const FormElement& element : elements_) {
+    if (element.window == window && element.design->kind == ElementKind::kPictureBox) return element.design->name;
+  }
+  return nullptr;
+}
+
+void Form::SetText(FormElement& element, const std::wstring& text) {
+  HWND container = ContainerWindow(element);
+  InvalidateRect(container, &element.rect, TRUE);
+  element.text = text;
+  if (element.design->auto_size) FitToText(element);
+  InvalidateRect(container, &element.rect, TRUE);
+}
+
+void Form::SetPicture(FormElement& element, const PictureSurface& source) {
+  if (!element.picture) return;
+  if (element.picture->Resize(source.width(), source.height(), RGB(0, 0, 0)) && source.dc()) {
+    BitBlt(element.picture->dc(), 0, 0, source.width(), source.height(), source.dc(), 0, 0, SRCCOPY);
+  }
+  RefreshElement(element);
+}
+
+void Form::RefreshElement(const FormElement& element) {
+  if (element.window) {
+    InvalidateRect(element.window, nullptr, FALSE);
+  } else {
+    InvalidateRect(ContainerWindow(element), &element.rect, TRUE);
+  }
+}
+
+PictureSurface& Form::Canvas() {
+  RECT client = {0, 0, 0, 0};
+  if (window_) GetClientRect(window_, &client);
+  if (picture_.width() < client.right || picture_.height() < client.bottom) {
+    picture_.Resize(std::max(picture_.width(), static_cast<int>(client.right)),
+                    std::max(picture_.height(), static_cast<int>(client.bottom)), ColourOf(design_.background));
+  }
+  return picture_;
+}
+
 void Form::Show() {
   if (!window_) return;
+  if (!shown_) {
+    shown_ = true;
+    if (on_resize) on_resize();  // the form gets its size for the first time
+  }
   ShowWindow(window_, SW_SHOW);
   UpdateWindow(window_);
 }
@@ -220,6 +494,7 @@ void Form::Unload() {
 void Form::WindowDestroyed() {
   for (auto& timer : timers_) timer->Attach(nullptr);
   window_ = nullptr;
+  pressed_ = nullptr;
   if (!loaded_) return;
   loaded_ = false;
   // The loop looks at the count after each message. A window destroyed from
@@ -290,9 +565,74 @@ void Form::Paint(HDC dc) {
   RECT client;
   GetClientRect(window_, &client);
   picture_.Draw(dc, 0, 0, client);
+  PaintWindowless(dc, nullptr);
+}
+
+void Form::PaintPanel(HWND panel, HDC dc) {
   for (const FormElement& element : elements_) {
-    if (element.visible && element.picture) element.picture->Draw(dc, element.rect.left, element.rect.top, element.rect);
+    if (element.window != panel || !element.picture) continue;
+    RECT client;
+    GetClientRect(panel, &client);
+    element.picture->Draw(dc, 0, 0, client);
+    PaintWindowless(dc, element.design->name);
+    return;
   }
+}
+
+// In design order, so later elements lie on top.
+void Form::PaintWindowless(HDC dc, const char* container) const {
+  for (const FormElement& element : elements_) {
+    if (!element.visible || !IsWindowless(element) || !SameContainer(element.design->container, container)) continue;
+    switch (element.design->kind) {
+      case ElementKind::kLabel: DrawLabel(dc, element); break;
+      case ElementKind::kShape: DrawShape(dc, element); break;
+      default:
+        if (element.picture) element.picture->Draw(dc, element.rect.left, element.rect.top, element.rect);
+        break;
+    }
+  }
+}
+
+// The topmost visible windowless element under the point; shapes take no mouse.
+FormElement* Form::ElementAt(const char* container, POINT point) {
+  for (auto it = elements_.rbegin(); it != elements_.rend(); ++it) {
+    FormElement& element = *it;
+    if (!element.visible || !IsWindowless(element) || element.design->kind == ElementKind::kShape) continue;
+    if (SameContainer(element.design->container, container) && PtInRect(&element.rect, point)) return &element;
+  }
+  return nullptr;
+}
+
+void Form::MouseDown(HWND window, POINT point, MousePress button) {
+  FormElement* element = ElementAt(ContainerOf(window), point);
+  if (!element) return;
+  pressed_ = element;
+  SetCapture(window);
+  if (element->on_mouse_down) element->on_mouse_down(button);
+}
+
+// A click is a left press and release on the same element.
+void Form::MouseUp(HWND window, POINT point, MousePress button) {
+  FormElement* pressed = pressed_;
+  pressed_ = nullptr;
+  if (GetCapture() == window) ReleaseCapture();
+  if (button == MousePress::kLeft && pressed && pressed == ElementAt(ContainerOf(window), point) && pressed->on_click) {
+    pressed->on_click();
+  }
+}
+
+bool Form::SetCursorAt(HWND window, POINT point) {
+  if (screen_pointer == ScreenPointer::kHourglass) {
+    SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    return true;
+  }
+  FormElement* element = ElementAt(ContainerOf(window), point);
+  SetCursor(CursorOf(element ? element->design->cursor : DesignCursor::kDefault));
+  return true;
+}
+
+void Form::Resized() {
+  if (loaded_ && shown_ && on_resize) on_resize();
 }
 
 void Form::FireTimer(UINT_PTR id) {

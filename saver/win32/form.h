@@ -1,6 +1,7 @@
 // The shell's small form runtime: a window built from a design, its elements
-// (picture boxes and images drawn without windows of their own, timers), and
-// the load, query-unload and unload events. All on the one UI thread.
+// (picture boxes, images, labels and shapes drawn without windows of their
+// own, visible picture boxes as panels with windows, combo boxes, timers), and
+// the load, resize, query-unload and unload events. All on the one UI thread.
 #pragma once
 
 #include <windows.h>
@@ -14,12 +15,23 @@
 #include "form_timer.h"
 #include "picture_surface.h"
 
+enum class MousePress { kLeft, kRight, kMiddle };
+
 struct FormElement {
   const ElementDesign* design;
-  RECT rect;  // pixels, in the form's client area
+  RECT rect;  // pixels, in its container's client area
   bool visible;
-  std::unique_ptr<PictureSurface> picture;  // picture boxes and images; null for timers
+  std::unique_ptr<PictureSurface> picture;  // picture boxes and images; null for the rest
+  HWND window = nullptr;   // a panel's or a combo box's own window
+  HFONT font = nullptr;    // labels, panels and combo boxes; owned by the form
+  std::wstring text;       // a label's caption
+  std::function<void(MousePress)> on_mouse_down;  // windowless elements, any button
+  std::function<void()> on_click;                 // windowless elements: left press and release on it
 };
+
+// The program-wide mouse pointer: kHourglass shows over every form until set back.
+enum class ScreenPointer { kDefault, kHourglass };
+void SetScreenPointer(ScreenPointer pointer);
 
 class Form {
  public:
@@ -47,23 +59,48 @@ class Form {
   // A timer the code adds beside those of the design.
   FormTimer& AddTimer(const char* name, unsigned interval_ms);
 
+  // The window an element lies in: its panel's, or the form's.
+  HWND ContainerWindow(const FormElement& element) const;
+  // A label's caption; a label sized to its text takes the new text's size.
+  void SetText(FormElement& element, const std::wstring& text);
+  // An image takes a copy of another element's picture, at that picture's size.
+  void SetPicture(FormElement& element, const PictureSurface& source);
+  // Shows what was drawn into the element's picture (a panel's kept image).
+  void RefreshElement(const FormElement& element);
+  // The form's kept image, the size of its client area: what is drawn into it stays.
+  PictureSurface& Canvas();
+
   void SetClientSize(int width, int height);                // pixels
   void Move(int left, int top, int width, int height);      // outer rectangle, in the parent's coordinates
   void MoveElement(FormElement& element, int left, int top, int width, int height);  // pixels
   void Refresh();
 
+  std::function<void()> on_create;  // the elements exist; hosted controls are made here
   std::function<void()> on_load;
+  std::function<void()> on_resize;  // first when shown, then whenever the size changes
   std::function<void()> on_query_unload;  // never cancels the unload
   std::function<void()> on_unload;
 
   // Called by the window procedure.
   void EraseBackground(HDC dc);
   void Paint(HDC dc);
+  void PaintPanel(HWND panel, HDC dc);
+  void MouseDown(HWND window, POINT point, MousePress button);
+  void MouseUp(HWND window, POINT point, MousePress button);
+  bool SetCursorAt(HWND window, POINT point);
+  void Resized();
   void FireTimer(UINT_PTR id);
   void WindowDestroyed();
 
  private:
   void BuildElements(int dpi);
+  void BuildWindows(int dpi);
+  HFONT MakeFont(const DesignFont& font, int dpi);
+  HFONT ContainerFont(const ElementDesign& design) const;
+  void FitToText(FormElement& element);
+  void PaintWindowless(HDC dc, const char* container) const;
+  const char* ContainerOf(HWND window) const;  // nullptr for the form itself
+  FormElement* ElementAt(const char* container, POINT point);
 
   const FormDesign& design_;
   HWND window_ = nullptr;
@@ -71,7 +108,10 @@ class Form {
   bool own_background_ = false;
   bool loaded_ = false;
   bool unloading_ = false;
-  PictureSurface picture_;  // the form's own picture, drawn at the top-left
+  bool shown_ = false;
+  PictureSurface picture_;  // the form's own picture, then its kept image, drawn at the top-left
+  std::vector<HFONT> fonts_;
+  FormElement* pressed_ = nullptr;  // the windowless element a mouse button went down on
   std::vector<FormElement> elements_;
   std::vector<std::unique_ptr<FormTimer>> timers_;
 };
