@@ -2,5 +2,5 @@
 #pragma once
 
 // Shows the settings dialog modally, owned by no window, and returns when it
-// has closed. Not built yet: returns at once without showing anything.
+// has closed.
 void ShowSettingsDialogModal();

@@ -1,0 +1,276 @@
+#include "settings_dialog.h"
+
+#include <windows.h>
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "command_button.h"
+#include "dialog_rules.h"
+#include "form.h"
+#include "profile_store.h"
+#include "shell_state.h"
+#include "window_animation.h"
+
+namespace {
+
+constexpr int kKindCount = 3;
+
+struct HostedButton {
+  const char* name;
+  std::unique_ptr<CommandButton> control;
+};
+
+// What the dialog keeps while it is open.
+struct SettingsDialog {
+  Form form{kDialogFormDesign};
+  std::vector<HostedButton> buttons;
+};
+
+SettingsDialog& Dialog() {
+  static SettingsDialog dialog;
+  return dialog;
+}
+
+// Texts in the system's code page (paths, the settings) to and from the labels' wide text.
+std::wstring FromAnsi(const std::string& text) {
+  if (text.empty()) return std::wstring();
+  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  if (length <= 0) return std::wstring();
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+  return wide;
+}
+
+std::string ToAnsi(const std::wstring& text) {
+  if (text.empty()) return std::string();
+  const int length =
+      WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return std::string();
+  std::string narrow(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &narrow[0], length, nullptr, nullptr);
+  return narrow;
+}
+
+CommandButton* Button(const char* name) {
+  for (HostedButton& button : Dialog().buttons) {
+    if (std::string(button.name) == name) return button.control.get();
+  }
+  return nullptr;
+}
+
+HWND RepeatBox() {
+  FormElement* combo = Dialog().form.Element("BGM_Repeat");
+  return combo ? combo->window : nullptr;
+}
+
+ButtonFont ButtonFontOf(const DesignFont& font) {
+  ButtonFont button_font;
+  if (!font.face) return button_font;
+  button_font.face = font.face;  // UTF-8; the control reads it as such
+  button_font.size_centipoints = font.size_centipoints;
+  button_font.weight = font.weight;
+  button_font.charset = font.charset;
+  button_font.underline = font.underline;
+  return button_font;
+}
+
+// The design's values of a button as its stored properties: its caption and font.
+void CreateButton(Form& form, FormElement& element) {
+  const ElementDesign& design = *element.design;
+  const ElementDesign* container = design.container ? FindElementDesign(form.design(), design.container) : nullptr;
+  const ButtonFont ambient = container ? ButtonFontOf(container->font) : ButtonFont();
+  ButtonProperties properties;  // the persisted defaults: enabled, already initialised
+  properties.caption = design.caption ? design.caption : "";
+  properties.font = ButtonFontOf(design.font);
+  PropertyStore store;
+  WriteButtonProperties(properties, ambient, &store);
+  std::unique_ptr<CommandButton> button(new CommandButton());
+  if (!button->Create(form.ContainerWindow(element), element.rect, store.Serialise(), ambient)) return;
+  Dialog().buttons.push_back({design.name, std::move(button)});
+}
+
+// --- The marks and the controls that follow the kind -------------------------
+
+void ShowKind(int kind) {
+  Form& form = Dialog().form;
+  const KindControls controls = ControlsForKind(kind);
+  FormElement* unchosen = form.Element("Img_Ra", 0);
+  FormElement* chosen = form.Element("Img_Ra", 1);
+  for (int i = 0; i < kKindCount; ++i) {
+    FormElement* mark = form.Element("Img_BGM", i);
+    FormElement* source = controls.marked[i] ? chosen : unchosen;
+    if (mark && source && source->picture) form.SetPicture(*mark, *source->picture);
+  }
+  if (HWND repeat = RepeatBox()) EnableWindow(repeat, controls.repeat_enabled ? TRUE : FALSE);
+  if (CommandButton* file = Button("Cmd_File")) file->SetEnabled(controls.file_button_enabled);
+}
+
+// A press on a mark or its caption, any mouse button. The file is kept whatever the kind.
+void SelectBgmKind(int kind) {
+  shell.settings.kind = static_cast<int16_t>(kind);
+  ShowKind(kind);
+}
+
+void ShowFileName() {
+  Form& form = Dialog().form;
+  if (FormElement* label = form.Element("lbl_Fname")) form.SetText(*label, FromAnsi(shell.settings.file));
+}
+
+// --- Drawing -----------------------------------------------------------------
+
+void InitButtons() {
+  for (HostedButton& button : Dialog().buttons) button.control->Initialize();
+}
+
+// Covers the panel with copies of Pic_Mbl's strip, column by column.
+void TilePicture(FormElement& target) {
+  Form& form = Dialog().form;
+  PictureSurface* strip = form.Picture("Pic_Mbl");
+  if (!strip || !target.picture || !strip->dc()) return;
+  const int w = strip->width();
+  const int h = strip->height();
+  const int target_w = target.rect.right - target.rect.left;
+  const int target_h = target.rect.bottom - target.rect.top;
+  for (const TilePosition& at : TilePositions(target_w, target_h, w, h)) {
+    BitBlt(target.picture->dc(), at.x, at.y, w, h, strip->dc(), 0, 0, SRCCOPY);
+  }
+  form.RefreshElement(target);
+}
+
+// The sine gradient, one line per pixel row, into the form's kept image.
+void OnResize() {
+  Form& form = Dialog().form;
+  RECT client;
+  if (!GetClientRect(form.window(), &client)) return;
+  PictureSurface& canvas = form.Canvas();
+  const std::vector<RowColour> rows = BackgroundRowColours(client.bottom);
+  for (size_t y = 0; y < rows.size(); ++y) {
+    const RECT line = {0, static_cast<LONG>(y), client.right + 1, static_cast<LONG>(y) + 1};
+    HBRUSH brush = CreateSolidBrush(RGB(rows[y].red, rows[y].green, rows[y].blue));
+    FillRect(canvas.dc(), &line, brush);
+    DeleteObject(brush);
+  }
+  form.Refresh();
+}
+
+// --- Events ------------------------------------------------------------------
+
+// Centred across and a third of the free height down, worked out in twips.
+void PlaceForm(Form& form) {
+  RECT outer;
+  if (!GetWindowRect(form.window(), &outer)) return;
+  const int twips_per_pixel = 1440 / ScreenDpi();
+  if (twips_per_pixel <= 0) return;
+  const FormPosition place = PlaceDialog(GetSystemMetrics(SM_CXSCREEN) * twips_per_pixel,
+                                         GetSystemMetrics(SM_CYSCREEN) * twips_per_pixel,
+                                         (outer.right - outer.left) * twips_per_pixel,
+                                         (outer.bottom - outer.top) * twips_per_pixel);
+  SetWindowPos(form.window(), nullptr, place.left / twips_per_pixel, place.top / twips_per_pixel, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void OnLoad() {
+  Form& form = Dialog().form;
+  PlaceForm(form);
+  InitButtons();
+  if (FormElement* panel = form.Element("Pic_C")) TilePicture(*panel);
+  ShowKind(shell.settings.kind);
+  if (HWND repeat = RepeatBox()) {
+    SetWindowTextA(repeat, RepeatText(shell.settings.repeat).c_str());
+    for (const std::string& entry : RepeatComboEntries()) {
+      SendMessageA(repeat, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    }
+  }
+  ShowFileName();
+  SetAnimationOriginFromCursor();
+  AnimateOpen(form.window());
+  SetScreenPointer(ScreenPointer::kDefault);
+}
+
+void OnUnload() { AnimateClose(Dialog().form.window()); }
+
+void OnChooseFile() {
+  Form& form = Dialog().form;
+  const std::string filter = FileChooserFilter();
+  const std::string folder = shell.settings.folder;
+  char file[kFileChooserBufferSize] = {};
+  char file_title[kFileChooserBufferSize] = {};
+  OPENFILENAMEA chooser = {};
+  chooser.lStructSize = OPENFILENAME_SIZE_VERSION_400A;  // the 76-byte layout
+  chooser.hwndOwner = form.window();
+  chooser.hInstance = GetModuleHandleA(nullptr);
+  chooser.lpstrFilter = filter.c_str();
+  chooser.lpstrFile = file;
+  chooser.nMaxFile = kFileChooserBufferSize;
+  chooser.lpstrFileTitle = file_title;
+  chooser.nMaxFileTitle = kFileChooserBufferSize;
+  chooser.lpstrInitialDir = folder.c_str();
+  chooser.lpstrTitle = kFileChooserTitle;
+  chooser.Flags = 0;
+  if (GetOpenFileNameA(&chooser) <= 0) return;  // cancelled or failed: nothing changes
+  ApplyChosenFile(file, sizeof file, &shell.settings);
+  ShowFileName();
+}
+
+std::string RepeatBoxText() {
+  HWND repeat = RepeatBox();
+  if (!repeat) return std::string();
+  std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(repeat)) + 1, '\0');
+  GetWindowTextA(repeat, text.data(), static_cast<int>(text.size()));
+  return std::string(text.data());
+}
+
+void OnSet() {
+  Win32ProfileStore store;
+  StoreDialogSettings(&shell.settings, RepeatBoxText(), store, shell.program_folder);
+  Dialog().form.Unload();
+}
+
+void OnCancel() { Dialog().form.Unload(); }
+
+void OnAddressClick() {
+  Form& form = Dialog().form;
+  FormElement* address = form.Element("lbl_URL");
+  SetScreenPointer(ScreenPointer::kHourglass);
+  if (address) ShellExecuteA(form.window(), "open", ToAnsi(address->text).c_str(), "", "", SW_SHOWNORMAL);
+  SetScreenPointer(ScreenPointer::kDefault);
+}
+
+// The elements exist: the buttons join them, and the events are wired.
+void OnCreate() {
+  Form& form = Dialog().form;
+  const ElementDesign* designs = form.design().elements;
+  for (size_t i = 0; i < form.design().element_count; ++i) {
+    if (designs[i].kind != ElementKind::kButton) continue;
+    if (FormElement* element = form.Element(designs[i].name, designs[i].index)) CreateButton(form, *element);
+  }
+  for (int i = 0; i < kKindCount; ++i) {
+    for (const char* name : {"Img_BGM", "lbl_BGM"}) {
+      if (FormElement* element = form.Element(name, i)) element->on_mouse_down = [i](MousePress) { SelectBgmKind(i); };
+    }
+  }
+  if (CommandButton* button = Button("Cmd_File")) button->on_click = OnChooseFile;
+  if (CommandButton* button = Button("Cmd_Set")) button->on_click = OnSet;
+  if (CommandButton* button = Button("Cmd_Can")) button->on_click = OnCancel;
+  // The address: the folder the program and its files were installed in.
+  if (FormElement* address = form.Element("lbl_URL")) {
+    form.SetText(*address, FromAnsi(shell.program_folder));
+    address->on_click = OnAddressClick;
+  }
+}
+
+}  // namespace
+
+void ShowSettingsDialog() {
+  Form& form = Dialog().form;
+  form.on_create = OnCreate;
+  form.on_load = OnLoad;
+  form.on_resize = OnResize;
+  form.on_unload = OnUnload;
+  if (!form.Load()) return;
+  form.ShowModal();
+}
