@@ -13,6 +13,9 @@
 //   wine_probe tree TITLE       for the window of that title, top-level or child: its parent's handle,
 //                               its rectangle in the parent's client area and its visibility as
 //                               "parent x y width height visible", or "absent"
+//   wine_probe client TITLE     for the top-level window of that title: its owner's handle (0 for none)
+//                               and its client area in screen coordinates, "owner x y width height",
+//                               or "absent"
 //   wine_probe acp              prints the ANSI code page
 // Output goes to stdout; the tests redirect it to a file.
 #include <windows.h>
@@ -185,6 +188,20 @@ int DescribeTree(const char* title) {
   return 0;
 }
 
+// The owner and the client area on the screen of a top-level window.
+int DescribeClient(const char* title) {
+  HWND window = FindWindowA(nullptr, title);
+  RECT client;
+  if (!window || !GetClientRect(window, &client)) {
+    std::printf("absent\n");
+    return 0;
+  }
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  std::printf("%lu %ld %ld %ld %ld\n", HandleNumber(GetWindow(window, GW_OWNER)), client.left, client.top,
+              client.right - client.left, client.bottom - client.top);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -201,8 +218,9 @@ int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(command, "picture") == 0) return ShowPicture(argv[2]);
   if (argc == 4 && std::strcmp(command, "host") == 0) return Host(std::atoi(argv[2]), std::atoi(argv[3]));
   if (argc == 3 && std::strcmp(command, "tree") == 0) return DescribeTree(argv[2]);
+  if (argc == 3 && std::strcmp(command, "client") == 0) return DescribeClient(argv[2]);
   std::fprintf(stderr,
                "usage: wine_probe mode | acp | window TITLE | state TITLE | close TITLE | dismiss CAPTION |"
-               " picture FILE | host W H | tree TITLE\n");
+               " picture FILE | host W H | tree TITLE | client TITLE\n");
   return 64;
 }
