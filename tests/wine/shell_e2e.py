@@ -407,6 +407,9 @@ class Checks:
     def test_saver_forms(self):
         self.run_google_test("saver_forms_test.exe")
 
+    def test_command_button(self):
+        self.run_google_test("command_button_test.exe")
+
 
 GROUPS = {
     "files": ["test_saver_writes_the_working_files_and_follows_the_renderer"],
@@ -420,7 +423,7 @@ GROUPS = {
               "test_refused_model_ends_the_run_and_stops_the_wav"],
     "preview": ["test_preview_is_a_child_of_the_given_window", "test_preview_without_a_usable_window_ends",
                 "test_preview_needs_no_program_files"],
-    "win32": ["test_saver_win32", "test_saver_forms"],
+    "win32": ["test_saver_win32", "test_saver_forms", "test_command_button"],
 }
 
 
