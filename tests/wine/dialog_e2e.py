@@ -1,0 +1,313 @@
+#!/usr/bin/env python3
+"""End-to-end checks of the settings dialog (Skyliner.scr /c) under Wine in
+Xvfb, driven with xdotool like a user: where it opens, its owner, its looks
+(compared with the program's own pictures), the music kinds, the file
+chooser, and what Set and Cancel leave in Skyliner.ini. Screenshots of the
+dialog go to --shots.
+
+usage: dialog_e2e.py --bin WINDOWS_BIN --shots DIR --group GROUP
+"""
+
+import argparse
+import os
+import subprocess
+import sys
+import time
+import traceback
+
+sys.path.insert(0, os.path.dirname(__file__))
+from shell_e2e import Bitmap  # noqa: E402
+from wine_session import (KEY_FILE, KEY_KIND, KEY_REPEAT, ROOT, SETTINGS_FILE, ShellRun, WineSession,  # noqa: E402
+                          wait_until, write_settings)
+
+CAPTION = "<Skyliner>"
+SCREEN = (1280, 1024)
+TWIPS_PER_PIXEL = 15
+# Places in the dialog's client area, in pixels: the panel, then the elements inside it.
+PANEL = (12, 16)
+MARKS = [(28, 76), (28, 56), (28, 96)]  # Img_BGM(0..2)
+KIND_CAPTIONS = [(44, 76), (44, 56), (44, 96)]  # lbl_BGM(0..2)
+FILE_NAME = (72, 116, 381, 33)  # lbl_Fname
+BUTTONS = {"Cmd_Set": (316, 200, 81, 25), "Cmd_Can": (400, 200, 81, 25), "Cmd_File": (28 + 12, 112 + 16, 41, 25)}
+SKINS = {look: os.path.join(ROOT, "assets", "dialog", "button-%s.bmp" % look)
+         for look in ("normal", "highlight", "pressed", "selected", "disable")}
+MARK_PICTURES = {chosen: os.path.join(ROOT, "assets", "dialog", "mark-%s.bmp" % ("chosen" if chosen else "empty"))
+                 for chosen in (False, True)}
+
+
+def picture(path):
+    with open(path, "rb") as f:
+        return Bitmap(f.read())
+
+
+def picture_pixels(path, x, y, w, h):
+    bitmap = picture(path)
+    return [bitmap.pixel(x + i, y + j) for j in range(h) for i in range(w)]
+
+
+class Dialog:
+    """One open settings dialog: its process, its client area on the screen, and the mouse on it."""
+
+    def __init__(self, checks, args=("/c",), program_dir=None):
+        self.s = checks.s
+        self.run = checks.shell(*args, program_dir=program_dir)
+        found = wait_until(lambda: self.client() or self.run.process.poll() is not None, 20)
+        assert found and self.run.process.poll() is None, "no dialog \"%s\" (exit code %s)" % (
+            CAPTION, self.run.process.poll())
+        self.owner, self.x, self.y, self.width, self.height = self.client()
+        time.sleep(0.5)  # the opening zoom and the first paint
+
+    def client(self):
+        line = self.s.probe("client", CAPTION)[1]
+        return None if line in ("", "absent") else [int(v) for v in line.split()]
+
+    def window_rect(self):
+        return [int(v) for v in self.s.probe("window", CAPTION)[1].split()[:4]]
+
+    def xdo(self, *args):
+        subprocess.run(["xdotool", *map(str, args)], env=self.s.env, check=True)
+
+    def move(self, x, y):
+        self.xdo("mousemove", self.x + x, self.y + y)
+        time.sleep(0.3)
+
+    def click(self, x, y, button=1):
+        self.move(x, y)
+        self.xdo("mousedown", button)
+        time.sleep(0.15)
+        self.xdo("mouseup", button)
+        time.sleep(0.4)
+
+    def click_button(self, name):
+        x, y, w, h = BUTTONS[name]
+        self.click(x + w // 2, y + h // 2)
+
+    def shot(self, name):
+        """The dialog with its frame, as shots/dialog-NAME.png; returns the path of the whole screen."""
+        full = os.path.join(self.s.work, "screen.png")
+        subprocess.run(["import", "-window", "root", full], env=self.s.env, check=True)
+        left, top, width, height = self.window_rect()
+        subprocess.run(["convert", full, "-crop", "%dx%d+%d+%d" % (width, height, left, top), "+repage",
+                        os.path.join(self.s.shots_dir, "dialog-%s.png" % name)], check=True)
+        return full
+
+    def pixels(self, screen, x, y, w, h):
+        return self.s.pixels(screen, self.x + x, self.y + y, w, h)
+
+    def assert_marks(self, screen, chosen):
+        for kind, (x, y) in enumerate(MARKS):
+            want = picture_pixels(MARK_PICTURES[kind == chosen], 0, 0, 12, 12)
+            got = self.pixels(screen, PANEL[0] + x, PANEL[1] + y, 12, 12)
+            assert got == want, "mark %d should be %s" % (kind, "chosen" if kind == chosen else "empty")
+
+    def look(self, screen, name):
+        """Which skin the button's top-left corner shows (its 4 x 4 corner is the skin's, unscaled)."""
+        x, y, _, _ = BUTTONS[name]
+        corner = self.pixels(screen, x, y, 4, 4)
+        for look, path in SKINS.items():
+            if corner == picture_pixels(path, 0, 0, 4, 4):
+                return look
+        return "none of the skins: %s" % corner[:6]
+
+    def wait_closed(self, timeout=10):
+        return self.run.wait_for_exit(timeout)
+
+
+class Checks:
+    def __init__(self, session):
+        self.s = session
+        self.cleanups = []
+
+    def later(self, action):
+        self.cleanups.append(action)
+
+    def clean_up(self):
+        while self.cleanups:
+            try:
+                self.cleanups.pop()()
+            except Exception:
+                traceback.print_exc()
+
+    def shell(self, *args, program_dir=None):
+        run = ShellRun(self.s, args=args, program_dir=program_dir)
+        self.later(run.kill)
+        return run
+
+    def program(self, kind=None, repeat=0, music=""):
+        folder = self.s.program_copy()
+        if kind is not None:
+            write_settings(folder, kind, repeat, music)
+        return folder
+
+    def settings_bytes(self, folder):
+        path = os.path.join(folder, SETTINGS_FILE)
+        if not os.path.exists(path):
+            return None
+        with open(path, "rb") as f:
+            return f.read()
+
+    # --- open ------------------------------------------------------------------
+
+    def test_opens_centred_a_third_down(self):
+        dialog = Dialog(self, program_dir=self.program())
+        left, top, width, height = dialog.window_rect()
+        want_left = (SCREEN[0] - width) * TWIPS_PER_PIXEL // 2 // TWIPS_PER_PIXEL
+        want_top = (SCREEN[1] - height) * TWIPS_PER_PIXEL // 3 // TWIPS_PER_PIXEL
+        assert (left, top) == (want_left, want_top), "at %d,%d (size %dx%d), not %d,%d" % (
+            left, top, width, height, want_left, want_top)
+        assert (dialog.width, dialog.height) == (492, 246), "client area %dx%d" % (dialog.width, dialog.height)
+        screen = dialog.shot("opened")
+        dialog.assert_marks(screen, 0)
+        assert dialog.look(screen, "Cmd_Set") == "normal", dialog.look(screen, "Cmd_Set")
+        assert dialog.look(screen, "Cmd_File") == "disable", dialog.look(screen, "Cmd_File")
+        # The background's sine gradient: dark blue at the top row, pale lavender half-way down.
+        assert dialog.pixels(screen, 2, 0, 1, 1)[0] == (0, 0, 30), dialog.pixels(screen, 2, 0, 1, 1)
+        assert dialog.pixels(screen, 2, 123, 1, 1)[0] == (220, 220, 250), dialog.pixels(screen, 2, 123, 1, 1)
+        print("  window %d,%d %dx%d" % (left, top, width, height))
+
+    def test_number_after_c_gives_no_owner(self):
+        dialog = Dialog(self, args=("/c:1234",), program_dir=self.program())
+        assert dialog.owner == 0, "owned by window %d" % dialog.owner
+        tree = self.s.probe("tree", CAPTION)[1].split()
+        assert tree and tree[-1] == "1", "not visible on its own: %s" % tree
+
+    # --- kinds -------------------------------------------------------------------
+
+    def test_each_kind_from_its_mark_and_its_caption(self):
+        dialog = Dialog(self, program_dir=self.program())
+        steps = [("mark", 1, 1, "disable"), ("caption", 2, 1, "normal"), ("caption", 0, 3, "disable"),
+                 ("mark", 2, 3, "normal"), ("caption", 1, 1, "disable")]  # (what, kind, mouse button, Cmd_File)
+        for what, kind, button, file_look in steps:
+            x, y = (MARKS if what == "mark" else KIND_CAPTIONS)[kind]
+            dialog.click(PANEL[0] + x + 4, PANEL[1] + y + 5, button)
+            screen = dialog.shot("kind%d" % kind)
+            dialog.assert_marks(screen, kind)
+            assert dialog.look(screen, "Cmd_File") == file_look, "kind %d: Cmd_File %s" % (
+                kind, dialog.look(screen, "Cmd_File"))
+
+    # --- buttons -------------------------------------------------------------------
+
+    def test_button_hover_pressed_and_drag_out(self):
+        dialog = Dialog(self, program_dir=self.program())
+        x, y, w, h = BUTTONS["Cmd_Can"]
+        dialog.move(x + w // 2, y + h // 2)
+        screen = dialog.shot("cancel-hover")
+        assert dialog.look(screen, "Cmd_Can") == "highlight", dialog.look(screen, "Cmd_Can")
+        dialog.xdo("mousedown", 1)
+        time.sleep(0.4)
+        screen = dialog.shot("cancel-pressed")
+        assert dialog.look(screen, "Cmd_Can") == "pressed", dialog.look(screen, "Cmd_Can")
+        dialog.move(200, 100)  # dragged out: released outside, no click
+        time.sleep(0.3)
+        dialog.xdo("mouseup", 1)
+        time.sleep(0.5)
+        assert dialog.run.process.poll() is None, "the release outside the button closed the dialog"
+        screen = dialog.shot("cancel-after-drag")
+        # The press gave it the focus; with the pointer outside it shows the focused look.
+        assert dialog.look(screen, "Cmd_Can") == "selected", dialog.look(screen, "Cmd_Can")
+
+    # --- storing -------------------------------------------------------------------
+
+    def test_file_chosen_then_set_writes_the_three_keys(self):
+        folder = self.program()
+        music = os.path.join(self.s.work, "song.mp3")
+        with open(music, "wb") as f:
+            f.write(b"\xff\xfb\x90\x64" + b"\0" * 413)
+        windows_music = self.s.windows_path(music)
+        dialog = Dialog(self, program_dir=folder)
+        dialog.click(PANEL[0] + KIND_CAPTIONS[2][0] + 10, PANEL[1] + KIND_CAPTIONS[2][1] + 5)  # "MP3、WAV"
+        dialog.click_button("Cmd_File")
+        chooser = wait_until(lambda: self.active_title() not in ("", CAPTION) and self.active_title(), 10)
+        assert chooser, "no file chooser appeared"
+        time.sleep(0.5)
+        self.s.screenshot("dialog-chooser", 1280, 1024)
+        dialog.xdo("type", "--delay", "20", windows_music)
+        dialog.xdo("key", "Return")
+        assert wait_until(lambda: self.active_title() == CAPTION, 10), "the chooser did not close"
+        time.sleep(0.5)
+        screen = dialog.shot("file-chosen")
+        x, y, w, h = FILE_NAME
+        text = [p for p in dialog.pixels(screen, PANEL[0] + x + 2, PANEL[1] + y + 2, w - 4, h - 4)
+                if max(p) < 80]
+        assert len(text) > 50, "lbl_Fname shows no text (%d dark pixels)" % len(text)
+        dialog.click_button("Cmd_Set")
+        assert dialog.wait_closed() is not None, "Set did not close the dialog"
+        want = (b"[Section]\r\n" + KEY_KIND + b"=2\r\n" + KEY_REPEAT + b"=0\r\n" + KEY_FILE + b"=" +
+                windows_music.encode("cp932") + b"\r\n")
+        got = self.settings_bytes(folder)
+        assert got == want, "Skyliner.ini:\n%r\nnot\n%r" % (got, want)
+
+    def test_cancel_and_the_frame_leave_the_file_untouched(self):
+        folder = self.program(kind=1, repeat=5)
+        before = self.settings_bytes(folder)
+        path = os.path.join(folder, SETTINGS_FILE)
+        stamp = os.stat(path).st_mtime_ns
+        for how in ("Cmd_Can", "frame"):
+            dialog = Dialog(self, program_dir=folder)
+            dialog.click(PANEL[0] + MARKS[2][0] + 4, PANEL[1] + MARKS[2][1] + 5)
+            if how == "frame":
+                assert self.s.probe("close", CAPTION)[0] == 0
+            else:
+                dialog.click_button("Cmd_Can")
+            assert dialog.wait_closed() is not None, "%s did not close the dialog" % how
+            assert self.settings_bytes(folder) == before and os.stat(path).st_mtime_ns == stamp, (
+                "%s changed Skyliner.ini" % how)
+
+    def test_kind_two_with_an_existing_file_shows_it(self):
+        music = os.path.join(self.s.work, "tune.wav")
+        with open(music, "wb") as f:
+            f.write(b"RIFF")
+        dialog = Dialog(self, program_dir=self.program(kind=2, music=self.s.windows_path(music)))
+        screen = dialog.shot("kind2-existing-file")
+        dialog.assert_marks(screen, 2)
+        assert dialog.look(screen, "Cmd_File") == "normal", dialog.look(screen, "Cmd_File")
+        x, y, w, h = FILE_NAME
+        text = [p for p in dialog.pixels(screen, PANEL[0] + x + 2, PANEL[1] + y + 2, w - 4, h - 4) if max(p) < 80]
+        assert len(text) > 50, "lbl_Fname shows no text"
+
+    def active_title(self):
+        """The name of the window with the input focus (there is no window manager to ask)."""
+        result = subprocess.run(["xdotool", "getwindowfocus", "getwindowname"], env=self.s.env,
+                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        return result.stdout.decode("utf-8", "replace").strip()
+
+
+GROUPS = {
+    "open": ["test_opens_centred_a_third_down", "test_number_after_c_gives_no_owner"],
+    "kinds": ["test_each_kind_from_its_mark_and_its_caption", "test_kind_two_with_an_existing_file_shows_it"],
+    "buttons": ["test_button_hover_pressed_and_drag_out"],
+    "store": ["test_file_chosen_then_set_writes_the_three_keys", "test_cancel_and_the_frame_leave_the_file_untouched"],
+}
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--bin", required=True)
+    parser.add_argument("--shots", required=True)
+    parser.add_argument("--group", choices=sorted(GROUPS), action="append")
+    args = parser.parse_args()
+    session = WineSession(os.path.abspath(args.bin), os.path.abspath(args.shots))
+    failures = 0
+    try:
+        checks = Checks(session)
+        for group in args.group or sorted(GROUPS):
+            for name in GROUPS[group]:
+                start = time.monotonic()
+                try:
+                    getattr(checks, name)()
+                    print("PASS %s (%.1f s)" % (name, time.monotonic() - start))
+                except Exception:
+                    failures += 1
+                    print("FAIL %s (%.1f s)\n%s" % (name, time.monotonic() - start, traceback.format_exc()))
+                    print("  Wine errors:\n    " + "\n    ".join(session.wine_errors(10)))
+                finally:
+                    checks.clean_up()
+                sys.stdout.flush()
+    finally:
+        session.close()
+    print("screenshots in %s" % session.shots_dir)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
