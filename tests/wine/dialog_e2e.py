@@ -28,6 +28,7 @@ PANEL = (12, 16)
 MARKS = [(28, 76), (28, 56), (28, 96)]  # Img_BGM(0..2)
 KIND_CAPTIONS = [(44, 76), (44, 56), (44, 96)]  # lbl_BGM(0..2)
 FILE_NAME = (72, 116, 381, 33)  # lbl_Fname
+REPEAT = (112, 52, 41, 20)  # BGM_Repeat
 BUTTONS = {"Cmd_Set": (316, 200, 81, 25), "Cmd_Can": (400, 200, 81, 25), "Cmd_File": (28 + 12, 112 + 16, 41, 25)}
 SKINS = {look: os.path.join(ROOT, "assets", "dialog", "button-%s.bmp" % look)
          for look in ("normal", "highlight", "pressed", "selected", "disable")}
@@ -237,6 +238,26 @@ class Checks:
         got = self.settings_bytes(folder)
         assert got == want, "Skyliner.ini:\n%r\nnot\n%r" % (got, want)
 
+    def test_cd_track_typed_then_set_is_stored_rounded_half_even(self):
+        folder = self.program(kind=0, repeat=5)
+        dialog = Dialog(self, program_dir=folder)
+        dialog.click(PANEL[0] + KIND_CAPTIONS[1][0] + 10, PANEL[1] + KIND_CAPTIONS[1][1] + 5)  # "音楽CD"
+        x, y, w, h = REPEAT
+        dialog.click(PANEL[0] + x + w - 8, PANEL[1] + y + h // 2)  # the arrow: the 31 entries drop down
+        dialog.shot("repeat-list")
+        dialog.xdo("key", "Escape")
+        time.sleep(0.3)
+        dialog.click(PANEL[0] + x + 8, PANEL[1] + y + h // 2)
+        dialog.xdo("key", "End", "BackSpace", "BackSpace", "BackSpace")
+        dialog.xdo("type", "2.5")
+        time.sleep(0.3)
+        dialog.shot("repeat-typed")
+        dialog.click_button("Cmd_Set")
+        assert dialog.wait_closed() is not None, "Set did not close the dialog"
+        want = b"[Section]\r\n" + KEY_KIND + b"=1\r\n" + KEY_REPEAT + b"=2\r\n" + KEY_FILE + b"=\r\n"
+        got = self.settings_bytes(folder)
+        assert got == want, "Skyliner.ini:\n%r\nnot\n%r" % (got, want)
+
     def test_cancel_and_the_frame_leave_the_file_untouched(self):
         folder = self.program(kind=1, repeat=5)
         before = self.settings_bytes(folder)
@@ -276,7 +297,8 @@ GROUPS = {
     "open": ["test_opens_centred_a_third_down", "test_number_after_c_gives_no_owner"],
     "kinds": ["test_each_kind_from_its_mark_and_its_caption", "test_kind_two_with_an_existing_file_shows_it"],
     "buttons": ["test_button_hover_pressed_and_drag_out"],
-    "store": ["test_file_chosen_then_set_writes_the_three_keys", "test_cancel_and_the_frame_leave_the_file_untouched"],
+    "store": ["test_file_chosen_then_set_writes_the_three_keys", "test_cd_track_typed_then_set_is_stored_rounded_half_even",
+              "test_cancel_and_the_frame_leave_the_file_untouched"],
 }
 
 
