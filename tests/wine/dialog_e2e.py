@@ -29,6 +29,7 @@ MARKS = [(28, 76), (28, 56), (28, 96)]  # Img_BGM(0..2)
 KIND_CAPTIONS = [(44, 76), (44, 56), (44, 96)]  # lbl_BGM(0..2)
 FILE_NAME = (72, 116, 381, 33)  # lbl_Fname
 REPEAT = (112, 52, 41, 20)  # BGM_Repeat
+ADDRESS = (12, 208)  # lbl_URL
 BUTTONS = {"Cmd_Set": (316, 200, 81, 25), "Cmd_Can": (400, 200, 81, 25), "Cmd_File": (28 + 12, 112 + 16, 41, 25)}
 SKINS = {look: os.path.join(ROOT, "assets", "dialog", "button-%s.bmp" % look)
          for look in ("normal", "highlight", "pressed", "selected", "disable")}
@@ -172,6 +173,15 @@ class Checks:
         tree = self.s.probe("tree", CAPTION)[1].split()
         assert tree and tree[-1] == "1", "not visible on its own: %s" % tree
 
+    def test_address_opens_the_program_folder(self):
+        folder = self.program()
+        name = os.path.basename(folder)
+        dialog = Dialog(self, program_dir=folder)
+        self.later(lambda: self.s.probe("close", name))
+        dialog.click(ADDRESS[0] + 20, ADDRESS[1] + 6)
+        assert wait_until(lambda: self.s.x_windows(name), 20), "no window for the folder %s opened" % name
+        assert dialog.run.process.poll() is None, "the dialog closed"
+
     # --- kinds -------------------------------------------------------------------
 
     def test_each_kind_from_its_mark_and_its_caption(self):
@@ -294,7 +304,8 @@ class Checks:
 
 
 GROUPS = {
-    "open": ["test_opens_centred_a_third_down", "test_number_after_c_gives_no_owner"],
+    "open": ["test_opens_centred_a_third_down", "test_number_after_c_gives_no_owner",
+             "test_address_opens_the_program_folder"],
     "kinds": ["test_each_kind_from_its_mark_and_its_caption", "test_kind_two_with_an_existing_file_shows_it"],
     "buttons": ["test_button_hover_pressed_and_drag_out"],
     "store": ["test_file_chosen_then_set_writes_the_three_keys", "test_cd_track_typed_then_set_is_stored_rounded_half_even",
