@@ -6,7 +6,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
+#include "mipmaps.h"
 #include "startup_marks.h"
 
 const char kSkyPicturePath[] = "c:\\kestrel\\Jetscape3.bmp";
@@ -39,7 +41,13 @@ void MakeMipmappedTexture(const RgbImage& image, GLuint* name) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE, image.pixels);
+  // The levels gluBuild2DMipmaps(GL_TEXTURE_2D, 3, ...) would make, built quicker.
+  GLint max_side = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_side);
+  const std::vector<MipmapLevel> chain = BuildMipmapChain(image.pixels, image.width, image.height, max_side);
+  for (size_t level = 0; level < chain.size(); ++level)
+    glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), 3, chain[level].width, chain[level].height, 0, GL_RGB,
+                 GL_UNSIGNED_BYTE, chain[level].rgb.data());
 }
 
 // Loads the picture at path into a mipmapped texture; returns 1 if it loaded.

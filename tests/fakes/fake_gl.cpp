@@ -126,7 +126,7 @@ void glPixelStorei(GLenum p, GLint v) {
 }
 void glGetIntegerv(GLenum p, GLint* v) {
   Log("glGetIntegerv", {double(p)});
-  if (v) *v = p == GL_UNPACK_ALIGNMENT ? S().unpack_alignment : 0;
+  if (v) *v = p == GL_UNPACK_ALIGNMENT ? S().unpack_alignment : p == GL_MAX_TEXTURE_SIZE ? fakegl::kMaxTextureSize : 0;
 }
 GLenum glGetError(void) { return GL_NO_ERROR; }
 

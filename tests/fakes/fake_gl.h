@@ -14,6 +14,8 @@ struct GlCall {
 
 namespace fakegl {
 
+constexpr int kMaxTextureSize = 8192;  // what glGetIntegerv(GL_MAX_TEXTURE_SIZE) gives
+
 // Forgets all calls and state; the context starts current.
 void Reset();
 // Without a current context every call is ignored and glGenTextures yields 0.

@@ -89,10 +89,13 @@ TEST_F(TextureLoading, SkyMissingGroundPresentGivesOneMipmappedGroundTexture) {
   EXPECT_EQ(sky, 0u);
   EXPECT_NE(ground, 0u);
   EXPECT_EQ(fakegl::Count("glGenTextures"), 1);
-  const auto mipmaps = fakegl::CallsNamed("gluBuild2DMipmaps");
-  ASSERT_EQ(mipmaps.size(), 1u) << fakegl::Trace();
-  EXPECT_EQ(mipmaps[0].args, (std::vector<double>{GL_TEXTURE_2D, 3, 5, 3, GL_RGB, GL_UNSIGNED_BYTE}));
-  EXPECT_EQ(AlignmentBefore(fakegl::Find("gluBuild2DMipmaps")), 1);
+  // The levels gluBuild2DMipmaps makes: 5 x 3 scaled to 4 x 4, then halved.
+  const auto levels = fakegl::CallsNamed("glTexImage2D");
+  ASSERT_EQ(levels.size(), 3u) << fakegl::Trace();
+  EXPECT_EQ(levels[0].args, (std::vector<double>{GL_TEXTURE_2D, 0, 3, 4, 4, 0, GL_RGB, GL_UNSIGNED_BYTE}));
+  EXPECT_EQ(levels[1].args, (std::vector<double>{GL_TEXTURE_2D, 1, 3, 2, 2, 0, GL_RGB, GL_UNSIGNED_BYTE}));
+  EXPECT_EQ(levels[2].args, (std::vector<double>{GL_TEXTURE_2D, 2, 3, 1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE}));
+  EXPECT_EQ(AlignmentBefore(fakegl::Find("glTexImage2D")), 1);
   const auto bind = fakegl::CallsNamed("glBindTexture");
   ASSERT_EQ(bind.size(), 1u);
   EXPECT_EQ(bind[0].args[1], ground);
@@ -122,10 +125,13 @@ TEST_F(TextureLoading, SkyIsLoadedAndUploadedBeforeGround) {
   EXPECT_NE(sky, 0u);
   EXPECT_NE(ground, 0u);
   EXPECT_NE(sky, ground);
-  const auto mipmaps = fakegl::CallsNamed("gluBuild2DMipmaps");
-  ASSERT_EQ(mipmaps.size(), 2u);
-  EXPECT_EQ(mipmaps[0].args[2], 8);  // the sky's width first
-  EXPECT_EQ(mipmaps[1].args[2], 6);
+  // Sky 8 x 4 down to 1 x 1 in four levels, then ground 6 x 2 (scaled to 8 x 2) in four.
+  const auto levels = fakegl::CallsNamed("glTexImage2D");
+  ASSERT_EQ(levels.size(), 8u) << fakegl::Trace();
+  EXPECT_EQ(levels[0].args[4], 4);  // the sky's level 0 first
+  EXPECT_EQ(levels[3].args[3], 1);
+  EXPECT_EQ(levels[4].args[1], 0);
+  EXPECT_EQ(levels[4].args[4], 2);
   const auto bind = fakegl::CallsNamed("glBindTexture");
   ASSERT_EQ(bind.size(), 2u);
   EXPECT_EQ(bind[0].args[1], sky);
@@ -150,7 +156,7 @@ TEST_F(TextureLoading, MaterialTextureIsUploadedAtItsOwnSizeWithoutMipmaps) {
   ASSERT_EQ(uploads.size(), 1u);
   EXPECT_EQ(uploads[0].args, (std::vector<double>{GL_TEXTURE_2D, 0, 3, 3, 2, 0, GL_RGB, GL_UNSIGNED_BYTE}));
   EXPECT_EQ(AlignmentBefore(fakegl::Find("glTexImage2D")), 1);
-  EXPECT_EQ(fakegl::Count("gluBuild2DMipmaps"), 0);
+  EXPECT_EQ(fakegl::Count("glTexImage2D"), 1);  // one level only
   const auto params = fakegl::CallsNamed("glTexParameteri");
   ASSERT_EQ(params.size(), 2u);
   EXPECT_EQ(params[0].args, (std::vector<double>{GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR}));

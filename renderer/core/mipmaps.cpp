@@ -1,0 +1,132 @@
+#include "mipmaps.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+
+namespace {
+
+// For each output pixel along one side: the first source pixel it covers and
+// the weights (covered part over the output's extent) of those it covers.
+struct AreaTaps {
+  std::vector<int> first;
+  std::vector<int> begin;  // into weights; one more entry than outputs
+  std::vector<float> weights;
+};
+
+AreaTaps MakeAreaTaps(int in, int out) {
+  AreaTaps taps;
+  const double extent = static_cast<double>(in) / out;
+  for (int i = 0; i < out; ++i) {
+    const double low = i * extent;
+    const double high = std::min(static_cast<double>(in), (i + 1) * extent);
+    const int first = std::min(static_cast<int>(low), in - 1);
+    taps.first.push_back(first);
+    taps.begin.push_back(static_cast<int>(taps.weights.size()));
+    for (int s = first; s < high && s < in; ++s) {
+      const double covered = std::min(high, s + 1.0) - std::max(low, static_cast<double>(s));
+      taps.weights.push_back(static_cast<float>(covered / extent));
+    }
+  }
+  taps.begin.push_back(static_cast<int>(taps.weights.size()));
+  return taps;
+}
+
+// Rounded mean of each 2 x 2 block (of each pair where a side is 1).
+MipmapLevel Halve(const MipmapLevel& level) {
+  MipmapLevel half;
+  half.width = std::max(1, level.width / 2);
+  half.height = std::max(1, level.height / 2);
+  half.rgb.resize(static_cast<size_t>(half.width) * half.height * 3);
+  const size_t row = static_cast<size_t>(level.width) * 3;
+  const size_t dx = level.width > 1 ? 3 : 0;
+  const size_t dy = level.height > 1 ? row : 0;
+  const bool block = dx && dy;
+  unsigned char* out = half.rgb.data();
+  for (int y = 0; y < half.height; ++y) {
+    const unsigned char* in = level.rgb.data() + (dy ? 2 * y : y) * row;
+    for (int x = 0; x < half.width; ++x, in += dx ? 6 : 3) {
+      for (int c = 0; c < 3; ++c) {
+        if (block)
+          *out++ = static_cast<unsigned char>((in[c] + in[c + dx] + in[c + dy] + in[c + dx + dy] + 2) / 4);
+        else
+          *out++ = static_cast<unsigned char>((in[c] + in[c + dx + dy] + 1) / 2);
+      }
+    }
+  }
+  return half;
+}
+
+}  // namespace
+
+int MipmapSide(int side) {
+  if (side <= 1) return 1;
+  int power = 1;
+  while (side > 3) {
+    side >>= 1;
+    power <<= 1;
+  }
+  return side == 3 ? power * 4 : power * side;
+}
+
+void ScaleRgbByArea(const unsigned char* in, int width, int height, unsigned char* out, int new_width,
+                    int new_height) {
+  const AreaTaps across = MakeAreaTaps(width, new_width);
+  const AreaTaps down = MakeAreaTaps(height, new_height);
+  // Across first, into floats, then down; each result is truncated like GLU's.
+  std::vector<float> rows(static_cast<size_t>(new_width) * height * 3);
+  for (int y = 0; y < height; ++y) {
+    const unsigned char* source = in + static_cast<size_t>(y) * width * 3;
+    float* target = rows.data() + static_cast<size_t>(y) * new_width * 3;
+    for (int x = 0; x < new_width; ++x, target += 3) {
+      float sum[3] = {0, 0, 0};
+      const unsigned char* pixel = source + across.first[x] * 3;
+      for (int k = across.begin[x]; k < across.begin[x + 1]; ++k, pixel += 3)
+        for (int c = 0; c < 3; ++c) sum[c] += pixel[c] * across.weights[k];
+      std::memcpy(target, sum, sizeof sum);
+    }
+  }
+  const size_t row = static_cast<size_t>(new_width) * 3;
+  std::vector<float> sum(row);
+  for (int y = 0; y < new_height; ++y) {
+    std::fill(sum.begin(), sum.end(), 0.0f);
+    const float* source = rows.data() + down.first[y] * row;
+    for (int k = down.begin[y]; k < down.begin[y + 1]; ++k, source += row)
+      for (size_t i = 0; i < row; ++i) sum[i] += source[i] * down.weights[k];
+    unsigned char* target = out + y * row;
+    // The small allowance keeps a flat area at its own value despite float sums.
+    for (size_t i = 0; i < row; ++i) target[i] = static_cast<unsigned char>(std::min(255.0f, sum[i] + 1e-3f));
+  }
+}
+
+std::vector<MipmapLevel> BuildMipmapChain(const unsigned char* rgb, int width, int height, int max_side) {
+  std::vector<MipmapLevel> chain;
+  if (!rgb || width <= 0 || height <= 0) return chain;
+  MipmapLevel base;
+  base.width = MipmapSide(width);
+  base.height = MipmapSide(height);
+  while (max_side > 0 && (base.width > max_side || base.height > max_side)) {
+    base.width = std::max(1, base.width / 2);
+    base.height = std::max(1, base.height / 2);
+  }
+  const size_t bytes = static_cast<size_t>(width) * height * 3;
+  if (base.width == width && base.height == height) {
+    base.rgb.assign(rgb, rgb + bytes);
+  } else if (base.width * 2 == width && base.height * 2 == height) {
+    MipmapLevel source;
+    source.width = width;
+    source.height = height;
+    source.rgb.assign(rgb, rgb + bytes);
+    base = Halve(source);  // an exact halving is an ordinary level step
+  } else {
+    base.rgb.resize(static_cast<size_t>(base.width) * base.height * 3);
+    ScaleRgbByArea(rgb, width, height, base.rgb.data(), base.width, base.height);
+    // GLU's scale leaves the top row black when only the width changes (a
+    // 1280 x 1024 desktop, say); the frames have always shown that row.
+    if (base.height == height)
+      std::fill(base.rgb.end() - static_cast<std::ptrdiff_t>(base.width) * 3, base.rgb.end(), 0);
+  }
+  chain.push_back(std::move(base));
+  while (chain.back().width > 1 || chain.back().height > 1) chain.push_back(Halve(chain.back()));
+  return chain;
+}
