@@ -2,17 +2,21 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 
 namespace {
 
 // For each output pixel along one side: the first source pixel it covers and
-// the weights (covered part over the output's extent) of those it covers.
+// the weights (covered part over the output's extent, in 1/65536) of those it
+// covers, which add up to 65536.
 struct AreaTaps {
   std::vector<int> first;
   std::vector<int> begin;  // into weights; one more entry than outputs
-  std::vector<float> weights;
+  std::vector<uint32_t> weights;
 };
+
+constexpr int kWeightBits = 16;
 
 AreaTaps MakeAreaTaps(int in, int out) {
   AreaTaps taps;
@@ -23,10 +27,14 @@ AreaTaps MakeAreaTaps(int in, int out) {
     const int first = std::min(static_cast<int>(low), in - 1);
     taps.first.push_back(first);
     taps.begin.push_back(static_cast<int>(taps.weights.size()));
+    uint32_t given = 0;
     for (int s = first; s < high && s < in; ++s) {
       const double covered = std::min(high, s + 1.0) - std::max(low, static_cast<double>(s));
-      taps.weights.push_back(static_cast<float>(covered / extent));
+      const uint32_t weight = static_cast<uint32_t>(covered / extent * (1 << kWeightBits) + 0.5);
+      taps.weights.push_back(weight);
+      given += weight;
     }
+    taps.weights.back() += (1u << kWeightBits) - given;  // the rounding's remainder
   }
   taps.begin.push_back(static_cast<int>(taps.weights.size()));
   return taps;
@@ -73,29 +81,43 @@ void ScaleRgbByArea(const unsigned char* in, int width, int height, unsigned cha
                     int new_height) {
   const AreaTaps across = MakeAreaTaps(width, new_width);
   const AreaTaps down = MakeAreaTaps(height, new_height);
-  // Across first, into floats, then down; each result is truncated like GLU's.
-  std::vector<float> rows(static_cast<size_t>(new_width) * height * 3);
+  // Across first, into values with 8 fraction bits, then down; each result is
+  // truncated like GLU's, with a small allowance that keeps flat areas flat.
+  const size_t row = static_cast<size_t>(new_width) * 3;
+  const bool rows_kept = height == new_height;  // then the across pass makes the result itself
+  std::vector<uint16_t> rows(rows_kept ? 0 : row * height);
   for (int y = 0; y < height; ++y) {
     const unsigned char* source = in + static_cast<size_t>(y) * width * 3;
-    float* target = rows.data() + static_cast<size_t>(y) * new_width * 3;
-    for (int x = 0; x < new_width; ++x, target += 3) {
-      float sum[3] = {0, 0, 0};
+    for (int x = 0; x < new_width; ++x) {
+      uint32_t sum[3] = {0, 0, 0};
       const unsigned char* pixel = source + across.first[x] * 3;
-      for (int k = across.begin[x]; k < across.begin[x + 1]; ++k, pixel += 3)
-        for (int c = 0; c < 3; ++c) sum[c] += pixel[c] * across.weights[k];
-      std::memcpy(target, sum, sizeof sum);
+      for (int k = across.begin[x]; k < across.begin[x + 1]; ++k, pixel += 3) {
+        const uint32_t weight = across.weights[k];
+        sum[0] += pixel[0] * weight;
+        sum[1] += pixel[1] * weight;
+        sum[2] += pixel[2] * weight;
+      }
+      const size_t at = y * row + x * 3;
+      for (int c = 0; c < 3; ++c) {
+        if (rows_kept)
+          out[at + c] = static_cast<unsigned char>(std::min<uint32_t>(255, (sum[c] + (1u << 7)) >> kWeightBits));
+        else
+          rows[at + c] = static_cast<uint16_t>((sum[c] + 128) >> 8);
+      }
     }
   }
-  const size_t row = static_cast<size_t>(new_width) * 3;
-  std::vector<float> sum(row);
+  if (rows_kept) return;
+  std::vector<uint32_t> sum(row);
   for (int y = 0; y < new_height; ++y) {
-    std::fill(sum.begin(), sum.end(), 0.0f);
-    const float* source = rows.data() + down.first[y] * row;
-    for (int k = down.begin[y]; k < down.begin[y + 1]; ++k, source += row)
-      for (size_t i = 0; i < row; ++i) sum[i] += source[i] * down.weights[k];
+    std::fill(sum.begin(), sum.end(), 0u);
+    const uint16_t* source = rows.data() + down.first[y] * row;
+    for (int k = down.begin[y]; k < down.begin[y + 1]; ++k, source += row) {
+      const uint32_t weight = down.weights[k];
+      for (size_t i = 0; i < row; ++i) sum[i] += source[i] * weight;
+    }
     unsigned char* target = out + y * row;
-    // The small allowance keeps a flat area at its own value despite float sums.
-    for (size_t i = 0; i < row; ++i) target[i] = static_cast<unsigned char>(std::min(255.0f, sum[i] + 1e-3f));
+    for (size_t i = 0; i < row; ++i)
+      target[i] = static_cast<unsigned char>(std::min<uint32_t>(255, (sum[i] + (1u << 15)) >> (kWeightBits + 8)));
   }
 }
 
