@@ -126,7 +126,7 @@ KindControls ControlsForKind(int kind) {
 }
 
 std::string FileChooserFilter() {
-  static const char kFilter[] = "BGM\xCC\xA7\xB2\xD9 (MP3 WAV)\0*.MP3;*.WAV\0";
+  static const char kFilter[] = "BGM\xEF\xBE\x8C\xEF\xBD\xA7\xEF\xBD\xB2\xEF\xBE\x99 (MP3 WAV)\0*.MP3;*.WAV\0";  // "BGMﾌｧｲﾙ (MP3 WAV)", UTF-8
   return std::string(kFilter, sizeof kFilter);  // the literal's own NUL closes the list
 }
 

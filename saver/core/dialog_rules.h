@@ -54,10 +54,11 @@ struct KindControls {
 };
 KindControls ControlsForKind(int kind);
 
-// The file chooser, as code page 932 bytes: the filter is one description
-// ("BGMﾌｧｲﾙ (MP3 WAV)") and its pattern, each NUL-ended, then a closing NUL.
+// The file chooser's texts, in UTF-8 like every UI text: the filter is one
+// description ("BGMﾌｧｲﾙ (MP3 WAV)") and its pattern, each NUL-ended, then a
+// closing NUL.
 std::string FileChooserFilter();
-constexpr char kFileChooserTitle[] = "\xCC\xA7\xB2\xD9\x82\xF0\x8A\x4A\x82\xAD";  // "ﾌｧｲﾙを開く"
+constexpr char kFileChooserTitle[] = "\xEF\xBE\x8C\xEF\xBD\xA7\xEF\xBD\xB2\xEF\xBE\x99\xE3\x82\x92\xE9\x96\x8B\xE3\x81\x8F";  // "ﾌｧｲﾙを開く", UTF-8
 constexpr size_t kFileChooserBufferSize = 255;  // NULs in each buffer, also its maximum length
 
 // After the chooser accepted a file: BgmFile becomes the buffer up to its first

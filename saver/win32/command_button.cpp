@@ -5,6 +5,7 @@
 #include "form.h"
 #include "form_designs.h"
 #include "resource_ids.h"
+#include "text_encoding.h"
 
 namespace {
 
@@ -33,21 +34,6 @@ int SkinIndex(ButtonSkin skin) {
   return -1;
 }
 
-// UTF-8 to UTF-16; text that is not UTF-8 is taken in the ANSI code page.
-std::wstring Widen(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  UINT code_page = CP_UTF8;
-  int length = MultiByteToWideChar(code_page, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
-                                   nullptr, 0);
-  if (length <= 0) {
-    code_page = CP_ACP;
-    length = MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  }
-  if (length <= 0) return std::wstring();
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
-  return wide;
-}
 
 // A colour value as the properties hold it: RGB, or a system colour with the high bit set.
 COLORREF ResolveColour(uint32_t colour) {
@@ -63,7 +49,7 @@ HFONT CreateButtonFont(const ButtonFont& font, int dpi) {
   description.lfUnderline = font.underline;
   description.lfStrikeOut = font.strikethrough;
   description.lfCharSet = static_cast<BYTE>(font.charset);
-  const std::wstring face = Widen(font.face);
+  const std::wstring face = WidenUtf8(font.face);
   lstrcpynW(description.lfFaceName, face.c_str(), LF_FACESIZE);
   return CreateFontIndirectW(&description);
 }
@@ -301,7 +287,7 @@ void CommandButton::Resized(int width, int height) {
 void CommandButton::Paint(HDC dc) const {
   RECT client = {0, 0, surface_.width(), surface_.height()};
   if (properties_.visible != 0) surface_.Draw(dc, 0, 0, client);
-  const std::wstring caption = Widen(properties_.caption);
+  const std::wstring caption = WidenUtf8(properties_.caption);
   if (caption.empty()) return;
   HGDIOBJ original_font = font_ ? SelectObject(dc, font_) : nullptr;
   const int original_mode = SetBkMode(dc, TRANSPARENT);

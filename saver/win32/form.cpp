@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "resource_ids.h"
+#include "text_encoding.h"
 
 namespace {
 
@@ -13,15 +14,6 @@ constexpr int kComboListHeight = 200;  // the dropped list's room below the text
 int loaded_forms = 0;
 ScreenPointer screen_pointer = ScreenPointer::kDefault;
 
-std::wstring Widen(const char* utf8) {
-  if (!utf8 || !*utf8) return std::wstring();
-  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-  if (length <= 0) return std::wstring();
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8, -1, &wide[0], length);
-  wide.resize(static_cast<size_t>(length) - 1);
-  return wide;
-}
 
 COLORREF ColourOf(const DesignColour& colour) {
   return colour.window_colour ? GetSysColor(COLOR_WINDOW) : RGB(colour.red, colour.green, colour.blue);
@@ -291,7 +283,7 @@ bool Form::Load() {
     own_background_ = !design_.background.window_colour;
     background_ = own_background_ ? CreateSolidBrush(ColourOf(design_.background)) : GetSysColorBrush(COLOR_WINDOW);
   }
-  window_ = CreateWindowExW(0, kFormClassName, Widen(design_.caption).c_str(), style, position, position,
+  window_ = CreateWindowExW(0, kFormClassName, WidenUtf8(design_.caption).c_str(), style, position, position,
                             outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
                             GetModuleHandleW(nullptr), this);
   if (!window_) return false;
@@ -338,7 +330,7 @@ void Form::BuildElements(int dpi) {
       }
     }
     if (design.kind == ElementKind::kLabel) {
-      element.text = Widen(design.caption);
+      element.text = WidenUtf8(design.caption);
       element.font = MakeFont(design.font, dpi);
       if (design.auto_size) FitToText(element);
     }
@@ -385,7 +377,7 @@ HFONT Form::MakeFont(const DesignFont& font, int dpi) {
   const int height = -MulDiv(font.size_centipoints, dpi, 7200);
   HFONT made = CreateFontW(height, 0, 0, 0, font.weight, FALSE, font.underline, FALSE, static_cast<BYTE>(font.charset),
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                           Widen(font.face).c_str());
+                           WidenUtf8(font.face).c_str());
   if (made) fonts_.push_back(made);
   return made;
 }

@@ -13,6 +13,7 @@
 #include "form.h"
 #include "profile_store.h"
 #include "shell_state.h"
+#include "text_encoding.h"
 #include "window_animation.h"
 
 namespace {
@@ -33,26 +34,6 @@ struct SettingsDialog {
 SettingsDialog& Dialog() {
   static SettingsDialog dialog;
   return dialog;
-}
-
-// Texts in the system's code page (paths, the settings) to and from the labels' wide text.
-std::wstring FromAnsi(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  if (length <= 0) return std::wstring();
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
-  return wide;
-}
-
-std::string ToAnsi(const std::wstring& text) {
-  if (text.empty()) return std::string();
-  const int length =
-      WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  if (length <= 0) return std::string();
-  std::string narrow(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &narrow[0], length, nullptr, nullptr);
-  return narrow;
 }
 
 CommandButton* Button(const char* name) {
@@ -117,7 +98,7 @@ void SelectBgmKind(int kind) {
 
 void ShowFileName() {
   Form& form = Dialog().form;
-  if (FormElement* label = form.Element("lbl_Fname")) form.SetText(*label, FromAnsi(shell.settings.file));
+  if (FormElement* label = form.Element("lbl_Fname")) form.SetText(*label, WidenAnsi(shell.settings.file));
 }
 
 // --- Drawing -----------------------------------------------------------------
@@ -193,26 +174,33 @@ void OnLoad() {
 
 void OnUnload() { AnimateClose(Dialog().form.window()); }
 
+// The chooser shows its title and filter through the wide function, so they
+// read right on any code page; the chosen path is kept in the ANSI code page,
+// as the settings file and the music commands take it. A path with a character
+// the code page cannot hold is not taken: narrowed, it would name another file.
 void OnChooseFile() {
   Form& form = Dialog().form;
-  const std::string filter = FileChooserFilter();
-  const std::string folder = shell.settings.folder;
-  char file[kFileChooserBufferSize] = {};
-  char file_title[kFileChooserBufferSize] = {};
-  OPENFILENAMEA chooser = {};
-  chooser.lStructSize = OPENFILENAME_SIZE_VERSION_400A;  // the 76-byte layout
+  const std::wstring filter = WidenUtf8(FileChooserFilter());
+  const std::wstring title = WidenUtf8(kFileChooserTitle);
+  const std::wstring folder = WidenAnsi(shell.settings.folder);
+  wchar_t file[kFileChooserBufferSize] = {};
+  wchar_t file_title[kFileChooserBufferSize] = {};
+  OPENFILENAMEW chooser = {};
+  chooser.lStructSize = OPENFILENAME_SIZE_VERSION_400W;  // the 76-byte layout
   chooser.hwndOwner = form.window();
-  chooser.hInstance = GetModuleHandleA(nullptr);
+  chooser.hInstance = GetModuleHandleW(nullptr);
   chooser.lpstrFilter = filter.c_str();
   chooser.lpstrFile = file;
   chooser.nMaxFile = kFileChooserBufferSize;
   chooser.lpstrFileTitle = file_title;
   chooser.nMaxFileTitle = kFileChooserBufferSize;
   chooser.lpstrInitialDir = folder.c_str();
-  chooser.lpstrTitle = kFileChooserTitle;
+  chooser.lpstrTitle = title.c_str();
   chooser.Flags = 0;
-  if (GetOpenFileNameA(&chooser) <= 0) return;  // cancelled or failed: nothing changes
-  ApplyChosenFile(file, sizeof file, &shell.settings);
+  if (GetOpenFileNameW(&chooser) <= 0) return;  // cancelled or failed: nothing changes
+  std::string chosen;
+  if (!NarrowToAnsi(std::wstring(file, wcsnlen(file, kFileChooserBufferSize)), &chosen)) return;
+  ApplyChosenFile(chosen.data(), chosen.size(), &shell.settings);
   ShowFileName();
 }
 
@@ -236,7 +224,9 @@ void OnAddressClick() {
   Form& form = Dialog().form;
   FormElement* address = form.Element("lbl_URL");
   SetScreenPointer(ScreenPointer::kHourglass);
-  if (address) ShellExecuteA(form.window(), "open", ToAnsi(address->text).c_str(), "", "", SW_SHOWNORMAL);
+  std::string target;
+  if (address && NarrowToAnsi(address->text, &target))
+    ShellExecuteA(form.window(), "open", target.c_str(), "", "", SW_SHOWNORMAL);
   SetScreenPointer(ScreenPointer::kDefault);
 }
 
@@ -258,7 +248,7 @@ void OnCreate() {
   if (CommandButton* button = Button("Cmd_Can")) button->on_click = OnCancel;
   // The address: the folder the program and its files were installed in.
   if (FormElement* address = form.Element("lbl_URL")) {
-    form.SetText(*address, FromAnsi(shell.program_folder));
+    form.SetText(*address, WidenAnsi(shell.program_folder));
     address->on_click = OnAddressClick;
   }
 }

@@ -4,18 +4,9 @@
 
 #include <vector>
 
-namespace {
+#include "text_encoding.h"
 
-// UTF-8 to UTF-16; malformed sequences become U+FFFD rather than failing.
-std::wstring Widen(const char* text) {
-  if (!text || !*text) return std::wstring();
-  const int length = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-  if (length <= 0) return std::wstring();
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text, -1, &wide[0], length);
-  wide.resize(static_cast<size_t>(length - 1));  // drop the terminating NUL
-  return wide;
-}
+namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -24,8 +15,8 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 void EndProgram() { ExitProcess(0); }
 
 int ShowMessage(const char* text_utf8, const char* caption_utf8, unsigned type) {
-  const std::wstring text = Widen(text_utf8);
-  const std::wstring caption = Widen(caption_utf8);
+  const std::wstring text = WidenUtf8(text_utf8);
+  const std::wstring caption = WidenUtf8(caption_utf8);
   return MessageBoxW(nullptr, text.c_str(), caption.c_str(), type);
 }
 

@@ -137,8 +137,9 @@ TEST(DialogSet, WritesKindRepeatAndFileInOrder) {
 }
 
 TEST(DialogChooser, FilterTitleAndTheChosenFile) {
-  EXPECT_EQ(FileChooserFilter(), std::string("BGM\xCC\xA7\xB2\xD9 (MP3 WAV)\0*.MP3;*.WAV\0\0", 31));
-  EXPECT_STREQ(kFileChooserTitle, "\xCC\xA7\xB2\xD9\x82\xF0\x8A" "J\x82\xAD");
+  const std::string filter_text = u8"BGMﾌｧｲﾙ (MP3 WAV)";
+  EXPECT_EQ(FileChooserFilter(), filter_text + std::string("\0*.MP3;*.WAV\0\0", 14));
+  EXPECT_STREQ(kFileChooserTitle, u8"ﾌｧｲﾙを開く");
 
   MusicSettings settings;
   settings.kind = 0;
