@@ -7,6 +7,7 @@
 #include <GL/gl.h>
 
 #include "bench_timing.h"
+#include "pixel_format.h"
 
 namespace {
 
@@ -28,14 +29,7 @@ bool SwitchMode() {
 
 // One cleared frame on a new context; false if any step fails.
 bool ClearAndSwap(HDC dc) {
-  PIXELFORMATDESCRIPTOR format = {};
-  format.nSize = sizeof(format);
-  format.nVersion = 1;
-  format.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-  format.iPixelType = PFD_TYPE_RGBA;
-  format.cColorBits = 32;
-  format.cDepthBits = 16;
-  format.iLayerType = PFD_MAIN_PLANE;
+  const PIXELFORMATDESCRIPTOR format = DescribePixelFormat(32);
   const int pixel_format = ChoosePixelFormat(dc, &format);
   if (pixel_format == 0 || !SetPixelFormat(dc, pixel_format, &format)) return false;
   HGLRC context = wglCreateContext(dc);

@@ -34,8 +34,9 @@ std::string SamePath(const char* path) { return path; }
 BitmapFileReader g_reader = ReadPortably;
 FileLocator g_locator = SamePath;
 
-// Creates a mipmapped texture from image into *name.
-void MakeMipmappedTexture(const RgbImage& image, GLuint* name) {
+// Creates a mipmapped texture from image into *name; the phase marks the
+// levels' computation, before their upload.
+void MakeMipmappedTexture(const RgbImage& image, GLuint* name, const char* computed_phase) {
   glGenTextures(1, name);
   glBindTexture(GL_TEXTURE_2D, *name);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
@@ -45,6 +46,7 @@ void MakeMipmappedTexture(const RgbImage& image, GLuint* name) {
   GLint max_side = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_side);
   const std::vector<MipmapLevel> chain = BuildMipmapChain(image.pixels, image.width, image.height, max_side);
+  MarkStartupPhase(computed_phase);
   for (size_t level = 0; level < chain.size(); ++level)
     glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), 3, chain[level].width, chain[level].height, 0, GL_RGB,
                  GL_UNSIGNED_BYTE, chain[level].rgb.data());
@@ -52,11 +54,12 @@ void MakeMipmappedTexture(const RgbImage& image, GLuint* name) {
 
 // Loads the picture at path into a mipmapped texture; returns 1 if it loaded.
 // The phase names the picture (its read and its build) for start-up timing.
-int LoadSceneTexture(const char* path, GLuint* name, const char* read_phase, const char* build_phase) {
+int LoadSceneTexture(const char* path, GLuint* name, const char* read_phase, const char* computed_phase,
+                     const char* build_phase) {
   RgbImage* image = LoadBitmapFile(path);
   MarkStartupPhase(read_phase);
   if (!image) return 0;
-  MakeMipmappedTexture(*image, name);
+  MakeMipmappedTexture(*image, name, computed_phase);
   FreeRgbImage(image);
   MarkStartupPhase(build_phase);
   return 1;
@@ -82,8 +85,10 @@ int LoadSceneTextures(GLuint* sky_texture, GLuint* ground_texture) {
   *sky_texture = 0;
   *ground_texture = 0;
   int status = 0;
-  status |= LoadSceneTexture(kSkyPicturePath, sky_texture, "sky picture read", "sky mipmaps built");
-  status |= LoadSceneTexture(kGroundPicturePath, ground_texture, "ground picture read", "ground mipmaps built");
+  status |= LoadSceneTexture(kSkyPicturePath, sky_texture, "sky picture read", "sky mipmaps computed",
+                             "sky mipmaps uploaded");
+  status |= LoadSceneTexture(kGroundPicturePath, ground_texture, "ground picture read",
+                             "ground mipmaps computed", "ground mipmaps uploaded");
   return status;
 }
 

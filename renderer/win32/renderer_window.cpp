@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "flight_scene.h"
+#include "pixel_format.h"
 #include "renderer_state.h"
 #include "startup_marks.h"
 
@@ -11,19 +12,6 @@ namespace {
 // Set once the display mode is changed and the cursor hidden; the teardown
 // undoes both exactly once, however often it runs.
 bool display_mode_changed = false;
-
-// Double-buffered RGBA with a 16-bit depth buffer; the colour depth is filled in per call.
-PIXELFORMATDESCRIPTOR DescribePixelFormat(int bits) {
-  PIXELFORMATDESCRIPTOR format = {};
-  format.nSize = sizeof(PIXELFORMATDESCRIPTOR);
-  format.nVersion = 1;
-  format.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-  format.iPixelType = PFD_TYPE_RGBA;
-  format.cColorBits = static_cast<BYTE>(bits);
-  format.cDepthBits = 16;
-  format.iLayerType = PFD_MAIN_PLANE;
-  return format;
-}
 
 // Registers the window class "OpenGL" with its own DC.
 bool RegisterRendererClass() {
