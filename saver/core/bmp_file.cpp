@@ -8,7 +8,7 @@ void PutLittleEndian(std::vector<uint8_t>& bytes, uint32_t value, int size) {
   for (int i = 0; i < size; ++i) bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
-bool SideFits(int side) { return side >= 1 && side <= kMaxBitmapSide; }
+bool SideFits(int side) { return side >= 1 && side <= kMaxBitmapFileSide; }
 
 }  // namespace
 
@@ -17,7 +17,7 @@ size_t BitmapRowStride(int width) {
   return (static_cast<size_t>(width) * 3 + 3) / 4 * 4;
 }
 
-std::vector<uint8_t> BitmapFileHeaders(int width, int height) {
+std::vector<uint8_t> BitmapFileHeaders(int width, int height, uint32_t pixels_per_metre) {
   if (!SideFits(width) || !SideFits(height)) return {};
   const uint32_t pixel_bytes = static_cast<uint32_t>(BitmapRowStride(width) * static_cast<size_t>(height));
   std::vector<uint8_t> bytes;
@@ -36,8 +36,8 @@ std::vector<uint8_t> BitmapFileHeaders(int width, int height) {
   PutLittleEndian(bytes, 24, 2);  // bits per pixel
   PutLittleEndian(bytes, 0, 4);   // BI_RGB: uncompressed
   PutLittleEndian(bytes, pixel_bytes, 4);
-  PutLittleEndian(bytes, 0, 4);  // horizontal resolution: unspecified
-  PutLittleEndian(bytes, 0, 4);  // vertical resolution
+  PutLittleEndian(bytes, pixels_per_metre, 4);  // horizontal resolution
+  PutLittleEndian(bytes, pixels_per_metre, 4);  // vertical resolution
   PutLittleEndian(bytes, 0, 4);  // colours used: none, no colour table
   PutLittleEndian(bytes, 0, 4);  // important colours
   return bytes;

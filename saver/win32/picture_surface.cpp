@@ -53,7 +53,7 @@ void PictureSurface::ReleaseBitmap() {
 
 bool PictureSurface::Resize(int width, int height, COLORREF background) {
   if (!dc_) return false;
-  if (width <= 0 || height <= 0 || width > kMaxBitmapSide || height > kMaxBitmapSide) {
+  if (width <= 0 || height <= 0 || width > kMaxBitmapFileSide || height > kMaxBitmapFileSide) {
     ReleaseBitmap();
     return width <= 0 || height <= 0;
   }

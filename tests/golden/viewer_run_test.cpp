@@ -28,11 +28,9 @@ std::string UnknownHeaderBitmap() {
 
 // An 8 x 8 picture of one colour.
 std::string SolidBitmap(unsigned char r, unsigned char g, unsigned char b) {
-  bmp::Options options;
-  options.width = 8;
-  options.height = 8;
-  for (int i = 0; i < 8 * 8; ++i) options.pixels.insert(options.pixels.end(), {b, g, r});
-  const bmp::Bytes bytes = bmp::Build(options);
+  bmp::Bytes pixels;
+  for (int i = 0; i < 8 * 8; ++i) pixels.insert(pixels.end(), {b, g, r});
+  const bmp::Bytes bytes = bmp::Plain24(8, 8, pixels);
   return std::string(bytes.begin(), bytes.end());
 }
 

@@ -14,6 +14,17 @@ TEST(BitmapFileHeaders, PinsEveryHeaderByte) {
   EXPECT_EQ(BitmapFileHeaders(3, 2), expected);
 }
 
+TEST(BitmapFileHeaders, WritesTheResolutionGivenBothWays) {
+  const std::vector<uint8_t> plain = BitmapFileHeaders(3, 2);
+  const std::vector<uint8_t> bytes = BitmapFileHeaders(3, 2, 2835);  // 72 dots an inch
+  ASSERT_EQ(bytes.size(), kBitmapHeadersSize);
+  for (size_t at = 0; at < bytes.size(); ++at) {
+    const bool resolution = at >= 38 && at < 46;
+    const uint8_t expected = !resolution ? plain[at] : at % 4 == 2 ? 0x13 : at % 4 == 3 ? 0x0B : 0;
+    EXPECT_EQ(bytes[at], expected) << "byte " << at;
+  }
+}
+
 TEST(BitmapFileHeaders, SizesOfTheWorkingPictures) {
   const struct {
     int width, height;
@@ -44,9 +55,9 @@ TEST(BitmapRowStride, PadsToFourBytes) {
 }
 
 TEST(BitmapFileHeaders, RefusesSidesOutOfRange) {
-  const int sides[][2] = {{0, 1}, {1, 0}, {-1, 5}, {5, -1}, {kMaxBitmapSide + 1, 1}, {1, kMaxBitmapSide + 1}};
+  const int sides[][2] = {{0, 1}, {1, 0}, {-1, 5}, {5, -1}, {kMaxBitmapFileSide + 1, 1}, {1, kMaxBitmapFileSide + 1}};
   for (const auto& side : sides) EXPECT_TRUE(BitmapFileHeaders(side[0], side[1]).empty()) << side[0] << "x" << side[1];
-  EXPECT_EQ(BitmapFileHeaders(kMaxBitmapSide, kMaxBitmapSide).size(), kBitmapHeadersSize);
+  EXPECT_EQ(BitmapFileHeaders(kMaxBitmapFileSide, kMaxBitmapFileSide).size(), kBitmapHeadersSize);
 }
 
 TEST(MirrorRows, TurnsEveryRowAndKeepsThePadding) {

@@ -1,8 +1,10 @@
 // Writes the bytes of Windows bitmap files of every variant for the tests:
 // with or without the file header, core (12), information (40) or larger
 // headers, colour tables, bit-field masks, and pixel data given as stored.
+// The plain 24-bit file is the shell's own layout (bmp_file.h).
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <ostream>
@@ -10,6 +12,7 @@
 #include <vector>
 
 #include "bitmap_decoder.h"
+#include "bmp_file.h"
 
 namespace bmp {
 
@@ -27,7 +30,7 @@ inline std::ostream& operator<<(std::ostream& os, const Rgb& c) {
 constexpr Rgb kBlack = {0, 0, 0};
 
 struct Options {
-  uint32_t header_size = 40;  // 12, 40, or anything else (written as zeros past 40)
+  uint32_t header_size = kBitmapInfoHeaderSize;  // 12, 40, or anything else (written as zeros past 40)
   bool file_header = true;
   int32_t width = 1;
   int32_t height = 1;
@@ -68,7 +71,7 @@ inline Bytes Build(const Options& o) {
     Put(header, 2835, 4);
     Put(header, o.colors_used, 4);
     Put(header, 0, 4);
-    header.resize(o.header_size >= 40 ? o.header_size : 40, 0);
+    header.resize(std::max<size_t>(o.header_size, kBitmapInfoHeaderSize), 0);
   }
   for (uint32_t m : o.masks) Put(header, m, 4);
   for (const Rgb& c : o.palette) {
@@ -79,15 +82,24 @@ inline Bytes Build(const Options& o) {
   }
   Bytes file;
   if (o.file_header) {
-    const uint32_t offset = o.override_offset ? o.pixel_offset : static_cast<uint32_t>(14 + header.size());
+    const size_t headers_size = kBitmapFileHeaderSize + header.size();
+    const uint32_t offset = o.override_offset ? o.pixel_offset : static_cast<uint32_t>(headers_size);
     file.push_back('B');
     file.push_back('M');
-    Put(file, 14 + header.size() + o.pixels.size(), 4);
+    Put(file, headers_size + o.pixels.size(), 4);
     Put(file, 0, 4);
     Put(file, offset, 4);
   }
   file.insert(file.end(), header.begin(), header.end());
   file.insert(file.end(), o.pixels.begin(), o.pixels.end());
+  return file;
+}
+
+// A well-formed 24-bit bottom-up file of width x height over pixels given as
+// stored (rows padded to 4 bytes); empty for a side the layout refuses.
+inline Bytes Plain24(int width, int height, const Bytes& pixels) {
+  Bytes file = BitmapFileHeaders(width, height);
+  if (!file.empty()) file.insert(file.end(), pixels.begin(), pixels.end());
   return file;
 }
 

@@ -35,9 +35,7 @@ class ModelTextures : public ::testing::Test {
   void SetUp() override {
     fakegl::Reset();
     Asked().clear();
-    bmp::Options picture;  // one 24-bit pixel
-    picture.pixels = bmp::PackRows({{0x102030}}, 24);
-    const bmp::Bytes bytes = bmp::Build(picture);
+    const bmp::Bytes bytes = bmp::Plain24(1, 1, bmp::PackRows({{0x102030}}, 24));
     std::ofstream(TestTempPath("present.bmp"), std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     std::remove(TestTempPath("absent.bmp").c_str());

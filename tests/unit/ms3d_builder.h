@@ -1,11 +1,14 @@
-// Writes MilkShape 3D binary files byte by byte for the model tests, so each
-// test states only the records it cares about.
+// Writes MilkShape 3D binary files for the model tests, so each test states
+// only the records it cares about; the identifier, the version and the
+// trailer may be anything, to make broken files.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <vector>
+
+#include "ms3d_records.h"
 
 struct Ms3dBuilder {
   struct Vertex {
@@ -29,8 +32,8 @@ struct Ms3dBuilder {
     std::string alpha_map = "";
   };
 
-  std::string identifier = "MS3D000000";
-  int32_t version = 4;
+  std::string identifier = kMs3dIdentifier;
+  int32_t version = kMs3dVersion;
   std::vector<Vertex> vertices;
   std::vector<Triangle> triangles;
   std::vector<Group> groups;
@@ -49,77 +52,28 @@ struct Ms3dBuilder {
   }
 
   std::vector<uint8_t> Bytes() const {
-    std::vector<uint8_t> out;
-    Raw(out, identifier.data(), identifier.size());
-    U32(out, static_cast<uint32_t>(version));
-    U16(out, vertices.size());
-    for (const Vertex& v : vertices) {
-      U8(out, 0);
-      Floats(out, v.position, 3);
-      U8(out, v.joint);
-      U8(out, 1);
-    }
-    U16(out, triangles.size());
-    for (const Triangle& t : triangles) {
-      U16(out, 0);
-      for (uint16_t i : t.vertex_indices) U16(out, i);
-      for (const float* n : t.normals) Floats(out, n, 3);
-      Floats(out, t.s, 3);
-      Floats(out, t.t, 3);
-      U8(out, 1);
-      U8(out, 0);
-    }
-    U16(out, groups.size());
-    for (const Group& g : groups) {
-      U8(out, 0);
-      Padded(out, "group", 32);
-      U16(out, g.triangle_indices.size());
-      for (uint16_t i : g.triangle_indices) U16(out, i);
-      U8(out, g.material);
-    }
-    U16(out, materials.size());
+    Ms3dRecords out;
+    out.Header(identifier, version);
+    out.Count(vertices.size());
+    for (const Vertex& v : vertices) out.Vertex(v.position, v.joint, 1);
+    out.Count(triangles.size());
+    for (const Triangle& t : triangles) out.Triangle(t.vertex_indices, t.normals, t.s, t.t, 0);
+    out.Count(groups.size());
+    for (const Group& g : groups) out.Group("group", g.triangle_indices, g.material);
+    out.Count(materials.size());
     for (const Material& m : materials) {
-      Padded(out, "material", 32);
-      Floats(out, m.ambient, 4);
-      Floats(out, m.diffuse, 4);
-      Floats(out, m.specular, 4);
-      Floats(out, m.emissive, 4);
-      Floats(out, &m.shininess, 1);
-      const float transparency = 1;
-      Floats(out, &transparency, 1);
-      U8(out, 0);
-      Padded(out, m.texture, 128);
-      Padded(out, m.alpha_map, 128);
+      Ms3dMaterialRecord record;
+      record.name = "material";
+      std::copy(m.ambient, m.ambient + 4, record.ambient);
+      std::copy(m.diffuse, m.diffuse + 4, record.diffuse);
+      std::copy(m.specular, m.specular + 4, record.specular);
+      std::copy(m.emissive, m.emissive + 4, record.emissive);
+      record.shininess = m.shininess;
+      record.texture = m.texture;
+      record.alpha_map = m.alpha_map;
+      out.Material(record);
     }
-    out.insert(out.end(), trailer.begin(), trailer.end());
-    return out;
-  }
-
- private:
-  static void U8(std::vector<uint8_t>& out, unsigned v) { out.push_back(static_cast<uint8_t>(v)); }
-  static void U16(std::vector<uint8_t>& out, size_t v) {
-    U8(out, v & 0xff);
-    U8(out, (v >> 8) & 0xff);
-  }
-  static void U32(std::vector<uint8_t>& out, uint32_t v) {
-    U16(out, v & 0xffff);
-    U16(out, v >> 16);
-  }
-  static void Floats(std::vector<uint8_t>& out, const float* f, int n) {
-    for (int i = 0; i < n; ++i) {
-      uint32_t bits;
-      std::memcpy(&bits, &f[i], 4);
-      U32(out, bits);
-    }
-  }
-  static void Raw(std::vector<uint8_t>& out, const void* p, size_t n) {
-    const auto* bytes = static_cast<const uint8_t*>(p);
-    out.insert(out.end(), bytes, bytes + n);
-  }
-  // Text in a field of `size` bytes, NUL-padded (no NUL if it fills the field).
-  static void Padded(std::vector<uint8_t>& out, const std::string& text, size_t size) {
-    std::string field = text.substr(0, size);
-    field.resize(size, '\0');
-    Raw(out, field.data(), size);
+    out.Raw(trailer);
+    return out.bytes();
   }
 };

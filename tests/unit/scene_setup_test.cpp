@@ -3,11 +3,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <numeric>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "bmp_builder.h"
 #include "test_temp.h"
 
 #include "fake_gl.h"
@@ -20,21 +22,9 @@ namespace {
 
 // Writes a 2 x 2, 24-bit Windows bitmap to path; true on success.
 bool WriteTinyBitmap(const std::string& path) {
-  std::vector<unsigned char> b(70, 0);
-  auto put32 = [&b](size_t at, uint32_t v) {
-    for (int k = 0; k < 4; ++k) b[at + k] = static_cast<unsigned char>(v >> (8 * k));
-  };
-  b[0] = 'B';
-  b[1] = 'M';
-  put32(2, 70);   // file size
-  put32(10, 54);  // pixel offset
-  put32(14, 40);  // information header
-  put32(18, 2);   // width
-  put32(22, 2);   // height
-  b[26] = 1;      // planes
-  b[28] = 24;     // bits per pixel
-  put32(34, 16);  // two rows of 6 bytes, padded to 8
-  for (size_t k = 54; k < 70; ++k) b[k] = static_cast<unsigned char>(k);
+  bmp::Bytes pixels(2 * BitmapRowStride(2));
+  std::iota(pixels.begin(), pixels.end(), static_cast<unsigned char>(kBitmapHeadersSize));
+  const bmp::Bytes b = bmp::Plain24(2, 2, pixels);
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return false;
   const bool ok = std::fwrite(b.data(), 1, b.size(), f) == b.size();

@@ -41,11 +41,7 @@ RgbImage* RecordingReader(const char* path) {
 
 // A 24-bit picture of the given size (rows of width x 3 bytes, odd widths included).
 bmp::Bytes Picture(int width, int height) {
-  bmp::Options o;
-  o.width = width;
-  o.height = height;
-  o.pixels.assign(static_cast<size_t>((width * 3 + 3) / 4 * 4) * height, 0x7f);
-  return bmp::Build(o);
+  return bmp::Plain24(width, height, bmp::Bytes(BitmapRowStride(width) * static_cast<size_t>(height), 0x7f));
 }
 
 class TextureLoading : public ::testing::Test {

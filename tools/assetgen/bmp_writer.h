@@ -16,5 +16,6 @@ struct Picture {
 };
 
 // Writes the picture with a 14-byte file header and a 40-byte information
-// header; false if the file cannot be written.
+// header (the layout of bmp_file.h); false for a side the layout refuses or
+// if the file cannot be written.
 bool WriteBmp24(const std::string& path, const Picture& picture);

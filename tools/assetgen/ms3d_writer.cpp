@@ -1,28 +1,15 @@
 #include "ms3d_writer.h"
 
+#include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <fstream>
+
+#include "ms3d_records.h"
 
 namespace {
 
-// Little-endian byte sink for the packed records.
-struct ByteWriter {
-  std::vector<unsigned char> bytes;
-
-  void U8(unsigned value) { bytes.push_back(static_cast<unsigned char>(value)); }
-  void U16(unsigned value) { U8(value & 0xff); U8((value >> 8) & 0xff); }
-  void U32(uint32_t value) { U16(value & 0xffff); U16(value >> 16); }
-  void F32(float value) {
-    uint32_t bits;
-    std::memcpy(&bits, &value, 4);
-    U32(bits);
-  }
-  // A NUL-padded fixed-size text field; the text is cut to size - 1 characters.
-  void Text(const std::string& text, size_t size) {
-    for (size_t i = 0; i < size; ++i) U8(i + 1 < size && i < text.size() ? text[i] : 0);
-  }
-};
+// The text cut to fit a NUL-terminated field of `size` bytes.
+std::string FieldText(const std::string& text, size_t size) { return text.substr(0, size - 1); }
 
 // True when every count and index fits the 16-bit fields and names an element.
 bool FitsFormat(const Ms3dMesh& mesh) {
@@ -54,59 +41,46 @@ bool WriteMs3d(const std::string& path, const Ms3dMesh& mesh) {
   for (const Ms3dTriangle& triangle : mesh.triangles)
     for (int index : triangle.vertex_indices) ++references[index];
 
-  ByteWriter out;
-  out.bytes.insert(out.bytes.end(), {'M', 'S', '3', 'D', '0', '0', '0', '0', '0', '0'});
-  out.U32(4);
+  Ms3dRecords out;
+  out.Header(kMs3dIdentifier, kMs3dVersion);
 
-  out.U16(static_cast<unsigned>(vertex_count));
+  out.Count(vertex_count);
   for (size_t i = 0; i < vertex_count; ++i) {
-    out.U8(0);  // flags
-    for (int axis = 0; axis < 3; ++axis) out.F32(mesh.positions[i * 3 + axis]);
-    out.U8(0xff);  // joint index -1: no joint
-    out.U8(references[i] > 255 ? 255 : references[i]);
+    const uint8_t no_joint = 0xff;  // joint index -1
+    out.Vertex(&mesh.positions[i * 3], no_joint, static_cast<uint8_t>(references[i] > 255 ? 255 : references[i]));
   }
 
-  out.U16(static_cast<unsigned>(mesh.triangles.size()));
+  out.Count(mesh.triangles.size());
+  const float no_texture_coordinates[3] = {};
   for (const Ms3dTriangle& triangle : mesh.triangles) {
-    out.U16(0);  // flags
-    for (int index : triangle.vertex_indices) out.U16(static_cast<unsigned>(index));
-    for (const auto& normal : triangle.normals)
-      for (float component : normal) out.F32(component);
-    for (int corner = 0; corner < 3; ++corner) out.F32(0);  // s
-    for (int corner = 0; corner < 3; ++corner) out.F32(0);  // t
-    out.U8(1);  // smoothing group
-    out.U8(static_cast<unsigned>(triangle.group));
+    uint16_t indices[3];
+    for (int corner = 0; corner < 3; ++corner) indices[corner] = static_cast<uint16_t>(triangle.vertex_indices[corner]);
+    out.Triangle(indices, triangle.normals, no_texture_coordinates, no_texture_coordinates,
+                 static_cast<uint8_t>(triangle.group));
   }
 
-  out.U16(static_cast<unsigned>(mesh.groups.size()));
+  out.Count(mesh.groups.size());
   for (const Ms3dGroup& group : mesh.groups) {
-    out.U8(0);  // flags
-    out.Text(group.name, 32);
-    out.U16(static_cast<unsigned>(group.triangles.size()));
-    for (int index : group.triangles) out.U16(static_cast<unsigned>(index));
-    out.U8(static_cast<unsigned>(group.material) & 0xff);  // signed 8-bit, -1 = none
+    const std::vector<uint16_t> triangles(group.triangles.begin(), group.triangles.end());
+    // The material index is signed 8-bit: -1 is none.
+    out.Group(FieldText(group.name, 32), triangles, static_cast<uint8_t>(group.material & 0xff));
   }
 
-  out.U16(static_cast<unsigned>(mesh.materials.size()));
+  out.Count(mesh.materials.size());
   for (const Ms3dMaterial& material : mesh.materials) {
-    out.Text(material.name, 32);
-    for (float value : material.ambient) out.F32(value);
-    for (float value : material.diffuse) out.F32(value);
-    for (float value : material.specular) out.F32(value);
-    for (float value : material.emissive) out.F32(value);
-    out.F32(material.shininess);
-    out.F32(1.0f);  // transparency: opaque
-    out.U8(0);      // mode
-    out.Text("", 128);  // texture file name: untextured
-    out.Text("", 128);  // alpha-map file name
+    Ms3dMaterialRecord record;  // opaque, untextured
+    record.name = FieldText(material.name, 32);
+    std::copy(material.ambient, material.ambient + 4, record.ambient);
+    std::copy(material.diffuse, material.diffuse + 4, record.diffuse);
+    std::copy(material.specular, material.specular + 4, record.specular);
+    std::copy(material.emissive, material.emissive + 4, record.emissive);
+    record.shininess = material.shininess;
+    out.Material(record);
   }
 
-  out.F32(24.0f);  // animation frames per second
-  out.F32(0.0f);   // current time
-  out.U32(1);      // total frames
-  out.U16(0);      // joint count
+  out.Animation(24.0f, 0.0f, 1, 0);  // no frames to play, no joints
 
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(out.bytes.data()), static_cast<std::streamsize>(out.bytes.size()));
+  file.write(reinterpret_cast<const char*>(out.bytes().data()), static_cast<std::streamsize>(out.bytes().size()));
   return static_cast<bool>(file);
 }
