@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "command_button.h"
 #include "resource_ids.h"
@@ -113,7 +114,7 @@ TEST(CommandButtonCreate, FreshControlIsDisabledUntilEnabledIsFirstRead) {
   DestroyWindow(host);
 }
 
-TEST(CommandButtonCreate, RestoresStoredPropertiesAndWritesThemInOrder) {
+TEST(CommandButtonCreate, RestoresStoredPropertiesWritesThemInOrderAndRefusesMalformedOnes) {
   HWND host = CreateHost();
   CommandButton button;
   const std::string stored = "Visible=0\nFontColour=255\nCaption=Go\nEnabled=False\n";
@@ -123,14 +124,9 @@ TEST(CommandButtonCreate, RestoresStoredPropertiesAndWritesThemInOrder) {
   EXPECT_FALSE(button.Visible());
   EXPECT_EQ(button.look(), ButtonSkin::kDisable);
   EXPECT_EQ(button.StoredProperties(), "Enabled=False\nCaption=Go\nFontColour=255\nVisible=0\n");
-  DestroyWindow(host);
-}
-
-TEST(CommandButtonCreate, RefusesMalformedStoredProperties) {
-  HWND host = CreateHost();
-  CommandButton button;
-  EXPECT_FALSE(button.Create(host, kButtonRect, "no separator here", Gothic()));
-  EXPECT_EQ(button.window(), nullptr);
+  CommandButton malformed;
+  EXPECT_FALSE(malformed.Create(host, kButtonRect, "no separator here", Gothic()));
+  EXPECT_EQ(malformed.window(), nullptr);
   DestroyWindow(host);
 }
 
@@ -149,84 +145,78 @@ TEST_F(CommandButtonTest, ClicksOnTheReleaseOfTheLeftButton) {
   EXPECT_EQ(button_.look(), ButtonSkin::kHighLightSelect);
 }
 
-TEST_F(CommandButtonTest, PressDragOutAndReleaseGivesNoClick) {
-  Hover();
-  Send(WM_LBUTTONDOWN, MK_LBUTTON);
-  Leave();
-  EXPECT_EQ(button_.state(), ButtonState::kSelected);
-  EXPECT_EQ(button_.look(), ButtonSkin::kSelected);
-  Hover();  // back in while held: still Selected
-  EXPECT_EQ(button_.state(), ButtonState::kSelected);
-  Send(WM_LBUTTONUP);
-  EXPECT_EQ(clicks_, 0);
-}
+// What the user and the program do to the button, one step at a time.
+enum class Step { kHover, kLeave, kStay, kLeftDown, kLeftUp, kRightDown, kRightUp, kMiddleUp, kKeys, kFocus,
+                  kUnfocus, kDisable, kEnable, kReadEnabled };
 
-TEST_F(CommandButtonTest, HoverEndsWhenThePointerLeaves) {
-  Hover();
-  EXPECT_EQ(button_.state(), ButtonState::kHighLight);
-  Pump(250);  // the pointer is still over it
-  EXPECT_EQ(button_.state(), ButtonState::kHighLight);
-  Leave();
-  EXPECT_EQ(button_.state(), ButtonState::kNormal);
-  EXPECT_EQ(button_.look(), ButtonSkin::kNormal);
-}
+struct StepsCase {
+  const char* name;
+  std::vector<Step> steps;
+  int clicks;
+  ButtonState state;
+  ButtonSkin look;
+};
 
-TEST_F(CommandButtonTest, RightReleaseClicksExceptWhenSelected) {
-  Hover();
-  Send(WM_RBUTTONDOWN, MK_RBUTTON);
-  EXPECT_EQ(button_.look(), ButtonSkin::kHighLight);  // a right press draws nothing
-  Send(WM_RBUTTONUP);
-  EXPECT_EQ(clicks_, 1);
-  Send(WM_MBUTTONUP);
-  EXPECT_EQ(clicks_, 2);
-  SetFocus(button_.window());
-  Leave();
-  EXPECT_EQ(button_.state(), ButtonState::kSelected);
-  Send(WM_RBUTTONUP);
-  EXPECT_EQ(clicks_, 2);
-}
-
-TEST_F(CommandButtonTest, KeysNeverClick) {
-  SetFocus(button_.window());
-  for (WPARAM key : {VK_SPACE, VK_RETURN}) {
-    SendMessageW(button_.window(), WM_KEYDOWN, key, 0);
-    SendMessageW(button_.window(), WM_CHAR, key, 0);
-    SendMessageW(button_.window(), WM_KEYUP, key, 0);
+class CommandButtonSteps : public CommandButtonTest, public ::testing::WithParamInterface<StepsCase> {
+ protected:
+  void Do(Step step) {
+    switch (step) {
+      case Step::kHover: Hover(); break;
+      case Step::kLeave: Leave(); break;
+      case Step::kStay: Pump(250); break;  // the pointer stays over it
+      case Step::kLeftDown: Send(WM_LBUTTONDOWN, MK_LBUTTON); break;
+      case Step::kLeftUp: Send(WM_LBUTTONUP); break;
+      case Step::kRightDown: Send(WM_RBUTTONDOWN, MK_RBUTTON); break;
+      case Step::kRightUp: Send(WM_RBUTTONUP); break;
+      case Step::kMiddleUp: Send(WM_MBUTTONUP); break;
+      case Step::kKeys:
+        for (WPARAM key : {VK_SPACE, VK_RETURN})
+          for (UINT message : {WM_KEYDOWN, WM_CHAR, WM_KEYUP}) SendMessageW(button_.window(), message, key, 0);
+        break;
+      case Step::kFocus: SetFocus(button_.window()); break;
+      case Step::kUnfocus: SetFocus(host_); break;
+      case Step::kDisable: button_.SetEnabled(false); break;
+      case Step::kEnable: button_.SetEnabled(true); break;
+      case Step::kReadEnabled: EXPECT_TRUE(button_.Enabled()); break;
+    }
   }
-  EXPECT_EQ(clicks_, 0);
+};
+
+TEST_P(CommandButtonSteps, EndsInItsStateAndLookWithItsClicks) {
+  for (Step step : GetParam().steps) Do(step);
+  EXPECT_EQ(clicks_, GetParam().clicks);
+  EXPECT_EQ(button_.state(), GetParam().state);
+  EXPECT_EQ(button_.look(), GetParam().look);
 }
 
-TEST_F(CommandButtonTest, DisabledAnswersNothing) {
-  button_.SetEnabled(false);
-  EXPECT_EQ(button_.look(), ButtonSkin::kDisable);
-  Hover();
-  Send(WM_LBUTTONDOWN, MK_LBUTTON);
-  Send(WM_LBUTTONUP);
-  Send(WM_RBUTTONUP);
-  Leave();
-  EXPECT_EQ(clicks_, 0);
-  EXPECT_EQ(button_.look(), ButtonSkin::kDisable);
-  EXPECT_EQ(button_.state(), ButtonState::kNormal);
-  button_.SetEnabled(true);
-  EXPECT_EQ(button_.look(), ButtonSkin::kNormal);
-}
-
-TEST_F(CommandButtonTest, FocusShowsSelectedAndItsLossNormal) {
-  SetFocus(button_.window());
-  EXPECT_EQ(button_.look(), ButtonSkin::kSelected);
-  Hover();
-  EXPECT_EQ(button_.look(), ButtonSkin::kHighLightSelect);
-  SetFocus(host_);
-  EXPECT_EQ(button_.state(), ButtonState::kNormal);
-  EXPECT_EQ(button_.look(), ButtonSkin::kNormal);
-}
-
-TEST_F(CommandButtonTest, ReadingEnabledWhileHoveringDrawsNormal) {
-  Hover();
-  EXPECT_TRUE(button_.Enabled());
-  EXPECT_EQ(button_.state(), ButtonState::kHighLight);
-  EXPECT_EQ(button_.look(), ButtonSkin::kNormal);
-}
+using S = Step;
+using BS = ButtonState;
+using K = ButtonSkin;
+INSTANTIATE_TEST_SUITE_P(
+    Each, CommandButtonSteps,
+    ::testing::Values(
+        StepsCase{"hover", {S::kHover, S::kStay}, 0, BS::kHighLight, K::kHighLight},
+        StepsCase{"hover_ends_on_leaving", {S::kHover, S::kLeave}, 0, BS::kNormal, K::kNormal},
+        StepsCase{"press_drag_out", {S::kHover, S::kLeftDown, S::kLeave}, 0, BS::kSelected, K::kSelected},
+        StepsCase{"press_drag_out_back_in", {S::kHover, S::kLeftDown, S::kLeave, S::kHover}, 0, BS::kSelected,
+                  K::kSelected},
+        StepsCase{"press_drag_out_back_in_release", {S::kHover, S::kLeftDown, S::kLeave, S::kHover, S::kLeftUp}, 0,
+                  BS::kSelected, K::kSelected},
+        StepsCase{"right_press_draws_nothing", {S::kHover, S::kRightDown}, 0, BS::kHighLight, K::kHighLight},
+        StepsCase{"right_release_clicks", {S::kHover, S::kRightDown, S::kRightUp}, 1, BS::kHighLight,
+                  K::kHighLight},
+        StepsCase{"middle_release_clicks", {S::kHover, S::kMiddleUp}, 1, BS::kHighLight, K::kHighLight},
+        StepsCase{"right_release_while_selected", {S::kFocus, S::kLeave, S::kRightUp}, 0, BS::kSelected,
+                  K::kSelected},
+        StepsCase{"keys_never_click", {S::kFocus, S::kKeys}, 0, BS::kSelected, K::kSelected},
+        StepsCase{"focus_then_hover", {S::kFocus, S::kHover}, 0, BS::kHighLightSelect, K::kHighLightSelect},
+        StepsCase{"focus_lost", {S::kFocus, S::kHover, S::kUnfocus}, 0, BS::kNormal, K::kNormal},
+        StepsCase{"disabled_answers_nothing",
+                  {S::kDisable, S::kHover, S::kLeftDown, S::kLeftUp, S::kRightUp, S::kLeave}, 0, BS::kNormal,
+                  K::kDisable},
+        StepsCase{"enabled_again", {S::kDisable, S::kEnable}, 0, BS::kNormal, K::kNormal},
+        StepsCase{"enabled_read_while_hovering", {S::kHover, S::kReadEnabled}, 0, BS::kHighLight, K::kNormal}),
+    [](const ::testing::TestParamInfo<StepsCase>& info) { return std::string(info.param.name); });
 
 TEST_F(CommandButtonTest, ClickHandlerMayDestroyTheControl) {
   CommandButton* own = new CommandButton();
@@ -246,12 +236,9 @@ TEST_F(CommandButtonTest, ClickHandlerMayDestroyTheControl) {
 }
 
 TEST_F(CommandButtonTest, CaptionLabelIsCentredAcrossTheButton) {
-  const RECT caption = button_.CaptionRect();
   // (375 - 195 - 20) / 2 = 80 twips down, 195 high, the button's whole width.
-  EXPECT_EQ(caption.left, 0);
-  EXPECT_EQ(caption.top, 5);
-  EXPECT_EQ(caption.bottom, 18);
-  EXPECT_EQ(caption.right, kWidth);
+  const RECT caption = button_.CaptionRect(), expected = {0, 5, kWidth, 18};
+  EXPECT_TRUE(EqualRect(&caption, &expected));
 }
 
 // The face: GDI's vertical interpolation from the top colour at row 0 to the
@@ -328,9 +315,10 @@ TEST_P(CommandButtonLooks, KeptImageShowsTheSkinOverTheGradient) {
   const COLORREF bottom = c.reverse_gradient ? RGB(255, 255, 255) : RGB(198, 197, 215);
   for (int y : {4, 12, kHeight - 5}) {
     const COLORREF face = Kept(kWidth / 2, y);
-    EXPECT_NEAR(GetRValue(face), GradientAt(GetRValue(top), GetRValue(bottom), y), 1) << c.name << " row " << y;
-    EXPECT_NEAR(GetGValue(face), GradientAt(GetGValue(top), GetGValue(bottom), y), 1) << c.name << " row " << y;
-    EXPECT_NEAR(GetBValue(face), GradientAt(GetBValue(top), GetBValue(bottom), y), 1) << c.name << " row " << y;
+    for (int shift : {0, 8, 16}) {
+      const auto channel = [shift](COLORREF colour) { return int(colour >> shift & 0xFF); };
+      EXPECT_NEAR(channel(face), GradientAt(channel(top), channel(bottom), y), 1) << c.name << " row " << y;
+    }
   }
   SaveLook(c.name);
 }

@@ -117,26 +117,30 @@ TEST(Form, SaverDesignMakesAHiddenBorderlessWindowWithItsTimers) {
   const LONG style = GetWindowLongA(form.window(), GWL_STYLE);
   EXPECT_TRUE(style & WS_POPUP);
   EXPECT_FALSE(style & WS_CAPTION);
+  // Sizes and timers as the design gives them.
+  const FormDesign& design = kSaverFormDesign;
   const int dpi = ScreenDpi();
   RECT client;
   GetClientRect(form.window(), &client);
-  EXPECT_EQ(client.right, TwipsToPixels(5475, dpi));
-  EXPECT_EQ(client.bottom, TwipsToPixels(4260, dpi));
-  const struct {
-    const char* name;
-    bool enabled;
-    unsigned interval;
-  } timers[] = {{"Timer1", false, 1000}, {"Timer2", false, 200}, {"Timer3", true, 500}};
-  for (const auto& t : timers) {
-    FormTimer* timer = form.Timer(t.name);
-    ASSERT_NE(timer, nullptr) << t.name;
-    EXPECT_EQ(timer->enabled(), t.enabled) << t.name;
-    EXPECT_EQ(timer->interval_ms(), t.interval) << t.name;
+  EXPECT_EQ(client.right, TwipsToPixels(design.client_width, dpi));
+  EXPECT_EQ(client.bottom, TwipsToPixels(design.client_height, dpi));
+  int timers = 0;
+  for (size_t i = 0; i < design.element_count; ++i) {
+    const ElementDesign& e = design.elements[i];
+    if (e.kind != ElementKind::kTimer) continue;
+    ++timers;
+    FormTimer* timer = form.Timer(e.name);
+    ASSERT_NE(timer, nullptr) << e.name;
+    EXPECT_EQ(timer->enabled(), e.timer_enabled) << e.name;
+    EXPECT_EQ(timer->interval_ms(), e.timer_interval_ms) << e.name;
   }
+  EXPECT_EQ(timers, 3);
+  const ElementDesign* work_design = FindElementDesign(design, "Pic_1");
+  ASSERT_NE(work_design, nullptr);
   PictureSurface* work = form.Picture("Pic_1");
   ASSERT_NE(work, nullptr);
-  EXPECT_EQ(work->width(), TwipsToPixels(675, dpi));
-  EXPECT_EQ(work->height(), TwipsToPixels(615, dpi));
+  EXPECT_EQ(work->width(), TwipsToPixels(work_design->width, dpi));
+  EXPECT_EQ(work->height(), TwipsToPixels(work_design->height, dpi));
   EXPECT_EQ(form.Element("Pic_9"), nullptr);
   form.SetClientSize(300, 200);
   GetClientRect(form.window(), &client);
@@ -144,34 +148,33 @@ TEST(Form, SaverDesignMakesAHiddenBorderlessWindowWithItsTimers) {
   EXPECT_EQ(client.bottom, 200);
 }
 
-TEST(Form, CloseRequestRaisesQueryUnloadThenUnloadAndEndsTheLoop) {
-  Form form(kPreviewFormDesign);
-  std::string events;
-  form.on_query_unload = [&] { events += "query;"; };
-  form.on_unload = [&] { events += "unload;"; };
-  ASSERT_TRUE(form.Load());
-  HWND window = form.window();
-  PostMessageA(window, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(LoopEndsByItself());
-  EXPECT_EQ(events, "query;unload;");
-  EXPECT_FALSE(form.loaded());
-  EXPECT_FALSE(IsWindow(window));
-  form.Unload();  // a second unload raises nothing
-  EXPECT_EQ(events, "query;unload;");
-}
-
-TEST(Form, SystemShutdownGoesThroughTheSameUnload) {
-  Form form(kSaverFormDesign);
-  std::string events;
-  form.on_query_unload = [&] { events += "query;"; };
-  form.on_unload = [&] { events += "unload;"; };
-  ASSERT_TRUE(form.Load());
-  HWND window = form.window();
-  EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, 0), TRUE);
-  EXPECT_EQ(events, "query;unload;");
-  EXPECT_FALSE(form.loaded());
-  EXPECT_FALSE(IsWindow(window));
-  EXPECT_TRUE(LoopEndsByItself());
+// A close request and the system's shutdown go through the same unload, once.
+TEST(Form, CloseRequestAndShutdownRaiseQueryUnloadThenUnloadAndEndTheLoop) {
+  const struct {
+    const char* name;
+    UINT message;
+    bool posted;
+  } cases[] = {{"close", WM_CLOSE, true}, {"shutdown", WM_QUERYENDSESSION, false}};
+  for (const auto& c : cases) {
+    Form form(kSaverFormDesign);
+    std::string events;
+    form.on_query_unload = [&] { events += "query;"; };
+    form.on_unload = [&] { events += "unload;"; };
+    ASSERT_TRUE(form.Load());
+    HWND window = form.window();
+    if (c.posted) {
+      PostMessageA(window, c.message, 0, 0);
+    } else {
+      EXPECT_EQ(SendMessageW(window, c.message, 0, 0), TRUE) << c.name;
+      EXPECT_EQ(events, "query;unload;") << c.name;  // already, before the loop runs
+    }
+    EXPECT_TRUE(LoopEndsByItself()) << c.name;
+    EXPECT_EQ(events, "query;unload;") << c.name;
+    EXPECT_FALSE(form.loaded()) << c.name;
+    EXPECT_FALSE(IsWindow(window)) << c.name;
+    form.Unload();  // a second unload raises nothing
+    EXPECT_EQ(events, "query;unload;") << c.name;
+  }
 }
 
 // Needs the program's pictures linked in (skyliner.rc).

@@ -103,19 +103,15 @@ TEST_F(FileExistsTest, TrueOnlyForAReadableFile) {
   for (const auto& c : cases) EXPECT_EQ(FileExists(c.path), c.exists) << c.path;
 }
 
-TEST_F(FileExistsTest, FalseForAFileHeldWithoutSharing) {
+// A file held without sharing cannot be read; the check itself holds nothing
+// open, or the delete would fail.
+TEST_F(FileExistsTest, FalseForAFileHeldWithoutSharingAndLeavesTheFileFree) {
   const std::string file = WriteScratchFile("held.wav", "RIFF");
   const HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   EXPECT_FALSE(FileExists(file));
   CloseHandle(held);
   EXPECT_TRUE(FileExists(file));
-}
-
-TEST_F(FileExistsTest, LeavesTheFileFreeForOthers) {
-  const std::string file = WriteScratchFile("free.wav", "RIFF");
-  ASSERT_TRUE(FileExists(file));
-  // A handle left open would stop the delete.
   EXPECT_TRUE(DeleteFileA(file.c_str()));
 }
 
@@ -128,7 +124,7 @@ TEST(ProgramFolderTest, IsTheFolderOfTheRunningProgram) {
 
 using ProfileStoreTest = ScratchFolder;
 
-TEST_F(ProfileStoreTest, SetWithNoMusicWritesTheSectionAndThreeKeysInOrder) {
+TEST_F(ProfileStoreTest, WritesTheSectionAndTheCp932KeysInOrderAndReadsThemBack) {
   const std::string path = Path("Skyliner.ini");
   Win32ProfileStore store;
   store.WriteIniValue(kSettingsSection, kKeyBgmKind, "0", path);
@@ -139,19 +135,18 @@ TEST_F(ProfileStoreTest, SetWithNoMusicWritesTheSectionAndThreeKeysInOrder) {
             "BGM\x8B\xE6\x95\xAA=0\r\n"
             "BGM\xD8\xCB\xDF\xB0\xC4=0\r\n"
             "BGM\xCC\xA7\xB2\xD9=\r\n");
-}
-
-TEST_F(ProfileStoreTest, ValuesComeBackAsWritten) {
-  const std::string path = Path("Skyliner.ini");
-  Win32ProfileStore store;
-  store.WriteIniValue(kSettingsSection, kKeyBgmKind, "2", path);
   store.WriteIniValue(kSettingsSection, kKeyBgmRepeat, "12", path);
   store.WriteIniValue(kSettingsSection, kKeyBgmFile, "C:\\Music\\My Song.mp3", path);
-  EXPECT_EQ(store.ReadIniValue(kSettingsSection, kKeyBgmKind, path), "2");
-  EXPECT_EQ(store.ReadIniValue(kSettingsSection, kKeyBgmRepeat, path), "12");
-  EXPECT_EQ(store.ReadIniValue(kSettingsSection, kKeyBgmFile, path), "C:\\Music\\My Song.mp3");
-  EXPECT_EQ(store.ReadIniValue(kSettingsSection, "BGM", path), "");
-  EXPECT_EQ(store.ReadIniValue("Other", kKeyBgmKind, path), "");
+  const struct {
+    const char *section, *key, *value;
+  } cases[] = {
+      {kSettingsSection, kKeyBgmKind, "0"},
+      {kSettingsSection, kKeyBgmRepeat, "12"},
+      {kSettingsSection, kKeyBgmFile, "C:\\Music\\My Song.mp3"},
+      {kSettingsSection, "BGM", ""},
+      {"Other", kKeyBgmKind, ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(store.ReadIniValue(c.section, c.key, path), c.value) << c.key;
 }
 
 TEST_F(ProfileStoreTest, MissingFileReadsEmpty) {
@@ -164,56 +159,6 @@ TEST_F(ProfileStoreTest, LongValueIsCutTo255Bytes) {
   const std::string path = WriteScratchFile("long.ini", "[Section]\r\nBGM\xCC\xA7\xB2\xD9=" + long_value + "\r\n");
   Win32ProfileStore store;
   EXPECT_EQ(store.ReadIniValue(kSettingsSection, kKeyBgmFile, path), long_value.substr(0, 255));
-}
-
-using LoadSettingsFileTest = ScratchFolder;
-
-TEST_F(LoadSettingsFileTest, ReadsTheFileBesideTheProgram) {
-  const std::string song = WriteScratchFile("song.mp3", "ID3");
-  const std::string gone = folder_ + "\\deleted.mp3";
-  const struct {
-    const char* name;
-    std::string kind, repeat, file;  // the values as stored; "-" leaves the key out
-    int16_t expected_kind, expected_repeat;
-    std::string expected_file, expected_folder;
-  } cases[] = {
-      {"file", "2", "0", song, 2, 0, song, folder_},
-      {"deleted", "2", "0", gone, 0, 0, "", "PROGRAM"},
-      {"cd_with_file", "1", "3", song, 1, 3, song, folder_},
-      {"cd_deleted_file", "1", "0", gone, 1, 0, "", "PROGRAM"},
-      {"fraction", "2.7", "3", song, 2, 3, song, folder_},
-      {"letters", "abc", "40000", "", 0, 0, "", "PROGRAM"},
-      {"seven", "7", "-1", "", 7, -1, "", "PROGRAM"},
-      {"missing_keys", "-", "-", "-", 0, 0, "", "PROGRAM"},
-  };
-  for (const auto& c : cases) {
-    // A folder of its own per case: the file's name is fixed.
-    const std::string program = folder_ + "\\" + c.name;
-    ASSERT_TRUE(CreateDirectoryA(program.c_str(), nullptr));
-    std::string bytes = "[Section]\r\n";
-    if (c.kind != "-") bytes += std::string(kKeyBgmKind) + "=" + c.kind + "\r\n";
-    if (c.repeat != "-") bytes += std::string(kKeyBgmRepeat) + "=" + c.repeat + "\r\n";
-    if (c.file != "-") bytes += std::string(kKeyBgmFile) + "=" + c.file + "\r\n";
-    WriteScratchFile(std::string(c.name) + kSettingsSuffix, bytes);
-
-    Win32ProfileStore store;
-    const MusicSettings settings = LoadSettings(store, program, FileExists);
-    EXPECT_EQ(settings.kind, c.expected_kind) << c.name;
-    EXPECT_EQ(settings.repeat, c.expected_repeat) << c.name;
-    EXPECT_EQ(settings.file, c.expected_file) << c.name;
-    EXPECT_EQ(settings.folder, c.expected_folder == "PROGRAM" ? program : c.expected_folder) << c.name;
-    DeleteFileA((program + kSettingsSuffix).c_str());
-    RemoveDirectoryA(program.c_str());
-  }
-}
-
-TEST_F(LoadSettingsFileTest, NoSettingsFileGivesNoMusicAndTheProgramFolder) {
-  Win32ProfileStore store;
-  const MusicSettings settings = LoadSettings(store, folder_, FileExists);
-  EXPECT_EQ(settings.kind, 0);
-  EXPECT_EQ(settings.repeat, 0);
-  EXPECT_EQ(settings.file, "");
-  EXPECT_EQ(settings.folder, folder_);
 }
 
 using StartupActionsTest = ScratchFolder;
