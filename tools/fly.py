@@ -18,7 +18,7 @@ import struct
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "wine"))
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "wine"))
 from wine_session import (RENDERER_CAPTION, RENDERER_PROGRAM, ROOT, SHELL_PROGRAM, ShellRun,  # noqa: E402
                           WineSession, wait_until)
 

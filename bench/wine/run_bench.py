@@ -22,7 +22,8 @@ import subprocess
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tests", "wine"))
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
+import working_files as wf  # noqa: E402
 from wine_session import ROOT, WineSession, shipped_files  # noqa: E402
 
 
@@ -57,12 +58,8 @@ def tiled_bitmap(source, width, height):
     rows = []
     for y in range(height):
         row = source[offset + (y % src_h) * stride:offset + (y % src_h) * stride + src_w * 3]
-        row = (row * (width // src_w + 1))[:width * 3]
-        rows.append(row + b"\0" * ((4 - len(row) % 4) % 4))
-    pixels = b"".join(rows)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-    head = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(pixels), 0, 0, 14 + 40)
-    return head + info + pixels
+        rows.append((row * (width // src_w + 1))[:width * 3])
+    return wf.bmp24_rows(width, rows)
 
 
 def describe(name, values):

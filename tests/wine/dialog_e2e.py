@@ -16,6 +16,7 @@ import time
 import traceback
 
 sys.path.insert(0, os.path.dirname(__file__))
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
 from shell_e2e import Bitmap  # noqa: E402
 from wine_session import (KEY_FILE, KEY_KIND, KEY_REPEAT, ROOT, SETTINGS_FILE, ShellRun, WineSession,  # noqa: E402
                           wait_until, write_settings)

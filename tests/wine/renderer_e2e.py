@@ -14,7 +14,7 @@ import sys
 import time
 import traceback
 
-sys.path.insert(0, os.path.dirname(__file__))
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
 import working_files as wf  # noqa: E402
 from wine_session import RENDERER_CAPTION, ROOT, RendererRun, WineSession, shipped_files, wait_until  # noqa: E402
 

@@ -18,7 +18,7 @@ import time
 import traceback
 import wave
 
-sys.path.insert(0, os.path.dirname(__file__))
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
 import working_files as wf  # noqa: E402
 from wine_session import (RENDERER_CAPTION, SettingsFile, ShellRun, WineSession, wait_until)  # noqa: E402
 
@@ -69,12 +69,8 @@ def pattern_colour(x, y):
 
 def pattern_bitmap(width=256, height=256):
     """A picture whose columns all differ, so that a mirror shows exactly where each one lands."""
-    pixels = b""
-    for y in reversed(range(height)):  # bottom-up rows
-        row = b"".join(bytes(pattern_colour(x, y)[::-1]) for x in range(width))
-        pixels += row + b"\0" * ((4 - len(row) % 4) % 4)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-    return struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54) + info + pixels
+    rows = [b"".join(bytes(pattern_colour(x, y)[::-1]) for x in range(width)) for y in reversed(range(height))]
+    return wf.bmp24_rows(width, rows)
 
 
 def mirror_faults(capture, pattern_width=256, pattern_height=256):

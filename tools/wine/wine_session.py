@@ -1,6 +1,6 @@
-"""One Xvfb display and one Wine prefix for a run of end-to-end checks, with
-the helpers the checks use: starting the renderer, the probe, keys,
-screenshots and pixels."""
+"""One Xvfb display and one Wine prefix for a run of the programs under Wine
+(the end-to-end checks, the main job, the benchmark), with the helpers they
+use: starting the renderer, the probe, keys, screenshots and pixels."""
 
 import glob
 import itertools

@@ -1,20 +1,9 @@
-"""Working files for the renderer runs: solid-colour bitmaps, a small
-MilkShape 3D model, and malformed variants of both."""
+"""Working files for the runs under Wine: 24-bit bitmaps, a small MilkShape
+3D model, and malformed variants of both."""
 
 import struct
 
 # --- Bitmaps -----------------------------------------------------------------
-
-
-def bmp24(width, height, rgb):
-    """A bottom-up 24-bit bitmap file of one colour."""
-    r, g, b = rgb
-    row = bytes([b, g, r]) * width
-    row += b"\0" * ((4 - len(row) % 4) % 4)
-    pixels = row * height
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-    head = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(pixels), 0, 0, 14 + 40)
-    return head + info + pixels
 
 
 def _info(width, height, bits, compression=0, image_size=0, colors_used=0, size=40):
@@ -24,6 +13,20 @@ def _info(width, height, bits, compression=0, image_size=0, colors_used=0, size=
 
 def _file(body, offset):
     return struct.pack("<2sIHHI", b"BM", 14 + len(body), 0, 0, offset) + body
+
+
+def bmp24_rows(width, rows):
+    """A 24-bit bitmap file as the shell writes one: `rows` bottom row first, each `width` pixels
+    of blue, green and red bytes, padded here to four bytes."""
+    padding = b"\0" * ((4 - width * 3 % 4) % 4)
+    pixels = b"".join(row + padding for row in rows)
+    return _file(_info(width, len(rows), 24, image_size=len(pixels)) + pixels, 14 + 40)
+
+
+def bmp24(width, height, rgb):
+    """A 24-bit bitmap file of one colour."""
+    r, g, b = rgb
+    return bmp24_rows(width, [bytes([b, g, r]) * width] * height)
 
 
 def malformed_bitmaps():
