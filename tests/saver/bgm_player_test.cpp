@@ -99,7 +99,9 @@ const char kNoErrorText[] = u8"Error (文字列が取れません)";
 
 // --- The general command and its reply text ---
 
-TEST_F(BgmTest, MciSendCommandReturnsTheReplyOrTheErrorTextCutToItsBuffer) {
+// SendMciCommand gives the reply or the error text; QueryMci the reply or
+// "Error:" and the signed code.
+TEST_F(BgmTest, MciCommandAndQueryGiveTheReplyOrTheErrorCutToItsBuffer) {
   using ErrorRequests = FakeMciPort::ErrorRequests;
   const std::string kLongErrorText(300, 'e');
   const struct {
@@ -107,15 +109,16 @@ TEST_F(BgmTest, MciSendCommandReturnsTheReplyOrTheErrorTextCutToItsBuffer) {
     std::string reply;
     const char* error_text;  // null: the error text cannot be had
     int32_t result;
-    std::string output;
+    std::string output, query;
   } cases[] = {
-      {0, "stopped", nullptr, 0, "stopped"},
-      {0, "", nullptr, 0, ""},
-      {0, std::string(600, 'r'), nullptr, 0, std::string(512, 'r')},  // read only to the buffer's end
-      {266, "", "The device is not ready.", 266, "The device is not ready."},
-      {262, "", kLongErrorText.c_str(), 262, std::string(256, 'e')},
-      {277, "", nullptr, 277, kNoErrorText},
-      {0xFFFFFFFFu, "", nullptr, -1, kNoErrorText},
+      {0, "stopped", nullptr, 0, "stopped", "stopped"},
+      {0, "", nullptr, 0, "", ""},
+      {0, std::string(600, 'r'), nullptr, 0, std::string(512, 'r'), std::string(512, 'r')},  // to the buffer's end
+      {266, "unused", "The device is not ready.", 266, "The device is not ready.", "Error:266"},
+      {262, "", kLongErrorText.c_str(), 262, std::string(256, 'e'), "Error:262"},
+      {277, "", nullptr, 277, kNoErrorText, "Error:277"},
+      {0xFFFFFFFFu, "", nullptr, -1, kNoErrorText, "Error:-1"},
+      {0xFFFFFFFEu, "", nullptr, -2, kNoErrorText, "Error:-2"},
   };
   for (const auto& c : cases) {
     Answer("status cdaudio mode", c.code, c.reply);
@@ -127,6 +130,9 @@ TEST_F(BgmTest, MciSendCommandReturnsTheReplyOrTheErrorTextCutToItsBuffer) {
     EXPECT_EQ(TakeSent(), Sent{Reply("status cdaudio mode", 512)}) << c.code;
     const ErrorRequests requested = c.code ? ErrorRequests{{c.code, 256u}} : ErrorRequests{};
     EXPECT_EQ(std::exchange(port.error_requests, {}), requested) << c.code;
+    EXPECT_EQ(player.QueryMci("status cdaudio mode"), c.query) << c.code;
+    EXPECT_EQ(TakeSent(), Sent{Reply("status cdaudio mode", 512)}) << c.code;
+    port.error_requests.clear();
   }
 }
 
@@ -137,15 +143,6 @@ TEST_F(BgmTest, MciEmptyCommandIsRefusedWithoutReachingThePlatform) {
   EXPECT_EQ(player.QueryMci(""), "Error:-1");
   EXPECT_TRUE(port.sent.empty());
   EXPECT_TRUE(port.error_requests.empty());
-}
-
-TEST_F(BgmTest, MciQueryGivesTheReplyOrErrorAndTheSignedCode) {
-  port.error_texts[262] = "unused text";
-  const std::pair<uint32_t, const char*> cases[] = {{0, "01:00:00:00"}, {262, "Error:262"}, {0xFFFFFFFEu, "Error:-2"}};
-  for (const auto& c : cases) {
-    Answer("status cdaudio position track 1", c.first, "01:00:00:00");
-    EXPECT_EQ(player.QueryMci("status cdaudio position track 1"), c.second) << c.first;
-  }
 }
 
 TEST_F(BgmTest, MciPlayDeviceAddsOnlyTheGivenPositions) {
