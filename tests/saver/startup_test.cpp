@@ -66,14 +66,17 @@ Calls Checked(Calls tail) {
 TEST(Startup, EachArgumentStringMakesItsSequenceOfCalls) {
   const StartupOutcome kEnd = StartupOutcome::kEndProgram;
   const StartupOutcome kRun = StartupOutcome::kRunForms;
+  const bool kFails = false;
   const struct {
     const char* arguments;
     StartupOutcome outcome;
     Calls calls;
+    bool preview_shown = true, form_loaded = true;
   } cases[] = {
       {"/s", kRun, Checked({"hide cursor", "saver form"})},
       {"/S", kRun, Checked({"hide cursor", "saver form"})},
       {"-s", kRun, Checked({"hide cursor", "saver form"})},
+      {"/s", kEnd, Checked({"hide cursor", "saver form"}), true, kFails},
       {"", kRun, Checked({"saver form"})},
       {"/c", kEnd, Checked({"dialog"})},
       {"/c:1234", kEnd, Checked({"dialog"})},
@@ -82,9 +85,12 @@ TEST(Startup, EachArgumentStringMakesItsSequenceOfCalls) {
       {"/p 1234", kRun, {kFindSaver, kFindDialog, "preview 1234"}},
       {"/P:1234", kRun, {kFindSaver, kFindDialog, "preview 1234"}},
       {"/p", kRun, {kFindSaver, kFindDialog, "preview 0"}},
+      {"/p 99", kEnd, {kFindSaver, kFindDialog, "preview 99"}, kFails},  // no such window
   };
   for (const auto& c : cases) {
     RecordingActions actions;
+    actions.preview_shown = c.preview_shown;
+    actions.form_loaded = c.form_loaded;
     EXPECT_EQ(RunStartup(c.arguments, kFolder, actions), c.outcome) << c.arguments;
     EXPECT_EQ(actions.calls, c.calls) << c.arguments;
   }
@@ -118,20 +124,6 @@ TEST(Startup, MissingFilesShowOneMessageAndEnd) {
       EXPECT_EQ(actions.calls, c.calls) << arguments;
     }
   }
-}
-
-TEST(Startup, APreviewThatFindsNoWindowEndsTheProgram) {
-  RecordingActions actions;
-  actions.preview_shown = false;
-  EXPECT_EQ(RunStartup("/p 99", kFolder, actions), StartupOutcome::kEndProgram);
-  EXPECT_EQ(actions.calls, (Calls{kFindSaver, kFindDialog, "preview 99"}));
-}
-
-TEST(Startup, ASaverFormThatFailsToLoadEndsTheProgram) {
-  RecordingActions actions;
-  actions.form_loaded = false;
-  EXPECT_EQ(RunStartup("/s", kFolder, actions), StartupOutcome::kEndProgram);
-  EXPECT_EQ(actions.calls, Checked({"hide cursor", "saver form"}));
 }
 
 TEST(Startup, PathsAppendTheSuffixesToTheFolderAsReported) {
