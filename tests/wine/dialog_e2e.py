@@ -8,7 +8,6 @@ dialog go to --shots.
 usage: dialog_e2e.py --bin WINDOWS_BIN --shots DIR --group GROUP
 """
 
-import argparse
 import os
 import subprocess
 import sys
@@ -17,9 +16,10 @@ import traceback
 
 sys.path.insert(0, os.path.dirname(__file__))
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
+from check_groups import run_groups  # noqa: E402
 from shell_e2e import Bitmap  # noqa: E402
-from wine_session import (KEY_FILE, KEY_KIND, KEY_REPEAT, ROOT, SETTINGS_FILE, ShellRun, WineSession,  # noqa: E402
-                          wait_until, write_settings)
+from wine_session import (KEY_FILE, KEY_KIND, KEY_REPEAT, ROOT, SETTINGS_FILE, ShellRun, wait_until,  # noqa: E402
+                          write_settings)
 
 CAPTION = "<Skyliner>"
 SCREEN = (1280, 1024)
@@ -315,32 +315,7 @@ GROUPS = {
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--bin", required=True)
-    parser.add_argument("--shots", required=True)
-    parser.add_argument("--group", choices=sorted(GROUPS), action="append")
-    args = parser.parse_args()
-    session = WineSession(os.path.abspath(args.bin), os.path.abspath(args.shots))
-    failures = 0
-    try:
-        checks = Checks(session)
-        for group in args.group or sorted(GROUPS):
-            for name in GROUPS[group]:
-                start = time.monotonic()
-                try:
-                    getattr(checks, name)()
-                    print("PASS %s (%.1f s)" % (name, time.monotonic() - start))
-                except Exception:
-                    failures += 1
-                    print("FAIL %s (%.1f s)\n%s" % (name, time.monotonic() - start, traceback.format_exc()))
-                    print("  Wine errors:\n    " + "\n    ".join(session.wine_errors(10)))
-                finally:
-                    checks.clean_up()
-                sys.stdout.flush()
-    finally:
-        session.close()
-    print("screenshots in %s" % session.shots_dir)
-    return 1 if failures else 0
+    return run_groups(GROUPS, Checks)
 
 
 if __name__ == "__main__":

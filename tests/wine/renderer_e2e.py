@@ -7,16 +7,15 @@ it. Screenshots are left in --shots for a person to look at.
 usage: renderer_e2e.py --bin WINDOWS_BIN --shots DIR --group GROUP
 """
 
-import argparse
 import os
 import re
 import sys
 import time
-import traceback
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
 import working_files as wf  # noqa: E402
-from wine_session import RENDERER_CAPTION, ROOT, RendererRun, WineSession, shipped_files, wait_until  # noqa: E402
+from check_groups import run_groups  # noqa: E402
+from wine_session import RENDERER_CAPTION, RendererRun, shipped_files, wait_until  # noqa: E402
 
 SKY = (40, 80, 220)
 GROUND = (40, 160, 40)
@@ -279,31 +278,8 @@ GROUPS = {
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--bin", required=True)
-    parser.add_argument("--shots", required=True)
-    parser.add_argument("--group", choices=sorted(GROUPS), action="append")
-    args = parser.parse_args()
-    session = WineSession(os.path.abspath(args.bin), os.path.abspath(args.shots))
-    failures = 0
-    try:
-        print("display %s, prefix %s, initial mode %s" % (session.env["DISPLAY"], session.env["WINEPREFIX"],
-                                                          session.initial_mode))
-        checks = Checks(session)
-        for group in args.group or sorted(GROUPS):
-            for name in GROUPS[group]:
-                start = time.monotonic()
-                try:
-                    getattr(checks, name)()
-                    print("PASS %s (%.1f s)" % (name, time.monotonic() - start))
-                except Exception:
-                    failures += 1
-                    print("FAIL %s (%.1f s)\n%s" % (name, time.monotonic() - start, traceback.format_exc()))
-                sys.stdout.flush()
-    finally:
-        session.close()
-    print("screenshots in %s" % session.shots_dir)
-    return 1 if failures else 0
+    return run_groups(GROUPS, Checks, lambda session: "display %s, prefix %s, initial mode %s" % (
+        session.env["DISPLAY"], session.env["WINEPREFIX"], session.initial_mode))
 
 
 if __name__ == "__main__":

@@ -8,7 +8,6 @@ preview embedded in another process's window. Screenshots go to --shots.
 usage: shell_e2e.py --bin WINDOWS_BIN --shots DIR --group GROUP
 """
 
-import argparse
 import os
 import re
 import shutil
@@ -20,7 +19,8 @@ import wave
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
 import working_files as wf  # noqa: E402
-from wine_session import (RENDERER_CAPTION, SettingsFile, ShellRun, WineSession, wait_until)  # noqa: E402
+from check_groups import run_groups  # noqa: E402
+from wine_session import RENDERER_CAPTION, SettingsFile, ShellRun, wait_until  # noqa: E402
 
 SAVER_FORM_CAPTION = "Jetscape_Main"
 PREVIEW_CAPTION = "Preview Window"
@@ -424,34 +424,8 @@ GROUPS = {
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--bin", required=True)
-    parser.add_argument("--shots", required=True)
-    parser.add_argument("--group", choices=sorted(GROUPS), action="append")
-    args = parser.parse_args()
-    session = WineSession(os.path.abspath(args.bin), os.path.abspath(args.shots))
-    failures = 0
-    try:
-        print("display %s, prefix %s, program folder %s" % (session.env["DISPLAY"], session.env["WINEPREFIX"],
-                                                            session.dist_dir))
-        checks = Checks(session)
-        for group in args.group or sorted(GROUPS):
-            for name in GROUPS[group]:
-                start = time.monotonic()
-                try:
-                    getattr(checks, name)()
-                    print("PASS %s (%.1f s)" % (name, time.monotonic() - start))
-                except Exception:
-                    failures += 1
-                    print("FAIL %s (%.1f s)\n%s" % (name, time.monotonic() - start, traceback.format_exc()))
-                    print("  Wine errors:\n    " + "\n    ".join(session.wine_errors(10)))
-                finally:
-                    checks.clean_up()
-                sys.stdout.flush()
-    finally:
-        session.close()
-    print("screenshots in %s" % session.shots_dir)
-    return 1 if failures else 0
+    return run_groups(GROUPS, Checks, lambda session: "display %s, prefix %s, program folder %s" % (
+        session.env["DISPLAY"], session.env["WINEPREFIX"], session.dist_dir))
 
 
 if __name__ == "__main__":

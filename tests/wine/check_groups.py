@@ -1,0 +1,46 @@
+"""The command line the end-to-end check scripts share: --bin, --shots and
+--group (repeatable; every group when none is named), one Wine session for
+the run, and each check reported PASS or FAIL with its time, a failure with
+its trace and Wine's last errors."""
+
+import argparse
+import os
+import sys
+import time
+import traceback
+
+from wine_session import WineSession
+
+
+def run_groups(groups, make_checks, heading=None):
+    """Runs the chosen groups' checks, the methods of make_checks(session) named in `groups`;
+    heading(session), if given, is printed first. Returns the exit code: 1 when any check failed."""
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--bin", required=True)
+    parser.add_argument("--shots", required=True)
+    parser.add_argument("--group", choices=sorted(groups), action="append")
+    args = parser.parse_args()
+    session = WineSession(os.path.abspath(args.bin), os.path.abspath(args.shots))
+    failures = 0
+    try:
+        if heading:
+            print(heading(session))
+        checks = make_checks(session)
+        clean_up = getattr(checks, "clean_up", lambda: None)
+        for group in args.group or sorted(groups):
+            for name in groups[group]:
+                start = time.monotonic()
+                try:
+                    getattr(checks, name)()
+                    print("PASS %s (%.1f s)" % (name, time.monotonic() - start))
+                except Exception:
+                    failures += 1
+                    print("FAIL %s (%.1f s)\n%s" % (name, time.monotonic() - start, traceback.format_exc()))
+                    print("  Wine errors:\n    " + "\n    ".join(session.wine_errors(10)))
+                finally:
+                    clean_up()
+                sys.stdout.flush()
+    finally:
+        session.close()
+    print("screenshots in %s" % session.shots_dir)
+    return 1 if failures else 0
