@@ -12,9 +12,30 @@ import traceback
 from wine_session import WineSession
 
 
+class CheckSet:
+    """A script's checks on one session, with the clean-up each check leaves behind it."""
+
+    def __init__(self, session):
+        self.s = session
+        self.cleanups = []
+
+    def later(self, action):
+        """Runs action when the check ends, passed or failed."""
+        self.cleanups.append(action)
+
+    def clean_up(self):
+        """Runs what the last check left, newest first; a failing step is shown and the rest still run."""
+        while self.cleanups:
+            try:
+                self.cleanups.pop()()
+            except Exception:
+                traceback.print_exc()
+
+
 def run_groups(groups, make_checks, heading=None):
-    """Runs the chosen groups' checks, the methods of make_checks(session) named in `groups`;
-    heading(session), if given, is printed first. Returns the exit code: 1 when any check failed."""
+    """Runs the chosen groups' checks, the methods of make_checks(session) (a CheckSet) named in
+    `groups`; heading(session), if given, is printed first. Returns the exit code: 1 when any check
+    failed."""
     parser = argparse.ArgumentParser()
     parser.add_argument("--bin", required=True)
     parser.add_argument("--shots", required=True)
@@ -26,7 +47,6 @@ def run_groups(groups, make_checks, heading=None):
         if heading:
             print(heading(session))
         checks = make_checks(session)
-        clean_up = getattr(checks, "clean_up", lambda: None)
         for group in args.group or sorted(groups):
             for name in groups[group]:
                 start = time.monotonic()
@@ -38,7 +58,7 @@ def run_groups(groups, make_checks, heading=None):
                     print("FAIL %s (%.1f s)\n%s" % (name, time.monotonic() - start, traceback.format_exc()))
                     print("  Wine errors:\n    " + "\n    ".join(session.wine_errors(10)))
                 finally:
-                    clean_up()
+                    checks.clean_up()
                 sys.stdout.flush()
     finally:
         session.close()

@@ -12,11 +12,10 @@ import os
 import subprocess
 import sys
 import time
-import traceback
 
 sys.path.insert(0, os.path.dirname(__file__))
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
-from check_groups import run_groups  # noqa: E402
+from check_groups import CheckSet, run_groups  # noqa: E402
 from shell_e2e import Bitmap  # noqa: E402
 from wine_session import (KEY_FILE, KEY_KIND, KEY_REPEAT, ROOT, SETTINGS_FILE, ShellRun, wait_until,  # noqa: E402
                           write_settings)
@@ -116,21 +115,7 @@ class Dialog:
         return self.run.wait_for_exit(timeout)
 
 
-class Checks:
-    def __init__(self, session):
-        self.s = session
-        self.cleanups = []
-
-    def later(self, action):
-        self.cleanups.append(action)
-
-    def clean_up(self):
-        while self.cleanups:
-            try:
-                self.cleanups.pop()()
-            except Exception:
-                traceback.print_exc()
-
+class Checks(CheckSet):
     def shell(self, *args, program_dir=None):
         run = ShellRun(self.s, args=args, program_dir=program_dir)
         self.later(run.kill)

@@ -14,7 +14,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
 import working_files as wf  # noqa: E402
-from check_groups import run_groups  # noqa: E402
+from check_groups import CheckSet, run_groups  # noqa: E402
 from wine_session import RENDERER_CAPTION, RendererRun, shipped_files, wait_until  # noqa: E402
 
 SKY = (40, 80, 220)
@@ -43,10 +43,7 @@ def stand_in_files(sky=SKY, ground=GROUND):
     return files
 
 
-class Checks:
-    def __init__(self, session):
-        self.s = session
-
+class Checks(CheckSet):
     # --- helpers -------------------------------------------------------------
 
     def assert_window_full_screen(self):

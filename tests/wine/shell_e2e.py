@@ -14,12 +14,11 @@ import shutil
 import struct
 import sys
 import time
-import traceback
 import wave
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
 import working_files as wf  # noqa: E402
-from check_groups import run_groups  # noqa: E402
+from check_groups import CheckSet, run_groups  # noqa: E402
 from wine_session import RENDERER_CAPTION, SettingsFile, ShellRun, wait_until  # noqa: E402
 
 SAVER_FORM_CAPTION = "Jetscape_Main"
@@ -94,23 +93,8 @@ def write_silent_wav(path, seconds=1):
         w.writeframes(b"\0\0" * 8000 * seconds)
 
 
-class Checks:
-    def __init__(self, session):
-        self.s = session
-        self.cleanups = []
-
+class Checks(CheckSet):
     # --- helpers -------------------------------------------------------------
-
-    def later(self, action):
-        """Runs action when the check ends, passed or failed."""
-        self.cleanups.append(action)
-
-    def clean_up(self):
-        while self.cleanups:
-            try:
-                self.cleanups.pop()()
-            except Exception:
-                traceback.print_exc()
 
     def shell(self, *args, **options):
         run = ShellRun(self.s, args=args, **options)
