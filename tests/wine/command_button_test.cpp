@@ -157,7 +157,7 @@ struct StepsCase {
   ButtonSkin look;
 };
 
-class CommandButtonSteps : public CommandButtonTest, public ::testing::WithParamInterface<StepsCase> {
+class CommandButtonDriven : public CommandButtonTest {
  protected:
   void Do(Step step) {
     switch (step) {
@@ -181,6 +181,8 @@ class CommandButtonSteps : public CommandButtonTest, public ::testing::WithParam
     }
   }
 };
+
+class CommandButtonSteps : public CommandButtonDriven, public ::testing::WithParamInterface<StepsCase> {};
 
 TEST_P(CommandButtonSteps, EndsInItsStateAndLookWithItsClicks) {
   for (Step step : GetParam().steps) Do(step);
@@ -237,8 +239,9 @@ TEST_F(CommandButtonTest, ClickHandlerMayDestroyTheControl) {
 
 TEST_F(CommandButtonTest, CaptionLabelIsCentredAcrossTheButton) {
   // (375 - 195 - 20) / 2 = 80 twips down, 195 high, the button's whole width.
-  const RECT caption = button_.CaptionRect(), expected = {0, 5, kWidth, 18};
-  EXPECT_TRUE(EqualRect(&caption, &expected));
+  const RECT caption = button_.CaptionRect();
+  EXPECT_EQ(std::vector<LONG>({caption.left, caption.top, caption.right, caption.bottom}),
+            std::vector<LONG>({0, 5, kWidth, 18}));
 }
 
 // The face: GDI's vertical interpolation from the top colour at row 0 to the
@@ -247,6 +250,7 @@ int GradientAt(int top, int bottom, int y) { return top + (bottom - top) * y / (
 
 struct LookCase {
   const char* name;
+  std::vector<Step> steps;
   ButtonSkin look;
   COLORREF border;        // at (40, 1) or, pressed, (40, 2)
   COLORREF inner;         // the first row inside the border, at column 40
@@ -254,25 +258,8 @@ struct LookCase {
   bool reverse_gradient;
 };
 
-class CommandButtonLooks : public CommandButtonTest, public ::testing::WithParamInterface<LookCase> {
+class CommandButtonLooks : public CommandButtonDriven, public ::testing::WithParamInterface<LookCase> {
  protected:
-  void DriveTo(ButtonSkin look) {
-    switch (look) {
-      case ButtonSkin::kHighLight: Hover(); break;
-      case ButtonSkin::kPressed:
-        Hover();
-        Send(WM_LBUTTONDOWN, MK_LBUTTON);
-        break;
-      case ButtonSkin::kSelected: SetFocus(button_.window()); break;
-      case ButtonSkin::kHighLightSelect:
-        SetFocus(button_.window());
-        Hover();
-        break;
-      case ButtonSkin::kDisable: button_.SetEnabled(false); break;
-      default: break;
-    }
-    Pump(30);
-  }
   // The control as it shows, caption included, saved as a bitmap file.
   void SaveLook(const char* name) {
     PictureSurface shot;
@@ -290,7 +277,8 @@ class CommandButtonLooks : public CommandButtonTest, public ::testing::WithParam
 
 TEST_P(CommandButtonLooks, KeptImageShowsTheSkinOverTheGradient) {
   const LookCase& c = GetParam();
-  DriveTo(c.look);
+  for (Step step : c.steps) Do(step);
+  Pump(30);
   ASSERT_EQ(button_.look(), c.look);
   const bool pressed = c.look == ButtonSkin::kPressed;
   EXPECT_EQ(Kept(40, pressed ? 2 : 1), c.border) << c.name;
@@ -326,13 +314,14 @@ TEST_P(CommandButtonLooks, KeptImageShowsTheSkinOverTheGradient) {
 INSTANTIATE_TEST_SUITE_P(
     EachLook, CommandButtonLooks,
     ::testing::Values(
-        LookCase{"normal", ButtonSkin::kNormal, kBorder, RGB(255, 255, 255), RGB(224, 220, 201), false},
-        LookCase{"hover", ButtonSkin::kHighLight, kBorder, RGB(255, 240, 207), RGB(224, 220, 201), true},
-        LookCase{"pressed", ButtonSkin::kPressed, kBorder, RGB(209, 204, 193), RGB(236, 233, 216), true},
-        LookCase{"selected", ButtonSkin::kSelected, kBorder, RGB(206, 231, 255), RGB(224, 220, 201), false},
-        LookCase{"hover-selected", ButtonSkin::kHighLightSelect, kBorder, RGB(255, 240, 207), RGB(224, 220, 201),
-                 false},
-        LookCase{"disabled", ButtonSkin::kDisable, RGB(201, 199, 186), RGB(245, 244, 234), RGB(236, 233, 216),
+        LookCase{"normal", {}, K::kNormal, kBorder, RGB(255, 255, 255), RGB(224, 220, 201), false},
+        LookCase{"hover", {S::kHover}, K::kHighLight, kBorder, RGB(255, 240, 207), RGB(224, 220, 201), true},
+        LookCase{"pressed", {S::kHover, S::kLeftDown}, K::kPressed, kBorder, RGB(209, 204, 193), RGB(236, 233, 216),
+                 true},
+        LookCase{"selected", {S::kFocus}, K::kSelected, kBorder, RGB(206, 231, 255), RGB(224, 220, 201), false},
+        LookCase{"hover-selected", {S::kFocus, S::kHover}, K::kHighLightSelect, kBorder, RGB(255, 240, 207),
+                 RGB(224, 220, 201), false},
+        LookCase{"disabled", {S::kDisable}, K::kDisable, RGB(201, 199, 186), RGB(245, 244, 234), RGB(236, 233, 216),
                  false}),
     [](const ::testing::TestParamInfo<LookCase>& info) {
       std::string name = info.param.name;

@@ -254,10 +254,7 @@ TEST(PreviewForm, FillsItsParentAndEndsWithIt) {
   RECT rect;
   GetWindowRect(preview, &rect);
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-  EXPECT_EQ(rect.left, 0);
-  EXPECT_EQ(rect.top, 0);
-  EXPECT_EQ(rect.right, 200);
-  EXPECT_EQ(rect.bottom, 150);
+  EXPECT_EQ(std::vector<LONG>({rect.left, rect.top, rect.right, rect.bottom}), std::vector<LONG>({0, 0, 200, 150}));
   DestroyWindow(parent);
   EXPECT_TRUE(LoopEndsByItself());
   EXPECT_FALSE(IsWindow(preview));
