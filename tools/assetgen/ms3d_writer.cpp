@@ -1,6 +1,5 @@
 #include "ms3d_writer.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <fstream>
 
@@ -67,15 +66,11 @@ bool WriteMs3d(const std::string& path, const Ms3dMesh& mesh) {
   }
 
   out.Count(mesh.materials.size());
-  for (const Ms3dMaterial& material : mesh.materials) {
-    Ms3dMaterialRecord record;  // opaque, untextured
-    record.name = FieldText(material.name, 32);
-    std::copy(material.ambient, material.ambient + 4, record.ambient);
-    std::copy(material.diffuse, material.diffuse + 4, record.diffuse);
-    std::copy(material.specular, material.specular + 4, record.specular);
-    std::copy(material.emissive, material.emissive + 4, record.emissive);
-    record.shininess = material.shininess;
-    out.Material(record);
+  for (Ms3dMaterial material : mesh.materials) {
+    material.name = FieldText(material.name, 32);
+    material.texture = FieldText(material.texture, 128);
+    material.alpha_map = FieldText(material.alpha_map, 128);
+    out.Material(material);
   }
 
   out.Animation(24.0f, 0.0f, 1, 0);  // no frames to play, no joints

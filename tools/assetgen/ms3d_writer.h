@@ -4,14 +4,10 @@
 #include <string>
 #include <vector>
 
-struct Ms3dMaterial {
-  std::string name;  // at most 31 characters are kept
-  float ambient[4] = {};
-  float diffuse[4] = {};
-  float specular[4] = {};
-  float emissive[4] = {};
-  float shininess = 0;
-};
+#include "ms3d_records.h"
+
+// The writer keeps at most 31 characters of the name and 127 of each file name.
+using Ms3dMaterial = Ms3dMaterialRecord;
 
 struct Ms3dTriangle {
   int vertex_indices[3] = {};
