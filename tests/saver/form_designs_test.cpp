@@ -104,3 +104,43 @@ TEST(DialogFormDesign, StoresLieOutsideTheClientAreaAndTheRestInside) {
     }
   }
 }
+
+// The texts the dialog shows, byte for byte, and the fonts they show in.
+TEST(DialogFormDesign, CaptionsAndFontsAreTheDesigns) {
+  const std::string gothic = "\xEF\xBC\xAD\xEF\xBC\xB3 \xEF\xBC\xB0\xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF";
+  const struct {
+    const char* name;
+    int index;
+    const char* caption;
+    bool underline;
+  } cases[] = {
+      {"Cmd_Can", kNoIndex, "\xEF\xBD\xB7\xEF\xBD\xAC\xEF\xBE\x9D\xEF\xBD\xBE\xEF\xBE\x99", false},
+      {"Cmd_Set", kNoIndex, "\xE8\xA8\xAD\xE5\xAE\x9A", false},
+      {"Cmd_File", kNoIndex, "...", false},
+      {"lbl", 15, "BGM", false},
+      {"lbl_BGM", 1, "\xE9\x9F\xB3\xE6\xA5\xBD" "CD", false},
+      {"lbl", 14, "\xE6\x9B\xB2\xE7\x9B\xAE\xE3\x82\x92\xEF\xBE\x98\xEF\xBE\x8B\xEF\xBE\x9F\xEF\xBD\xB0\xEF\xBE\x84", false},
+      {"lbl_BGM", 0, "\xE3\x81\xAA\xE3\x81\x97", false},
+      {"lbl_BGM", 2, "MP3\xE3\x80\x81WAV", false},
+      {"lbl_Fname", kNoIndex, "", false},
+      {"lbl_URL", kNoIndex, "", true},
+  };
+  for (const auto& c : cases) {
+    const ElementDesign* e = FindElementDesign(kDialogFormDesign, c.name, c.index);
+    ASSERT_NE(e, nullptr) << c.name;
+    EXPECT_STREQ(e->caption, c.caption) << c.name;
+    ASSERT_NE(e->font.face, nullptr) << c.name;
+    EXPECT_EQ(e->font.face, gothic) << c.name;
+    EXPECT_EQ(e->font.size_centipoints, 975) << c.name;
+    EXPECT_EQ(e->font.charset, 128) << c.name;
+    EXPECT_EQ(e->font.underline, c.underline) << c.name;
+  }
+  const ElementDesign* panel = FindElementDesign(kDialogFormDesign, "Pic_C");
+  ASSERT_NE(panel, nullptr);
+  EXPECT_STREQ(panel->font.face, "Tahoma");
+  EXPECT_EQ(panel->font.size_centipoints, 825);
+  EXPECT_EQ(panel->font.charset, 0);
+  const ElementDesign* address = FindElementDesign(kDialogFormDesign, "lbl_URL");
+  EXPECT_EQ(address->cursor, DesignCursor::kHand);
+  EXPECT_EQ(address->foreground.red + address->foreground.green + address->foreground.blue, 765);
+}
