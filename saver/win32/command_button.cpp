@@ -113,15 +113,7 @@ LRESULT CALLBACK CommandButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
 }
 
 bool RegisterButtonClass() {
-  static bool registered = false;
-  if (registered) return true;
-  WNDCLASSEXW window_class = {};
-  window_class.cbSize = sizeof window_class;
-  window_class.lpfnWndProc = CommandButtonProc;
-  window_class.hInstance = GetModuleHandleW(nullptr);
-  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  window_class.lpszClassName = kButtonClassName;
-  registered = RegisterClassExW(&window_class) != 0;
+  static const bool registered = RegisterShellWindowClass(kButtonClassName, CommandButtonProc);
   return registered;
 }
 

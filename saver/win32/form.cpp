@@ -149,19 +149,9 @@ LRESULT CALLBACK PanelWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-bool RegisterClassOnce(const wchar_t* name, WNDPROC procedure) {
-  WNDCLASSEXW window_class = {};
-  window_class.cbSize = sizeof window_class;
-  window_class.lpfnWndProc = procedure;
-  window_class.hInstance = GetModuleHandleW(nullptr);
-  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  window_class.lpszClassName = name;
-  return RegisterClassExW(&window_class) != 0;
-}
-
 bool RegisterFormClass() {
-  static const bool registered =
-      RegisterClassOnce(kFormClassName, FormWindowProc) && RegisterClassOnce(kPanelClassName, PanelWindowProc);
+  static const bool registered = RegisterShellWindowClass(kFormClassName, FormWindowProc) &&
+                                 RegisterShellWindowClass(kPanelClassName, PanelWindowProc);
   return registered;
 }
 
@@ -643,4 +633,14 @@ void RunFormsMessageLoop() {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
+}
+
+bool RegisterShellWindowClass(const wchar_t* name, WNDPROC procedure) {
+  WNDCLASSEXW window_class = {};
+  window_class.cbSize = sizeof window_class;
+  window_class.lpfnWndProc = procedure;
+  window_class.hInstance = GetModuleHandleW(nullptr);
+  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  window_class.lpszClassName = name;
+  return RegisterClassExW(&window_class) != 0;
 }

@@ -119,6 +119,10 @@ class Form {
 // Runs the UI thread's messages; returns once no form is loaded.
 void RunFormsMessageLoop();
 
+// Registers a window class of the shell's: the arrow pointer, no background
+// brush (each window paints its own kept image). False when it cannot.
+bool RegisterShellWindowClass(const wchar_t* name, WNDPROC procedure);
+
 // Dots per inch of the screen, for twips conversions.
 int ScreenDpi();
 
