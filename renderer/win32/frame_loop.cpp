@@ -27,6 +27,8 @@ int RunFrameLoop(const FrameLoopOptions& options) {
     if (!pacer.WaitForFrameDue()) continue;  // a message came first
     if (!RunFramePass(scene, active, keys[VK_ESCAPE], pacer.schedule(), target)) return 0;  // Esc
     ++frames_swapped;
+    // Published for other processes (the main job, the tests): the camera view follows the frame count.
+    SetWindowLongPtrA(window, GWLP_USERDATA, frames_swapped);
     if (options.on_swap) options.on_swap(frames_swapped);
     if (options.frame_limit > 0 && frames_swapped >= options.frame_limit) return 0;
   }
