@@ -16,6 +16,8 @@
 //   wine_probe client TITLE     for the top-level window of that title: its owner's handle (0 for none)
 //                               and its client area in screen coordinates, "owner x y width height",
 //                               or "absent"
+//   wine_probe frames TITLE     prints the count of swapped frames the renderer keeps in its window's
+//                               user data, or "absent"
 //   wine_probe acp              prints the ANSI code page
 // Output goes to stdout; the tests redirect it to a file.
 #include <windows.h>
@@ -51,6 +53,17 @@ int DescribeWindow(const char* title) {
   }
   std::printf("%ld %ld %ld %ld %d\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
               IsWindowVisible(window) ? 1 : 0);
+  return 0;
+}
+
+// Prints the frame count the renderer publishes in its window's user data, or "absent".
+int PrintFrames(const char* title) {
+  HWND window = FindWindowA(nullptr, title);
+  if (!window) {
+    std::printf("absent\n");
+    return 0;
+  }
+  std::printf("%ld\n", static_cast<long>(GetWindowLongPtrA(window, GWLP_USERDATA)));
   return 0;
 }
 
@@ -213,6 +226,7 @@ int main(int argc, char** argv) {
     const int result = PrintMode();
     return result != 0 ? result : DescribeWindow(argv[2]);
   }
+  if (argc == 3 && std::strcmp(command, "frames") == 0) return PrintFrames(argv[2]);
   if (argc == 3 && std::strcmp(command, "close") == 0) return PostClose(argv[2]);
   if (argc == 3 && std::strcmp(command, "dismiss") == 0) return DismissMessageBox(argv[2]);
   if (argc == 3 && std::strcmp(command, "picture") == 0) return ShowPicture(argv[2]);
@@ -221,6 +235,6 @@ int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(command, "client") == 0) return DescribeClient(argv[2]);
   std::fprintf(stderr,
                "usage: wine_probe mode | acp | window TITLE | state TITLE | close TITLE | dismiss CAPTION |"
-               " picture FILE | host W H | tree TITLE | client TITLE\n");
+               " picture FILE | host W H | tree TITLE | client TITLE | frames TITLE\n");
   return 64;
 }

@@ -134,6 +134,14 @@ class WineSession:
             out.seek(0)
             return code, out.read().strip()
 
+    def renderer_frames(self):
+        """The count of frames the renderer has swapped, as it publishes it on its window, or None
+        while there is no renderer window."""
+        code, text = self.probe("frames", RENDERER_CAPTION)
+        if code != 0 or not text.lstrip("-").isdigit():
+            return None
+        return int(text)
+
     def probe_window(self, *args, timeout=10):
         """Starts a probe command that keeps a window open (picture, host); returns (process, first
         line of its output). Close it with end_process()."""
