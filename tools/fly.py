@@ -22,9 +22,9 @@ sys.path.insert(0, os.path.join(os.path.dirname(__file__), "wine"))
 from wine_session import (RENDERER_CAPTION, RENDERER_PROGRAM, ROOT, SHELL_PROGRAM, ShellRun,  # noqa: E402
                           WineSession, wait_until)
 
-# Seconds after the window appears, at 60 frames a second: the chase view runs
-# for frames 0-999 (about 16.7 s), the fixed view for frames 1000-1099.
-SHOTS = [("chase_early", 2), ("chase_late", 10), ("fixed", 17.2), ("chase_again", 22)]
+# Swapped frames at which to take each shot, by the count the renderer publishes: the
+# chase view runs for frames 0-999, the fixed view for frames 1000-1099, then the chase again.
+SHOTS = [("chase_early", 120), ("chase_late", 600), ("fixed", 1050), ("chase_again", 1200)]
 WINDOW_TIMEOUT = 30  # a cold wineserver and the capture take a few seconds
 SHELL_END_TIMEOUT = 10  # the shell looks for the renderer's window every 500 ms
 
@@ -100,6 +100,27 @@ def keep_capture(session):
         print("the saver's desktop capture: %s" % target)
 
 
+def frame_deadline(frame):
+    """Seconds from the window's focus within which the renderer must reach frame: a slow
+    machine draws well under 60 frames a second."""
+    return frame / 10 + 30
+
+
+def wait_for_frame(session, frame, start):
+    """Polls the renderer's published frame count until it reaches frame; returns the count."""
+    while True:
+        count = session.renderer_frames()
+        if count is None:
+            raise Failure("Skyliner's window closed by itself before frame %d; Wine's last error lines:" % frame)
+        if count >= frame:
+            return count
+        if time.monotonic() - start > frame_deadline(frame):
+            raise Failure("Skyliner drew only %d frames in %.0f s, short of frame %d for a screenshot."
+                          % (count, time.monotonic() - start, frame), False)
+        # Half the time the remaining frames take at 60 a second, so the shot lands close to its frame.
+        time.sleep(min(1.0, (frame - count) / 120.0))
+
+
 def fly_headless(session):
     run = start_saver(session)
     try:
@@ -108,12 +129,11 @@ def fly_headless(session):
                 raise Failure("Skyliner's window closed right after it opened; Wine's last error lines:")
             raise Failure("The window \"%s\" never got the input focus, so Esc cannot reach it." % RENDERER_CAPTION)
         start = time.monotonic()
-        for name, at in SHOTS:
-            time.sleep(max(0.0, at - (time.monotonic() - start)))
-            if not session.x_windows(RENDERER_CAPTION):
-                raise Failure("Skyliner's window closed by itself after %.0f s; Wine's last error lines:"
-                              % (time.monotonic() - start))
-            print("screenshot %s" % session.screenshot(name))
+        for name, frame in SHOTS:
+            before = wait_for_frame(session, frame, start)
+            path = session.screenshot(name)
+            after = session.renderer_frames() or before  # the probe itself takes a few frames
+            print("screenshot %s, taken between frames %d and %d" % (path, before, after))
         keep_capture(session)
         session.tap_key("Escape")
         code = run.wait_for_exit(SHELL_END_TIMEOUT)
