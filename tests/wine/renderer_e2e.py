@@ -22,6 +22,7 @@ GROUND = (40, 160, 40)
 WHITE = (255, 255, 255)
 FRAME = (1024, 768)
 MODE_RUNNING = "1024x768x32"
+FRAMES_PER_SECOND = 60
 SKY_PATH = "c:\\kestrel\\Jetscape3.bmp"
 
 
@@ -139,6 +140,24 @@ class Checks(CheckSet):
         code = run.end_with_escape()
         middle = self.s.pixels(shot, 312, 234, 400, 300)
         assert len(set(middle)) > 50, "the middle of the frame is nearly flat: %d colours" % len(set(middle))
+        self.assert_ended_cleanly(code)
+
+    def test_published_frame_count_grows_at_the_frame_rate(self):
+        self.s.put_files(stand_in_files())
+        run, _ = self.frame_after_start("before_frame_count", settle=0.3)
+        try:
+            started = time.monotonic()
+            first = self.s.renderer_frames()
+            time.sleep(1.0)
+            second = self.s.renderer_frames()
+            elapsed = time.monotonic() - started
+        finally:
+            code = run.end_with_escape()
+        assert first is not None and second is not None, "no frame count on the window: %r, %r" % (first, second)
+        assert first >= 1, "the count was %d after the first frames were shown" % first
+        # More than a few frames, and never more than the 60 a second the loop is paced to.
+        grown = second - first
+        assert 5 <= grown <= FRAMES_PER_SECOND * elapsed + 2, "the count grew by %d in %.2f s" % (grown, elapsed)
         self.assert_ended_cleanly(code)
 
     # --- close ---------------------------------------------------------------
@@ -261,7 +280,7 @@ class Checks(CheckSet):
 
 GROUPS = {
     "display": ["test_frame_shows_sky_ground_and_aircraft", "test_missing_sky_picture_gives_white_sphere",
-                "test_shipped_files_frame"],
+                "test_shipped_files_frame", "test_published_frame_count_grows_at_the_frame_rate"],
     "close": ["test_wm_close_from_another_process_ends_the_run", "test_other_keys_do_not_end_the_run"],
     "failures": ["test_missing_model_ends_without_window", "test_invalid_model_ends_without_window",
                  "test_both_pictures_missing_ends_and_restores_mode"],
