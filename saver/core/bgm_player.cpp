@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cstring>
 
+#include "shell_args.h"
+
 namespace {
 
 constexpr unsigned kReplySize = 512;
@@ -30,29 +32,6 @@ bool StartsWith(const std::string& text, const char* prefix) {
 bool HasErr(std::string text) {
   for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return text.find("ERR") != std::string::npos;
-}
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-// A reply read as a decimal number, blanks around it allowed; false when it is none.
-bool ParseNumber(const std::string& text, double* value) {
-  size_t begin = 0, end = text.size();
-  while (begin < end && IsBlank(text[begin])) ++begin;
-  while (end > begin && IsBlank(text[end - 1])) --end;
-  size_t i = begin;
-  if (i < end && (text[i] == '+' || text[i] == '-')) ++i;
-  double number = 0;
-  bool digits = false;
-  for (; i < end && std::isdigit(static_cast<unsigned char>(text[i])); ++i, digits = true)
-    number = number * 10 + (text[i] - '0');
-  if (i < end && text[i] == '.') {
-    double scale = 0.1;
-    for (++i; i < end && std::isdigit(static_cast<unsigned char>(text[i])); ++i, digits = true, scale /= 10)
-      number += (text[i] - '0') * scale;
-  }
-  if (!digits || i != end) return false;
-  *value = text[begin] == '-' ? -number : number;
-  return true;
 }
 
 }  // namespace
@@ -111,7 +90,7 @@ void BgmPlayer::PollCdAudio(int16_t repeat_track) {
     return;
   }
   double track = 0;
-  if (!ParseNumber(current_track, &track)) {
+  if (!ReadWholeNumber(current_track, &track)) {
     cd_available_ = false;
     return;
   }

@@ -1,10 +1,9 @@
 #include "dialog_rules.h"
 
 #include <cmath>
-#include <locale>
-#include <sstream>
 
 #include "half_even.h"
+#include "shell_args.h"
 #include "shell_paths.h"
 
 std::vector<RowColour> BackgroundRowColours(double height) {
@@ -56,57 +55,9 @@ FormPosition PlaceDialog(int screen_w, int screen_h, int form_w, int form_h) {
   return {static_cast<int>(free_w / 2), static_cast<int>(free_h / 3)};
 }
 
-namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Skips digits from *pos; returns how many there were.
-size_t SkipDigits(const std::string& text, size_t* pos) {
-  const size_t start = *pos;
-  while (*pos < text.size() && IsDigit(text[*pos])) ++*pos;
-  return *pos - start;
-}
-
-// The number in text: [blanks][sign]digits[.digits][e[sign]digits][blanks],
-// with at least one digit before the exponent.
-bool ParseDecimal(const std::string& text, double* value) {
-  size_t begin = 0;
-  size_t end = text.size();
-  while (begin < end && IsBlank(text[begin])) ++begin;
-  while (end > begin && IsBlank(text[end - 1])) --end;
-  const std::string number = text.substr(begin, end - begin);
-  size_t pos = 0;
-  if (pos < number.size() && (number[pos] == '+' || number[pos] == '-')) ++pos;
-  size_t digits = SkipDigits(number, &pos);
-  if (pos < number.size() && number[pos] == '.') {
-    ++pos;
-    digits += SkipDigits(number, &pos);
-  }
-  if (digits == 0) return false;
-  if (pos < number.size() && (number[pos] == 'e' || number[pos] == 'E')) {
-    ++pos;
-    if (pos < number.size() && (number[pos] == '+' || number[pos] == '-')) ++pos;
-    if (SkipDigits(number, &pos) == 0) return false;
-  }
-  if (pos != number.size()) return false;
-  std::istringstream stream(number);
-  stream.imbue(std::locale::classic());
-  double parsed = 0;
-  stream >> parsed;
-  if (stream.fail()) {
-    // Beyond the range of a double: certainly beyond 16 bits.
-    parsed = HUGE_VAL;
-  }
-  *value = parsed;
-  return true;
-}
-
-}  // namespace
-
 int16_t RepeatFromText(const std::string& text) {
   double value = 0;
-  if (!ParseDecimal(text, &value)) return 0;
+  if (!ReadWholeNumber(text, &value)) return 0;
   const double rounded = RoundHalfEven(value);
   if (!(rounded >= -32768 && rounded <= 32767)) return 0;  // the 16-bit variable cannot hold it
   return static_cast<int16_t>(rounded);

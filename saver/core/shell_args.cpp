@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <limits>
 
+#include "half_even.h"
+
 namespace {
 
 // Beyond this an exponent only decides between overflow and underflow.
@@ -63,13 +65,6 @@ NumberScan ScanNumber(const std::string& text, size_t pos) {
   return scan;
 }
 
-double RoundHalfToEven(double x) {
-  double whole = std::floor(x);
-  const double rest = x - whole;
-  if (rest > 0.5 || (rest == 0.5 && std::fmod(whole, 2.0) != 0.0)) whole += 1.0;
-  return whole;
-}
-
 }  // namespace
 
 char ModeLetter(const std::string& arguments) {
@@ -91,7 +86,7 @@ bool ReadWholeNumber(const std::string& text, double* value) {
 
 int64_t PreviewParentHandle(const std::string& arguments) {
   if (arguments.size() < 4) return 0;
-  const double handle = RoundHalfToEven(LeadingNumber(arguments.substr(3)));
+  const double handle = RoundHalfEven(LeadingNumber(arguments.substr(3)));
   // Also refuses the infinities of an overflowing exponent.
   if (!(handle >= std::numeric_limits<int32_t>::min() && handle <= std::numeric_limits<int32_t>::max())) return 0;
   return static_cast<int64_t>(handle);
