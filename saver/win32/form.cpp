@@ -37,12 +37,14 @@ POINT PointOf(LPARAM lparam) {
   return point;
 }
 
-Form* FormOf(HWND hwnd) { return reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
-
-// WM_NCCREATE: the form rides along in the creation parameters.
-void OnNcCreate(HWND hwnd, LPARAM lparam) {
-  const CREATESTRUCTW* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+// The form a window of the form or of one of its panels belongs to; it rides
+// along in the creation parameters and is kept from WM_NCCREATE on.
+Form* FormOf(HWND hwnd, UINT message, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    const CREATESTRUCTW* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  return reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
 // WM_ERASEBKGND: the form's background colour.
@@ -107,11 +109,10 @@ bool OnContainerMessage(Form& form, HWND hwnd, UINT message, WPARAM, LPARAM lPar
 }
 
 LRESULT CALLBACK FormWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) OnNcCreate(hwnd, lParam);
-  Form* form = FormOf(hwnd);
+  Form* form = FormOf(hwnd, message, lParam);
+  LRESULT result = 0;
+  if (form && OnContainerMessage(*form, hwnd, message, wParam, lParam, &result)) return result;
   if (form) {
-    LRESULT result = 0;
-    if (OnContainerMessage(*form, hwnd, message, wParam, lParam, &result)) return result;
     switch (message) {
       case WM_SIZE: form->Resized(); return 0;
       case WM_ERASEBKGND: return OnEraseBackground(*form, reinterpret_cast<HDC>(wParam));
@@ -136,11 +137,10 @@ void OnPanelPaint(Form& form, HWND hwnd) {
 
 // A visible picture box that holds elements: a child window of the form.
 LRESULT CALLBACK PanelWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) OnNcCreate(hwnd, lParam);
-  Form* form = FormOf(hwnd);
+  Form* form = FormOf(hwnd, message, lParam);
+  LRESULT result = 0;
+  if (form && OnContainerMessage(*form, hwnd, message, wParam, lParam, &result)) return result;
   if (form) {
-    LRESULT result = 0;
-    if (OnContainerMessage(*form, hwnd, message, wParam, lParam, &result)) return result;
     switch (message) {
       case WM_ERASEBKGND: return 1;  // the kept image covers it all
       case WM_PAINT: OnPanelPaint(*form, hwnd); return 0;

@@ -5,7 +5,7 @@
 #include "preview_form.h"
 #include "profile_store.h"
 #include "saver_form.h"
-#include "settings_dialog_entry.h"
+#include "settings_dialog.h"
 #include "shell_paths.h"
 #include "shell_program.h"
 #include "shell_state.h"
@@ -28,7 +28,7 @@ void Win32StartupActions::ShowMissingFileMessage(const char* text_utf8) {
   ShowMessage(text_utf8, kMessageCaption, MB_OK);
 }
 
-void Win32StartupActions::ShowSettingsDialog() { ShowSettingsDialogModal(); }
+void Win32StartupActions::ShowSettingsDialog() { ::ShowSettingsDialog(); }
 
 void Win32StartupActions::HideCursor() { shell.saved_cursor_count = ShowCursor(FALSE); }
 
