@@ -11,6 +11,7 @@
 
 #include "bitmap_convert.h"
 #include "bitmap_layout.h"
+#include "file_bytes.h"
 
 const char kOpenFailedFormat[] = "Failed to open DIB file %s.\n";
 const char kUnknownFormatText[] = "Unknown DIB file format.";
@@ -132,24 +133,13 @@ RgbImage* FailToOpen(BitmapReporter report, const char* path) {
 }  // namespace
 
 RgbImage* ReadBitmapImageFile(const char* path, BitmapReporter report) {
-  if (!path) return FailToOpen(report, "");
-  std::FILE* file = std::fopen(path, "rb");
-  if (!file) return FailToOpen(report, path);
-  long length = -1;
-  if (std::fseek(file, 0, SEEK_END) == 0) length = std::ftell(file);
+  std::vector<unsigned char> bytes;
+  switch (ReadFileBytes(path, bytes)) {
+    case FileRead::kNoMemory: return Fail(report, kOutOfMemoryText);
+    case FileRead::kUnreadable: return FailToOpen(report, path ? path : "");
+    case FileRead::kRead: break;
+  }
   // An empty file cannot be mapped on Windows, so it counts as unopenable.
-  if (length <= 0 || std::fseek(file, 0, SEEK_SET) != 0) {
-    std::fclose(file);
-    return FailToOpen(report, path);
-  }
-  auto* bytes = static_cast<unsigned char*>(std::malloc(static_cast<size_t>(length)));
-  if (!bytes) {
-    std::fclose(file);
-    return Fail(report, kOutOfMemoryText);
-  }
-  const size_t got = std::fread(bytes, 1, static_cast<size_t>(length), file);
-  std::fclose(file);
-  RgbImage* image = got == static_cast<size_t>(length) ? DecodeBitmap(bytes, got, report) : FailToOpen(report, path);
-  std::free(bytes);
-  return image;
+  if (bytes.empty()) return FailToOpen(report, path);
+  return DecodeBitmap(bytes.data(), bytes.size(), report);
 }

@@ -1,10 +1,10 @@
 #include "mesh_model.h"
 
 #include <cstdint>
-#include <fstream>
 #include <new>
 #include <vector>
 
+#include "file_bytes.h"
 #include "textures.h"
 
 // Sets the front material from m; shininess last.
@@ -14,24 +14,6 @@ static void ApplyMaterial(const ModelMaterial& m) {
   glMaterialfv(GL_FRONT, GL_SPECULAR, m.specular);
   glMaterialfv(GL_FRONT, GL_EMISSION, m.emissive);
   glMaterialf(GL_FRONT, GL_SHININESS, m.shininess);
-}
-
-// Reads a whole file in binary mode; false if it cannot be opened or read.
-static bool ReadWholeFile(const char* file_name, std::vector<unsigned char>& bytes) {
-  std::ifstream file(file_name, std::ios::in | std::ios::binary);  // never creates
-  if (!file) return false;
-  file.seekg(0, std::ios::end);
-  const std::streamoff size = file.tellg();
-  // A size the address space cannot hold (files of 4 GB and more on 32-bit).
-  if (size < 0 || static_cast<unsigned long long>(size) > SIZE_MAX) return false;
-  file.seekg(0, std::ios::beg);
-  try {
-    bytes.resize(static_cast<size_t>(size));
-  } catch (const std::bad_alloc&) {
-    return false;  // too big to hold: refused like any unreadable file
-  }
-  if (size > 0) file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(file);
 }
 
 void MeshModel::Clear() {
@@ -87,7 +69,7 @@ void MeshModel::Draw() {
 bool Ms3dModel::Load(const char* file_name) {
   Clear();
   std::vector<unsigned char> bytes;
-  if (!file_name || !ReadWholeFile(file_name, bytes)) return false;
+  if (ReadFileBytes(file_name, bytes) != FileRead::kRead) return false;
   if (!Parse(bytes.data(), bytes.size())) return false;
   CreateMaterialTextures();
   return true;

@@ -1,7 +1,5 @@
 #include "frame_pacer.h"
 
-#include <mmsystem.h>
-
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
 #define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002  // Windows 10 1803 and later
 #endif
@@ -9,6 +7,13 @@
 namespace {
 
 using SwapIntervalProc = BOOL(WINAPI*)(int interval);
+using TimerPeriodProc = UINT(WINAPI*)(UINT milliseconds);  // timeBeginPeriod, timeEndPeriod
+
+// winmm.dll is loaded only by the systems that need the timer period: importing
+// it would add its load to every start.
+TimerPeriodProc TimerPeriodEntry(HMODULE winmm, const char* name) {
+  return reinterpret_cast<TimerPeriodProc>(reinterpret_cast<void*>(GetProcAddress(winmm, name)));
+}
 
 long long CounterTicks() {
   LARGE_INTEGER now;
@@ -43,12 +48,25 @@ FramePacer::FramePacer(double frames_per_second, bool paced)
   // Older systems: a plain timer, whose waits end within a millisecond only
   // with the system timer period at 1 ms.
   if (!timer_) timer_ = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
-  if (!high_resolution_) timer_period_taken_ = timeBeginPeriod(1) == TIMERR_NOERROR;
+  if (!high_resolution_) TakeTimerPeriod();
 }
 
 FramePacer::~FramePacer() {
   if (timer_) CloseHandle(timer_);
-  if (timer_period_taken_) timeEndPeriod(1);
+  if (winmm_) {
+    if (const TimerPeriodProc end_period = TimerPeriodEntry(winmm_, "timeEndPeriod")) end_period(1);
+    FreeLibrary(winmm_);
+  }
+}
+
+// Sets the system timer period to 1 ms; winmm_ stays loaded only if it was set.
+void FramePacer::TakeTimerPeriod() {
+  winmm_ = LoadLibraryA("winmm.dll");
+  if (!winmm_) return;
+  const TimerPeriodProc begin_period = TimerPeriodEntry(winmm_, "timeBeginPeriod");
+  if (begin_period && begin_period(1) == 0) return;  // TIMERR_NOERROR
+  FreeLibrary(winmm_);
+  winmm_ = nullptr;
 }
 
 bool FramePacer::WaitForFrameDue() {

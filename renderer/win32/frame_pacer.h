@@ -31,10 +31,11 @@ class FramePacer {
  private:
   bool WaitOnTimer(long long ticks);
   bool WaitOnQueue(long long ticks);
+  void TakeTimerPeriod();
 
   FrameSchedule schedule_;
   bool paced_;
   HANDLE timer_ = nullptr;
   bool high_resolution_ = false;
-  bool timer_period_taken_ = false;
+  HMODULE winmm_ = nullptr;  // loaded while the 1 ms timer period is taken
 };
