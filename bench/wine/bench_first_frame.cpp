@@ -16,11 +16,13 @@ struct PhaseEnd {
   double unix_seconds;
 };
 
-PhaseEnd phase_ends[32];
-int phase_count = 0;
+constexpr LONG kMaxPhases = 32;
+PhaseEnd phase_ends[kMaxPhases];
+volatile LONG phase_count = 0;  // the pictures are marked from a thread of their own
 
 void OnPhaseEnd(const char* phase) {
-  if (phase_count < 32) phase_ends[phase_count++] = {phase, UnixSeconds()};
+  const LONG slot = InterlockedIncrement(&phase_count) - 1;
+  if (slot < kMaxPhases) phase_ends[slot] = {phase, UnixSeconds()};
 }
 
 // Records when the first frame reached the screen, and the phases before it.
@@ -29,7 +31,7 @@ void OnSwap(int) {
   FILE* out = std::fopen("first_frame.txt", "w");
   if (!out) return;
   std::fprintf(out, "first_swap_unix_seconds %.6f\n", swapped);
-  for (int i = 0; i < phase_count; ++i)
+  for (LONG i = 0; i < phase_count && i < kMaxPhases; ++i)
     std::fprintf(out, "phase %.6f %s\n", phase_ends[i].unix_seconds, phase_ends[i].phase);
   std::fclose(out);
 }

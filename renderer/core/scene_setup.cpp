@@ -3,8 +3,8 @@
 #include "startup_marks.h"
 #include "textures.h"
 
-int InitScene(FlightScene& scene) {
-  if (!LoadSceneTextures(&scene.sky_texture, &scene.ground_texture)) return 0;
+int InitScene(FlightScene& scene, ScenePictures* prepared) {
+  if (!LoadSceneTextures(&scene.sky_texture, &scene.ground_texture, prepared)) return 0;
   scene.InitGroundGrid();
   scene.InitFlight();
   if (scene.model) scene.model->CreateMaterialTextures();  // the context is current now

@@ -25,18 +25,51 @@ void ReportToStderr(const char* text) {
 
 BitmapReporter g_reporter = ReportToStderr;
 
-// The portable reader: the whole file through DecodeBitmap.
-RgbImage* ReadPortably(const char* path) { return ReadBitmapImageFile(path, g_reporter); }
-
 // The renderer's paths name the files themselves.
 std::string SamePath(const char* path) { return path; }
 
-BitmapFileReader g_reader = ReadPortably;
+BitmapFileReader g_reader = ReadBitmapImageFile;
 FileLocator g_locator = SamePath;
 
-// Creates a mipmapped texture from image into *name; the phase marks the
-// levels' computation, before their upload.
-void MakeMipmappedTexture(const RgbImage& image, GLuint* name, const char* computed_phase) {
+// The start-up marks of one scene picture.
+struct PicturePhases {
+  const char* read;
+  const char* computed;
+  const char* uploaded;
+};
+
+constexpr PicturePhases kSkyPhases = {"sky picture read", "sky mipmaps computed", "sky mipmaps uploaded"};
+constexpr PicturePhases kGroundPhases = {"ground picture read", "ground mipmaps computed", "ground mipmaps uploaded"};
+
+// Null when the file is missing (silently) or unreadable (reported, if report is set).
+RgbImage* ReadPicture(const char* path, BitmapReporter report) {
+  if (!path) return nullptr;
+  const std::string file = g_locator(path);
+  // A missing file is normal (no picture) and never reported.
+  std::FILE* probe = std::fopen(file.c_str(), "r");
+  if (!probe) return nullptr;
+  std::fclose(probe);
+  return g_reader(file.c_str(), report);
+}
+
+void PreparePicture(const char* path, const PicturePhases& phases, PreparedPicture& picture) {
+  picture.image.reset(ReadPicture(path, nullptr));
+  MarkStartupPhase(phases.read);
+  if (!picture.image) return;
+  const RgbImage& image = *picture.image;
+  picture.levels = BuildMipmapChain(image.pixels, image.width, image.height, 0);
+  MarkStartupPhase(phases.computed);
+}
+
+// True when the context's size limit would not have cut level 0.
+bool FitsSizeLimit(const std::vector<MipmapLevel>& levels, GLint max_side) {
+  if (levels.empty()) return false;
+  return max_side <= 0 || (levels[0].width <= max_side && levels[0].height <= max_side);
+}
+
+// Creates a mipmapped texture from the picture into *name, computing its
+// levels unless prepared ones fit the context.
+void MakeMipmappedTexture(PreparedPicture& picture, GLuint* name, const PicturePhases& phases) {
   glGenTextures(1, name);
   glBindTexture(GL_TEXTURE_2D, *name);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
@@ -45,50 +78,53 @@ void MakeMipmappedTexture(const RgbImage& image, GLuint* name, const char* compu
   // The levels gluBuild2DMipmaps(GL_TEXTURE_2D, 3, ...) would make, built quicker.
   GLint max_side = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_side);
-  const std::vector<MipmapLevel> chain = BuildMipmapChain(image.pixels, image.width, image.height, max_side);
-  MarkStartupPhase(computed_phase);
-  for (size_t level = 0; level < chain.size(); ++level)
-    glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), 3, chain[level].width, chain[level].height, 0, GL_RGB,
-                 GL_UNSIGNED_BYTE, chain[level].rgb.data());
+  if (!FitsSizeLimit(picture.levels, max_side)) {
+    const RgbImage& image = *picture.image;
+    picture.levels = BuildMipmapChain(image.pixels, image.width, image.height, max_side);
+    MarkStartupPhase(phases.computed);
+  }
+  for (size_t level = 0; level < picture.levels.size(); ++level) {
+    const MipmapLevel& m = picture.levels[level];
+    glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), 3, m.width, m.height, 0, GL_RGB, GL_UNSIGNED_BYTE,
+                 m.rgb.data());
+  }
 }
 
-// Loads the picture at path into a mipmapped texture; returns 1 if it loaded.
-// The phase names the picture (its read and its build) for start-up timing.
-int LoadSceneTexture(const char* path, GLuint* name, const char* read_phase, const char* computed_phase,
-                     const char* build_phase) {
-  RgbImage* image = LoadBitmapFile(path);
-  MarkStartupPhase(read_phase);
-  if (!image) return 0;
-  MakeMipmappedTexture(*image, name, computed_phase);
-  FreeRgbImage(image);
-  MarkStartupPhase(build_phase);
+// Makes the picture at path a mipmapped texture, from `prepared` when it holds
+// the picture; returns 1 if it loaded. Either way the picture is used up.
+int LoadSceneTexture(const char* path, PreparedPicture* prepared, GLuint* name, const PicturePhases& phases) {
+  PreparedPicture picture;
+  if (prepared) picture = std::move(*prepared);
+  if (!picture.image) {
+    picture.image.reset(LoadBitmapFile(path));
+    MarkStartupPhase(phases.read);
+  }
+  if (!picture.image) return 0;
+  MakeMipmappedTexture(picture, name, phases);
+  MarkStartupPhase(phases.uploaded);
   return 1;
 }
 
 }  // namespace
 
-void SetBitmapFileReader(BitmapFileReader reader) { g_reader = reader ? reader : ReadPortably; }
+void SetBitmapFileReader(BitmapFileReader reader) { g_reader = reader ? reader : ReadBitmapImageFile; }
 void SetBitmapReporter(BitmapReporter report) { g_reporter = report ? report : ReportToStderr; }
 void SetFileLocator(FileLocator locator) { g_locator = locator ? locator : SamePath; }
 
-RgbImage* LoadBitmapFile(const char* path) {
-  if (!path) return nullptr;
-  const std::string file = g_locator(path);
-  // A missing file is normal (no picture) and never reported.
-  std::FILE* probe = std::fopen(file.c_str(), "r");
-  if (!probe) return nullptr;
-  std::fclose(probe);
-  return g_reader(file.c_str());
+RgbImage* LoadBitmapFile(const char* path) { return ReadPicture(path, g_reporter); }
+
+void PrepareScenePictures(ScenePictures& pictures) {
+  PreparePicture(kSkyPicturePath, kSkyPhases, pictures.sky);
+  PreparePicture(kGroundPicturePath, kGroundPhases, pictures.ground);
 }
 
-int LoadSceneTextures(GLuint* sky_texture, GLuint* ground_texture) {
+int LoadSceneTextures(GLuint* sky_texture, GLuint* ground_texture, ScenePictures* prepared) {
   *sky_texture = 0;
   *ground_texture = 0;
   int status = 0;
-  status |= LoadSceneTexture(kSkyPicturePath, sky_texture, "sky picture read", "sky mipmaps computed",
-                             "sky mipmaps uploaded");
-  status |= LoadSceneTexture(kGroundPicturePath, ground_texture, "ground picture read",
-                             "ground mipmaps computed", "ground mipmaps uploaded");
+  status |= LoadSceneTexture(kSkyPicturePath, prepared ? &prepared->sky : nullptr, sky_texture, kSkyPhases);
+  status |= LoadSceneTexture(kGroundPicturePath, prepared ? &prepared->ground : nullptr, ground_texture,
+                             kGroundPhases);
   return status;
 }
 

@@ -168,9 +168,7 @@ void ReportOpenFailure(const char* path, BitmapReporter report) {
 
 void ShowBitmapMessage(const char* text) { MessageBoxA(GetFocus(), text, "Error", MB_OK); }
 
-RgbImage* ReadBitmapImage(const char* path) { return ReadBitmapImageReporting(path, ShowBitmapMessage); }
-
-RgbImage* ReadBitmapImageReporting(const char* path, BitmapReporter report) {
+RgbImage* ReadBitmapImage(const char* path, BitmapReporter report) {
   BitmapRead read;
   const char* failure = nullptr;
   if (!MapFile(path, &read)) {
@@ -179,6 +177,7 @@ RgbImage* ReadBitmapImageReporting(const char* path, BitmapReporter report) {
     failure = Convert(&read);
   }
   ReleaseRead(&read);
+  if (!report) return read.image;
   if (read.open_failed) {
     ReportOpenFailure(path, report);
   } else if (failure) {

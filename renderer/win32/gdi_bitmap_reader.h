@@ -5,12 +5,9 @@
 #include "bitmap_decoder.h"
 #include "rgb_image.h"
 
-// Reads and converts one bitmap file; on failure shows one message box
-// (caption "Error") and returns null. Installed with SetBitmapFileReader.
-RgbImage* ReadBitmapImage(const char* path);
-
-// The same, reporting failures to `report` instead of a message box.
-RgbImage* ReadBitmapImageReporting(const char* path, BitmapReporter report);
+// Reads and converts one bitmap file; on failure gives `report` (if any) one
+// message and returns null. Installed with SetBitmapFileReader.
+RgbImage* ReadBitmapImage(const char* path, BitmapReporter report);
 
 // MessageBox(GetFocus(), text, "Error", MB_OK): modal, owned by the focus window.
 void ShowBitmapMessage(const char* text);

@@ -5,6 +5,7 @@
 
 #include "frame_pacer.h"
 #include "gdi_bitmap_reader.h"
+#include "picture_prefetch.h"
 #include "rand.h"
 #include "renderer_state.h"
 #include "renderer_window.h"
@@ -14,13 +15,15 @@
 int RunRenderer(const FrameLoopOptions& options) {
   SetBitmapFileReader(ReadBitmapImage);
   SetBitmapReporter(ShowBitmapMessage);
+  PicturePrefetch pictures;  // read while the window and context are made
 
   model = new (std::nothrow) Ms3dModel;
   if (!model || !model->Load(kModelPath)) return 0;
   MarkStartupPhase("model read");
   scene.model = model;
 
-  if (!CreateRendererWindow(kRendererCaption, kScreenWidth, kScreenHeight, kScreenBits, fullscreen)) return 0;
+  if (!CreateRendererWindow(kRendererCaption, kScreenWidth, kScreenHeight, kScreenBits, fullscreen, &pictures))
+    return 0;
   if (options.paced) RequestVsync();
   // Seeded only now: the flight's start values come from the unseeded generator.
   Srand(static_cast<unsigned int>(clock()));

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "flight_scene.h"
+#include "picture_prefetch.h"
 #include "pixel_format.h"
 #include "renderer_state.h"
 #include "startup_marks.h"
@@ -92,7 +93,8 @@ LRESULT CALLBACK RendererWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-int CreateRendererWindow(const char* title, int width, int height, int bits, bool fullscreen_window) {
+int CreateRendererWindow(const char* title, int width, int height, int bits, bool fullscreen_window,
+                         PicturePrefetch* pictures) {
   fullscreen = fullscreen_window;
   instance = GetModuleHandleA(nullptr);
   if (!RegisterRendererClass()) return 0;
@@ -111,7 +113,7 @@ int CreateRendererWindow(const char* title, int width, int height, int bits, boo
   SetFocus(window);
   ResizeViewport(width, height);
   MarkStartupPhase("window and context");
-  if (!InitScene(scene)) {
+  if (!InitScene(scene, pictures ? pictures->Take() : nullptr)) {
     DestroyRendererWindow();
     return 0;
   }

@@ -4,10 +4,14 @@
 
 #include <windows.h>
 
+class PicturePrefetch;
+
 // Registers the class, switches the display mode, creates and shows the
 // window, makes an OpenGL context current, sets the viewport and initialises
-// the scene. 1 on success; 0 on any failure, with what was made torn down.
-int CreateRendererWindow(const char* title, int width, int height, int bits, bool fullscreen_window);
+// the scene, with the pictures from `pictures` when given. 1 on success; 0 on
+// any failure, with what was made torn down.
+int CreateRendererWindow(const char* title, int width, int height, int bits, bool fullscreen_window,
+                         PicturePrefetch* pictures = nullptr);
 
 // Undoes CreateRendererWindow; each step is skipped when its resource does not
 // exist, so it is safe after a partial creation and when called twice.

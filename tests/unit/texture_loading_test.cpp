@@ -34,9 +34,9 @@ std::vector<std::string>& ReadPaths() {
 }
 
 // Records the path, then reads it portably.
-RgbImage* RecordingReader(const char* path) {
+RgbImage* RecordingReader(const char* path, BitmapReporter report) {
   ReadPaths().push_back(path);
-  return ReadBitmapImageFile(path, bmp::Collect);
+  return ReadBitmapImageFile(path, report);
 }
 
 // A 24-bit picture of the given size (rows of width x 3 bytes, odd widths included).
@@ -142,6 +142,58 @@ TEST_F(TextureLoading, AnUnreadableScenePictureIsReportedOnceAndCountsAsMissing)
   EXPECT_EQ(sky, 0u);
   EXPECT_NE(ground, 0u);
   EXPECT_EQ(bmp::Reported(), Messages{"Failed to open DIB file " + InFolder(kSkyPicturePath) + ".\n"});
+}
+
+// The names and arguments of every logged call, for comparing two runs.
+std::vector<std::pair<std::string, std::vector<double>>> CallLog() {
+  std::vector<std::pair<std::string, std::vector<double>>> log;
+  for (const GlCall& c : fakegl::Calls()) log.emplace_back(c.name, c.args);
+  return log;
+}
+
+TEST_F(TextureLoading, PreparedPicturesAreReadAheadAndUploadedAsReadOnesAre) {
+  Place(kSkyPicturePath, Picture(8, 4));
+  Place(kGroundPicturePath, Picture(6, 2));
+  GLuint sky = 0, ground = 0;
+  LoadSceneTextures(&sky, &ground);
+  const auto read_now = CallLog();
+
+  fakegl::Reset();
+  ReadPaths().clear();
+  ScenePictures pictures;
+  PrepareScenePictures(pictures);
+  EXPECT_TRUE(fakegl::Calls().empty());  // no GL off the context's thread
+  EXPECT_EQ(ReadPaths(), (std::vector<std::string>{InFolder(kSkyPicturePath), InFolder(kGroundPicturePath)}));
+  EXPECT_EQ(LoadSceneTextures(&sky, &ground, &pictures), 1);
+  EXPECT_EQ(ReadPaths().size(), 2u);  // nothing read again
+  EXPECT_EQ(CallLog(), read_now);
+  EXPECT_EQ(pictures.ground.image, nullptr);  // used up
+}
+
+TEST_F(TextureLoading, APreparedPictureThatFailedIsReportedOnlyWhenLoaded) {
+  Place(kSkyPicturePath, {});  // exists but empty
+  Place(kGroundPicturePath, Picture(4, 4));
+  ScenePictures pictures;
+  PrepareScenePictures(pictures);
+  EXPECT_TRUE(bmp::Reported().empty());
+  GLuint sky = 0, ground = 0;
+  EXPECT_EQ(LoadSceneTextures(&sky, &ground, &pictures), 1);
+  EXPECT_EQ(sky, 0u);
+  EXPECT_NE(ground, 0u);
+  EXPECT_EQ(bmp::Reported(), Messages{"Failed to open DIB file " + InFolder(kSkyPicturePath) + ".\n"});
+}
+
+TEST_F(TextureLoading, PreparedLevelsBeyondTheContextsLimitAreComputedAgainWithIt) {
+  // 12288 rounds up to 16384, which the context's 8192 cannot hold.
+  Place(kGroundPicturePath, Picture(12288, 1));
+  ScenePictures pictures;
+  PrepareScenePictures(pictures);
+  ASSERT_EQ(pictures.ground.levels.at(0).width, 16384);
+  GLuint sky = 0, ground = 0;
+  EXPECT_EQ(LoadSceneTextures(&sky, &ground, &pictures), 1);
+  const auto levels = fakegl::CallsNamed("glTexImage2D");
+  ASSERT_EQ(levels.size(), 14u);  // 8192 down to 1
+  EXPECT_EQ(levels[0].args[3], fakegl::kMaxTextureSize);
 }
 
 TEST_F(TextureLoading, MaterialTextureIsUploadedAtItsOwnSizeWithoutMipmaps) {

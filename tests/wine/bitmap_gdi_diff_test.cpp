@@ -250,7 +250,7 @@ bmp::Decoded ReadThroughGdi(const Case& c) {
     out.write(reinterpret_cast<const char*>(c.file.data()), static_cast<std::streamsize>(c.file.size()));
   }
   bmp::Reported().clear();
-  RgbImage* image = ReadBitmapImageReporting(path.c_str(), bmp::Collect);
+  RgbImage* image = ReadBitmapImage(path.c_str(), bmp::Collect);
   DeleteFileA(path.c_str());
   return bmp::Collected(image);
 }

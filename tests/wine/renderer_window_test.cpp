@@ -23,7 +23,7 @@ constexpr char kPictureFile[] = "renderer_window_test_picture.bmp";
 // Both scene pictures come from one stand-in file, read as a solid 8 x 8 picture.
 std::string LocatePicture(const char*) { return kPictureFile; }
 
-RgbImage* ReadSolidPicture(const char*) {
+RgbImage* ReadSolidPicture(const char*, BitmapReporter) {
   auto* image = static_cast<RgbImage*>(std::malloc(sizeof(RgbImage)));
   image->width = 8;
   image->height = 8;
@@ -32,7 +32,7 @@ RgbImage* ReadSolidPicture(const char*) {
   return image;
 }
 
-RgbImage* ReadNoPicture(const char*) { return nullptr; }
+RgbImage* ReadNoPicture(const char*, BitmapReporter) { return nullptr; }
 
 // Installs the stand-in pictures; the file only has to exist for the reader to be asked.
 void UseStandInPictures(BitmapFileReader reader) {
