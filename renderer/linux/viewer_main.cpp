@@ -9,11 +9,9 @@
 #include "mesh_model.h"
 #include "png_io.h"
 #include "rand.h"
+#include "renderer_caption.h"
 #include "viewer_options.h"
 #include "x11_window.h"
-
-// The renderer's caption, which the saver shell looks for.
-static const char kWindowTitle[] = "Jetscape_VC";
 
 // Nanoseconds on the steady clock, the viewer's pacing clock.
 static long long SteadyNanoseconds() {
@@ -53,7 +51,7 @@ static int RunOnScreen(const ViewerOptions& options) {
   if (!model.Load(options.files.model.c_str())) return 0;  // no window, silently
 
   X11GlWindow window;
-  if (!window.Create(kWindowTitle, options.width, options.height, options.fullscreen)) {
+  if (!window.Create(kRendererCaption, options.width, options.height, options.fullscreen)) {
     std::fprintf(stderr, "skyliner-viewer: %s\n", window.error().c_str());
     return 1;
   }

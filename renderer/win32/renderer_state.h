@@ -6,6 +6,7 @@
 
 #include "flight_scene.h"
 #include "mesh_model.h"
+#include "renderer_caption.h"
 
 extern HWND window;             // the renderer window
 extern HDC device_context;      // the window's own DC, kept for the whole run
@@ -17,8 +18,7 @@ extern bool fullscreen;         // always true: the renderer runs full screen
 extern MeshModel* model;        // the aircraft, created at start and kept to the end
 extern FlightScene scene;       // flight, camera, ground and sky
 
-// The window's caption, which the saver looks for, and the fixed display mode.
-constexpr char kRendererCaption[] = "Jetscape_VC";
+// The window's class and the fixed display mode.
 constexpr char kRendererClassName[] = "OpenGL";
 constexpr int kScreenWidth = 1024;
 constexpr int kScreenHeight = 768;
