@@ -110,8 +110,16 @@ void CopyRows(const BitmapRead& read, int32_t width, uint32_t rows, unsigned cha
   }
 }
 
-// Converts the mapped file; returns the message to report, or null once read->image is made.
-const char* Convert(BitmapRead* read) {
+// Plain 24-bit rows go into a 24-bit section unchanged, so GDI's conversion is
+// a copy.
+bool IsPlain24Bit(const BitmapLayout& layout) { return layout.bit_count == 24 && layout.compression == kBiRgb; }
+
+// Converts the mapped file; returns the message to report, or null once
+// read->image is made. With copy_plain, plain 24-bit rows (the pictures the
+// saver writes) are copied by the portable decoder: that needs no device
+// context, whose first creation sets up the system's fonts (tens of
+// milliseconds under Wine) for a program that draws no text.
+const char* Convert(BitmapRead* read, bool copy_plain) {
   BitmapLayout layout;
   switch (ReadBitmapLayout(read->view, read->size, &layout)) {
     case BitmapLayoutStatus::kOk: break;
@@ -122,6 +130,10 @@ const char* Convert(BitmapRead* read) {
   }
   // The portable decoder's bounds, so both readers refuse the same pictures.
   if (!FitsOutputBounds(layout, kMaxBitmapSide, kMaxBitmapOutputBytes)) return kOutOfMemoryText;
+  if (copy_plain && IsPlain24Bit(layout)) {
+    read->image = DecodeBitmap(read->view, read->size, nullptr);  // checked above: only memory can fail
+    return read->image ? nullptr : kOutOfMemoryText;
+  }
   read->source_info = DescribeSource(read->view, layout);
   if (!read->source_info) return kOutOfMemoryText;
   if (!CreateTarget(layout, read)) return kOutOfMemoryText;
@@ -164,17 +176,14 @@ void ReportOpenFailure(const char* path, BitmapReporter report) {
   report(text.data());
 }
 
-}  // namespace
-
-void ShowBitmapMessage(const char* text) { MessageBoxA(GetFocus(), text, "Error", MB_OK); }
-
-RgbImage* ReadBitmapImage(const char* path, BitmapReporter report) {
+// Maps, converts and releases; reports any failure.
+RgbImage* ReadBitmap(const char* path, BitmapReporter report, bool copy_plain) {
   BitmapRead read;
   const char* failure = nullptr;
   if (!MapFile(path, &read)) {
     read.open_failed = true;
   } else {
-    failure = Convert(&read);
+    failure = Convert(&read, copy_plain);
   }
   ReleaseRead(&read);
   if (!report) return read.image;
@@ -184,4 +193,14 @@ RgbImage* ReadBitmapImage(const char* path, BitmapReporter report) {
     report(failure);
   }
   return read.image;
+}
+
+}  // namespace
+
+void ShowBitmapMessage(const char* text) { MessageBoxA(GetFocus(), text, "Error", MB_OK); }
+
+RgbImage* ReadBitmapImage(const char* path, BitmapReporter report) { return ReadBitmap(path, report, true); }
+
+RgbImage* ReadBitmapImageThroughGdi(const char* path, BitmapReporter report) {
+  return ReadBitmap(path, report, false);
 }

@@ -6,8 +6,12 @@
 #include "rgb_image.h"
 
 // Reads and converts one bitmap file; on failure gives `report` (if any) one
-// message and returns null. Installed with SetBitmapFileReader.
+// message and returns null. Installed with SetBitmapFileReader. Plain 24-bit
+// files, for which GDI's conversion is a copy, are copied without GDI.
 RgbImage* ReadBitmapImage(const char* path, BitmapReporter report);
+
+// The same with every file converted by GDI, for the tests to compare against.
+RgbImage* ReadBitmapImageThroughGdi(const char* path, BitmapReporter report);
 
 // MessageBox(GetFocus(), text, "Error", MB_OK): modal, owned by the focus window.
 void ShowBitmapMessage(const char* text);

@@ -1,6 +1,7 @@
 #include "picture_prefetch.h"
 
-PicturePrefetch::PicturePrefetch() {
+void PicturePrefetch::Start() {
+  if (started_) return;
   thread_ = CreateThread(nullptr, 0, Prepare, &pictures_, 0, nullptr);
   started_ = thread_ != nullptr;
 }

@@ -1,5 +1,6 @@
 // The scene pictures read and their mipmap levels computed on a thread of
-// their own, while the main thread makes the window and the OpenGL context.
+// their own, while the main thread loads the OpenGL driver and makes the
+// context.
 #pragma once
 
 #include <windows.h>
@@ -8,15 +9,16 @@
 
 class PicturePrefetch {
  public:
-  // Starts the thread; the bitmap reader and file locator must be set first.
-  PicturePrefetch();
+  PicturePrefetch() = default;
   // Waits for the thread, so the pictures never outlive their reader.
   ~PicturePrefetch();
   PicturePrefetch(const PicturePrefetch&) = delete;
   PicturePrefetch& operator=(const PicturePrefetch&) = delete;
 
+  // Starts the thread (once); the bitmap reader and file locator must be set.
+  void Start();
   // Waits until the pictures are ready and hands them over; null if no thread
-  // could be started (the caller then reads them itself).
+  // was started (the caller then reads them itself).
   ScenePictures* Take();
 
  private:

@@ -15,7 +15,7 @@
 int RunRenderer(const FrameLoopOptions& options) {
   SetBitmapFileReader(ReadBitmapImage);
   SetBitmapReporter(ShowBitmapMessage);
-  PicturePrefetch pictures;  // read while the window and context are made
+  PicturePrefetch pictures;
 
   model = new (std::nothrow) Ms3dModel;
   if (!model || !model->Load(kModelPath)) return 0;

@@ -104,6 +104,9 @@ int CreateRendererWindow(const char* title, int width, int height, int bits, boo
     display_mode_changed = true;
   }
   window = CreateSizedWindow(title, width, height);
+  // Not sooner: beside the system's own set-up of the display and the window,
+  // the picture thread slows that down by more than it saves.
+  if (pictures) pictures->Start();
   if (!window || !CreateGlContext(bits)) {
     DestroyRendererWindow();
     return 0;

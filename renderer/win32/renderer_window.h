@@ -8,8 +8,9 @@ class PicturePrefetch;
 
 // Registers the class, switches the display mode, creates and shows the
 // window, makes an OpenGL context current, sets the viewport and initialises
-// the scene, with the pictures from `pictures` when given. 1 on success; 0 on
-// any failure, with what was made torn down.
+// the scene. With `pictures`, the scene pictures are prepared on its thread,
+// started once the window exists. 1 on success; 0 on any failure, with what
+// was made torn down.
 int CreateRendererWindow(const char* title, int width, int height, int bits, bool fullscreen_window,
                          PicturePrefetch* pictures = nullptr);
 

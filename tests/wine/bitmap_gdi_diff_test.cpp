@@ -1,8 +1,9 @@
 // Differential test, run under Wine: every bitmap variant the portable decoder
-// supports is read through the renderer's GDI reader (file mapping, SetDIBits
-// into a 24-bit DIB section) and through DecodeBitmap, and the two results must
-// agree pixel for pixel. Broken files must be refused by both with the same
-// message. Where GDI refuses a file, the test prints what the decoder did.
+// supports is read through GDI (file mapping, SetDIBits into a 24-bit DIB
+// section) and through DecodeBitmap, and the two results must agree pixel for
+// pixel. Broken files must be refused by both with the same message. Where GDI
+// refuses a file, the test prints what the decoder did. The renderer's reader,
+// which copies plain 24-bit files without GDI, must give what GDI gives.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -240,8 +241,10 @@ std::vector<Case> BrokenCorpus() {
   return c;
 }
 
-// The GDI reader's result for the file: written to the temporary folder and read back.
-bmp::Decoded ReadThroughGdi(const Case& c) {
+using FileReader = RgbImage* (*)(const char* path, BitmapReporter report);
+
+// A reader's result for the file: written to the temporary folder and read back.
+bmp::Decoded ReadWith(FileReader reader, const Case& c) {
   char folder[MAX_PATH];
   GetTempPathA(MAX_PATH, folder);
   const std::string path = std::string(folder) + "skyliner_diff_" + c.name + ".bmp";
@@ -250,10 +253,12 @@ bmp::Decoded ReadThroughGdi(const Case& c) {
     out.write(reinterpret_cast<const char*>(c.file.data()), static_cast<std::streamsize>(c.file.size()));
   }
   bmp::Reported().clear();
-  RgbImage* image = ReadBitmapImage(path.c_str(), bmp::Collect);
+  RgbImage* image = reader(path.c_str(), bmp::Collect);
   DeleteFileA(path.c_str());
   return bmp::Collected(image);
 }
+
+bmp::Decoded ReadThroughGdi(const Case& c) { return ReadWith(ReadBitmapImageThroughGdi, c); }
 
 // One line saying what a reader made of a file.
 std::string Describe(const bmp::Decoded& d) {
@@ -303,6 +308,17 @@ TEST_P(EdgeBitmap, DecoderFollowsGdi) {
   }
   ASSERT_TRUE(decoder.ok) << "GDI converts it, the decoder " << Describe(decoder);
   ExpectSamePictures(gdi, decoder);
+}
+
+TEST_P(SupportedBitmap, TheRenderersReaderGivesWhatGdiGives) {
+  const bmp::Decoded gdi = ReadThroughGdi(GetParam());
+  const bmp::Decoded renderer = ReadWith(ReadBitmapImage, GetParam());
+  ASSERT_TRUE(gdi.ok && renderer.ok) << "GDI: " << Describe(gdi) << "; renderer: " << Describe(renderer);
+  ExpectSamePictures(gdi, renderer);
+}
+
+TEST_P(BrokenBitmap, TheRenderersReaderRefusesAsGdiDoes) {
+  EXPECT_EQ(ReadWith(ReadBitmapImage, GetParam()).messages, ReadThroughGdi(GetParam()).messages);
 }
 
 TEST_P(BrokenBitmap, BothRefuseWithTheSameMessage) {
