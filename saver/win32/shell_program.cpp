@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "shell_paths.h"
 #include "text_encoding.h"
 
 namespace {
@@ -39,9 +40,7 @@ std::string ProgramFolder() {
     const DWORD length = GetModuleFileNameA(nullptr, name.data(), size);
     if (length == 0) return std::string();
     if (length >= size) continue;
-    const std::string path(name.data(), length);
-    const size_t last = path.rfind('\\');
-    return last == std::string::npos ? std::string() : path.substr(0, last);
+    return FolderOf(std::string(name.data(), length));
   }
   return std::string();
 }
