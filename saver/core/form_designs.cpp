@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "shell_paths.h"
+
 namespace {
 
 constexpr DesignFont kFormFont = {nullptr, 0, 0, 0, false};
@@ -134,7 +136,7 @@ const ElementDesign* FindElementDesign(const FormDesign& form, const char* name,
 }
 
 const FormDesign kSaverFormDesign = {
-    "Jetscape_S", "Jetscape_Main", FormBorder::kNone, kWindowColour, DesignPicture::kNone, 5475, 4260,
+    "Jetscape_S", kSaverCaption, FormBorder::kNone, kWindowColour, DesignPicture::kNone, 5475, 4260,
     ScaleUnit::kPixels, FormStartPosition::kDefault, kSaverElements, sizeof kSaverElements / sizeof kSaverElements[0],
     false,
 };
@@ -146,7 +148,7 @@ const FormDesign kPreviewFormDesign = {
 };
 
 const FormDesign kDialogFormDesign = {
-    "Jetscape_P", "<Skyliner>", FormBorder::kFixedSingle, kDialogGrey, DesignPicture::kNone, 7380, 3690,
+    "Jetscape_P", kDialogCaption, FormBorder::kFixedSingle, kDialogGrey, DesignPicture::kNone, 7380, 3690,
     ScaleUnit::kPixels, FormStartPosition::kDefault, kDialogElements, sizeof kDialogElements / sizeof kDialogElements[0],
     true,
 };
