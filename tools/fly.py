@@ -14,13 +14,13 @@ usage: fly.py --bin WINDOWS_BIN --shots DIR [--display :0]
 import argparse
 import os
 import shutil
-import struct
 import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "wine"))
 from wine_session import (RENDERER_CAPTION, RENDERER_PROGRAM, ROOT, SHELL_PROGRAM, ShellRun,  # noqa: E402
                           WineSession, wait_until)
+from working_files import Bitmap, bmp24_rows  # noqa: E402
 
 # Swapped frames at which to take each shot, by the count the renderer publishes: the
 # chase view runs for frames 0-999, the fixed view for frames 1000-1099, then the chase again.
@@ -37,24 +37,25 @@ class Failure(Exception):
         self.show_wine_errors = show_wine_errors
 
 
+def mirrored(row):
+    """A row of 24-bit pixels in reverse order, each pixel's bytes kept."""
+    reversed_bytes = row[::-1]  # pixels reversed, each one's bytes too
+    out = bytearray(len(row))
+    for channel in range(3):
+        out[channel::3] = reversed_bytes[2 - channel::3]
+    return bytes(out)
+
+
 def unmirrored_desktop(folder):
     """The sample desktop turned the right way round (the file holds it mirrored, as the saver
     writes its capture), as a 24-bit bitmap in folder; the saver's capture mirrors it back."""
     with open(os.path.join(ROOT, "assets", "sample-desktop.bmp"), "rb") as f:
-        data = bytearray(f.read())
-    (offset,) = struct.unpack_from("<I", data, 10)
-    width, height, _, bits = struct.unpack_from("<iiHH", data, 18)
-    if bits != 24 or width <= 0 or height == 0:
+        picture = Bitmap(f.read())
+    if picture.bits != 24 or picture.width <= 0 or picture.height <= 0:
         raise Failure("assets/sample-desktop.bmp is not the 24-bit picture this script expects", False)
-    stride = (width * 3 + 3) & ~3
-    for row in range(abs(height)):
-        start = offset + row * stride
-        reversed_bytes = data[start:start + width * 3][::-1]  # pixels reversed, each one's bytes too
-        for channel in range(3):
-            data[start + channel:start + width * 3:3] = reversed_bytes[2 - channel::3]
     path = os.path.join(folder, "desktop.bmp")
     with open(path, "wb") as f:
-        f.write(data)
+        f.write(bmp24_rows(picture.width, [mirrored(row) for row in picture.rows()]))
     return path
 
 

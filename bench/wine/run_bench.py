@@ -17,7 +17,6 @@ usage: run_bench.py --bin WINDOWS_BIN [--repeat 10] [--ground WxH] [--skip-start
 import argparse
 import os
 import statistics
-import struct
 import subprocess
 import sys
 import time
@@ -52,13 +51,9 @@ def result(session, name):
 
 def tiled_bitmap(source, width, height):
     """The 24-bit bottom-up bitmap `source` tiled (or cut) to width x height."""
-    offset, = struct.unpack_from("<I", source, 10)
-    src_w, src_h = struct.unpack_from("<ii", source, 18)
-    stride = (src_w * 3 + 3) & ~3
-    rows = []
-    for y in range(height):
-        row = source[offset + (y % src_h) * stride:offset + (y % src_h) * stride + src_w * 3]
-        rows.append((row * (width // src_w + 1))[:width * 3])
+    picture = wf.Bitmap(source)
+    source_rows = picture.rows()
+    rows = [(source_rows[y % len(source_rows)] * (width // picture.width + 1))[:width * 3] for y in range(height)]
     return wf.bmp24_rows(width, rows)
 
 

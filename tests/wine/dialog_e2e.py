@@ -16,9 +16,9 @@ import time
 sys.path.insert(0, os.path.dirname(__file__))
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
 from check_groups import CheckSet, run_groups  # noqa: E402
-from shell_e2e import Bitmap  # noqa: E402
 from wine_session import (KEY_FILE, KEY_KIND, KEY_REPEAT, ROOT, SETTINGS_FILE, ShellRun, wait_until,  # noqa: E402
                           write_settings)
+from working_files import Bitmap  # noqa: E402
 
 CAPTION = "<Skyliner>"
 SCREEN = (1280, 1024)

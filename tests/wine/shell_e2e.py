@@ -11,7 +11,6 @@ usage: shell_e2e.py --bin WINDOWS_BIN --shots DIR --group GROUP
 import os
 import re
 import shutil
-import struct
 import sys
 import time
 import wave
@@ -31,34 +30,6 @@ PREVIEW_SIZE = (152, 112)
 
 
 # --- Files -----------------------------------------------------------------------
-
-
-class Bitmap:
-    """The headers of a Windows bitmap file and its pixels, as the shell writes them."""
-
-    def __init__(self, data):
-        assert len(data) >= 54 and data[:2] == b"BM", "not a bitmap file (%d bytes)" % len(data)
-        self.data = data
-        self.offset = struct.unpack_from("<I", data, 10)[0]
-        (self.header_size, self.width, self.height, _, self.bits, self.compression,
-         ) = struct.unpack_from("<IiiHHI", data, 14)
-        self.stride = (self.width * self.bits // 8 + 3) // 4 * 4
-
-    def describe(self):
-        return "%dx%d, %d bits, compression %d, header %d" % (self.width, self.height, self.bits, self.compression,
-                                                              self.header_size)
-
-    def assert_plain(self, width, height):
-        """24-bit, bottom-up, uncompressed, of the given size, and long enough for its rows."""
-        assert (self.width, self.height, self.bits, self.compression) == (width, height, 24, 0), self.describe()
-        needed = self.offset + self.stride * height
-        assert len(self.data) >= needed, "%d bytes, the rows need %d" % (len(self.data), needed)
-
-    def pixel(self, x, y):
-        """(r, g, b) at x, y counted from the top-left."""
-        at = self.offset + (self.height - 1 - y) * self.stride + x * 3
-        b, g, r = self.data[at:at + 3]
-        return r, g, b
 
 
 def pattern_colour(x, y):
@@ -192,13 +163,13 @@ class Checks(CheckSet):
         time.sleep(1.0)  # a few frames
         self.s.screenshot("saver_running")
 
-        ground = Bitmap(self.kestrel_file("Jetscape1.bmp"))
+        ground = wf.Bitmap(self.kestrel_file("Jetscape1.bmp"))
         ground.assert_plain(*DESKTOP)
         faults = mirror_faults(ground)
         assert not faults, "%d pattern pixels are not mirrored exactly, the first at %s: %s" % (
             len(faults), faults[0], ground.pixel(DESKTOP[0] - 1 - faults[0][0], faults[0][1]))
-        Bitmap(self.kestrel_file("Jetscape2.bmp")).assert_plain(32, 32)
-        Bitmap(self.kestrel_file("Jetscape3.bmp")).assert_plain(512, 512)
+        wf.Bitmap(self.kestrel_file("Jetscape2.bmp")).assert_plain(32, 32)
+        wf.Bitmap(self.kestrel_file("Jetscape3.bmp")).assert_plain(512, 512)
         with open(os.path.join(run.program_dir, "Skyliner.data"), "rb") as f:
             assert self.kestrel_file("Jetscape.data") == f.read(), "Jetscape.data is not a copy of Skyliner.data"
 

@@ -23,6 +23,39 @@ def bmp24_rows(width, rows):
     return _file(_info(width, len(rows), 24, image_size=len(pixels)) + pixels, 14 + 40)
 
 
+class Bitmap:
+    """The headers of a Windows bitmap file and its pixels, as the shell writes them."""
+
+    def __init__(self, data):
+        assert len(data) >= 54 and data[:2] == b"BM", "not a bitmap file (%d bytes)" % len(data)
+        self.data = data
+        self.offset = struct.unpack_from("<I", data, 10)[0]
+        (self.header_size, self.width, self.height, _, self.bits, self.compression,
+         ) = struct.unpack_from("<IiiHHI", data, 14)
+        self.stride = (self.width * self.bits // 8 + 3) // 4 * 4
+
+    def describe(self):
+        return "%dx%d, %d bits, compression %d, header %d" % (self.width, self.height, self.bits, self.compression,
+                                                              self.header_size)
+
+    def assert_plain(self, width, height):
+        """24-bit, bottom-up, uncompressed, of the given size, and long enough for its rows."""
+        assert (self.width, self.height, self.bits, self.compression) == (width, height, 24, 0), self.describe()
+        needed = self.offset + self.stride * height
+        assert len(self.data) >= needed, "%d bytes, the rows need %d" % (len(self.data), needed)
+
+    def rows(self):
+        """The rows of pixel bytes without their padding, in the file's order: bottom row first."""
+        starts = (self.offset + row * self.stride for row in range(abs(self.height)))
+        return [self.data[start:start + self.width * self.bits // 8] for start in starts]
+
+    def pixel(self, x, y):
+        """(r, g, b) at x, y counted from the top-left."""
+        at = self.offset + (self.height - 1 - y) * self.stride + x * 3
+        b, g, r = self.data[at:at + 3]
+        return r, g, b
+
+
 def bmp24(width, height, rgb):
     """A 24-bit bitmap file of one colour."""
     r, g, b = rgb
