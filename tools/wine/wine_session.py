@@ -126,13 +126,19 @@ class WineSession:
         process.log = log
         return process
 
+    def _run_to_end(self, program, args, log, timeout=None):
+        """Runs a program of the bin folder to its end, Wine's messages appended to log; returns
+        (exit code, its output)."""
+        with self._output(program + ".out") as out, open(log, "a") as err:
+            code = subprocess.call([self.wine, os.path.join(self.bin_dir, program), *args], stdout=out,
+                                   stderr=err, env=self.env, cwd=self.work, timeout=timeout)
+            out.seek(0)
+            return code, out.read()
+
     def probe(self, *args):
         """Runs wine_probe; returns (exit code, its output without the final newline)."""
-        with self._output("probe.out") as out, open(os.path.join(self.work, "wine_probe.log"), "a") as err:
-            code = subprocess.call([self.wine, os.path.join(self.bin_dir, "wine_probe.exe"), *args],
-                                   stdout=out, stderr=err, env=self.env, cwd=self.work)
-            out.seek(0)
-            return code, out.read().strip()
+        code, output = self._run_to_end("wine_probe.exe", args, os.path.join(self.work, "wine_probe.log"))
+        return code, output.strip()
 
     def renderer_frames(self):
         """The count of frames the renderer has swapped, as it publishes it on its window, or None
@@ -175,11 +181,7 @@ class WineSession:
 
     def run_windows_program(self, program, timeout):
         """Runs a console program to its end; returns (exit code, its output)."""
-        with self._output(program + ".out") as out, open(self.log_path(program), "w") as err:
-            code = subprocess.call([self.wine, os.path.join(self.bin_dir, program)], stdout=out,
-                                   stderr=err, env=self.env, cwd=self.work, timeout=timeout)
-            out.seek(0)
-            return code, out.read()
+        return self._run_to_end(program, (), self.log_path(program), timeout)
 
     def windows_processes(self, name):
         """PIDs of this prefix's Windows processes whose command line names the program."""
@@ -238,6 +240,10 @@ class WineSession:
                                 stderr=subprocess.DEVNULL)
         return result.stdout.strip()
 
+    def wait_for_renderer_focus(self, timeout):
+        """True once the renderer's window has the X input focus, which keys need."""
+        return bool(wait_until(lambda: self.focused_x_window() in self.x_windows(RENDERER_CAPTION), timeout))
+
     def tap_key(self, key):
         """A real key press through XTEST: down, a pause the loop can see, up."""
         subprocess.run(["xdotool", "keydown", key], env=self.env, check=True)
@@ -286,9 +292,8 @@ class RendererRun:
         assert found and self.process.poll() is None, "no window \"%s\" appeared (exit code %s)" % (
             RENDERER_CAPTION, self.process.poll())
         # Keys reach the window only once it has the X input focus.
-        focused = wait_until(lambda: self.session.focused_x_window() in self.session.x_windows(RENDERER_CAPTION),
-                             timeout)
-        assert focused, "the window \"%s\" never got the input focus" % RENDERER_CAPTION
+        assert self.session.wait_for_renderer_focus(timeout), "the window \"%s\" never got the input focus" % (
+            RENDERER_CAPTION)
 
     def wait_for_exit(self, timeout=15):
         try:
@@ -303,9 +308,7 @@ class RendererRun:
         return self.wait_for_exit()
 
     def kill(self):
-        if self.process.poll() is None:
-            self.process.kill()
-            self.process.wait()
+        self.session.end_process(self.process)
 
 
 # --- The shell ------------------------------------------------------------------
@@ -375,8 +378,7 @@ class ShellRun:
 
     def wait_for_focus(self, timeout=10):
         """True once the renderer's window has the X input focus, which keys need."""
-        return bool(wait_until(lambda: self.session.focused_x_window() in self.session.x_windows(RENDERER_CAPTION),
-                               timeout))
+        return self.session.wait_for_renderer_focus(timeout)
 
     def wait_for_exit(self, timeout):
         """The shell's exit code, or None if it still runs after timeout seconds."""
