@@ -8,7 +8,6 @@ usage: renderer_e2e.py --bin WINDOWS_BIN --shots DIR --group GROUP
 """
 
 import os
-import re
 import sys
 import time
 
@@ -99,10 +98,10 @@ class Checks(CheckSet):
         assert found and run.process.poll() is None, "no \"Error\" message box (exit code %s)" % run.process.poll()
         if shot:
             self.s.screenshot(shot, 1280, 1024)
-        code, text = self.s.probe("dismiss", "Error")
+        code, text = self.s.dismiss("Error")
         assert code == 0, "the message box could not be found from another process"
         wait_until(lambda: not self.s.x_windows("Error"), 5)
-        return re.sub(r"\\(.)", lambda m: "\n" if m.group(1) == "n" else m.group(1), text)
+        return text
 
     # --- display -------------------------------------------------------------
 

@@ -9,7 +9,6 @@ usage: shell_e2e.py --bin WINDOWS_BIN --shots DIR --group GROUP
 """
 
 import os
-import re
 import shutil
 import sys
 import time
@@ -131,9 +130,9 @@ class Checks(CheckSet):
             MESSAGE_CAPTION, run.process.poll())
 
     def dismiss_message_box(self):
-        code, text = self.s.probe("dismiss", MESSAGE_CAPTION)
+        code, text = self.s.dismiss(MESSAGE_CAPTION)
         assert code == 0, "the message box could not be found from another process"
-        return re.sub(r"\\(.)", lambda m: "\n" if m.group(1) == "n" else m.group(1), text)
+        return text
 
     def host(self, width, height):
         """A probe window to hold a preview; returns (its process, its handle as text)."""

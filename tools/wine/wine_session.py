@@ -32,6 +32,11 @@ def wine_environment():
     return env
 
 
+def _unescape(text):
+    """Undoes the backslash escapes of Wine's traces and of the probe's output."""
+    return re.sub(r"\\(.)", lambda m: {"n": "\n", "t": "\t"}.get(m.group(1), m.group(1)), text)
+
+
 def wait_until(condition, timeout, step=0.05):
     """Polls condition until it returns something true; returns that, or None on timeout."""
     end = time.monotonic() + timeout
@@ -139,6 +144,12 @@ class WineSession:
         """Runs wine_probe; returns (exit code, its output without the final newline)."""
         code, output = self._run_to_end("wine_probe.exe", args, os.path.join(self.work, "wine_probe.log"))
         return code, output.strip()
+
+    def dismiss(self, caption):
+        """Presses OK on the message box of that caption from another process; returns (the probe's
+        exit code, the box's text)."""
+        code, text = self.probe("dismiss", caption)
+        return code, _unescape(text)
 
     def renderer_frames(self):
         """The count of frames the renderer has swapped, as it publishes it on its window, or None
@@ -351,10 +362,6 @@ _MCI_COMMAND = re.compile(r':trace:mci:mciSendStringW \(L"(.*)", [0-9A-Fa-f]{8},
 _PLAY_SOUND = re.compile(r":trace:winmm:MULTIMEDIA_PlaySound pszSound='([0-9A-Fa-f]+)' .*fdwSound=([0-9A-Fa-f]+)")
 _SOUND_NAME = re.compile(r':trace:winmm:proc_PlaySound SoundName=L"(.*)" !')
 _SHOW_CURSOR = re.compile(r"^([0-9a-f]+):[0-9a-f]+:trace:cursor:NtUserShowCursor (-?\d+), count=(-?\d+)")
-
-
-def _unescape(text):
-    return re.sub(r"\\(.)", lambda m: {"n": "\n", "t": "\t"}.get(m.group(1), m.group(1)), text)
 
 
 class ShellRun:
