@@ -17,7 +17,6 @@ usage: run_bench.py --bin WINDOWS_BIN [--repeat 10] [--ground WxH] [--skip-start
 import argparse
 import os
 import statistics
-import subprocess
 import sys
 import time
 
@@ -29,11 +28,9 @@ from wine_session import ROOT, WineSession, shipped_files  # noqa: E402
 def run(session, program, *args):
     """Runs a program to its end; returns (start time, end time, exit code, processor seconds)."""
     start = time.time()
-    with open(os.path.join(session.work, "bench.out"), "w") as out:
-        process = subprocess.Popen([session.wine, os.path.join(session.bin_dir, program), *args], stdout=out,
-                                   stderr=subprocess.STDOUT, env=session.env, cwd=session.work)
-        _, status, usage = os.wait4(process.pid, 0)
-        process.returncode = os.waitstatus_to_exitcode(status)
+    process = session.start_program(os.path.join(session.bin_dir, program), args)
+    _, status, usage = os.wait4(process.pid, 0)
+    process.returncode = os.waitstatus_to_exitcode(status)
     return start, time.time(), process.returncode, usage.ru_utime + usage.ru_stime
 
 
