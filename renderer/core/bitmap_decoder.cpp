@@ -92,13 +92,20 @@ RgbImage* Fail(BitmapReporter report, const char* text) {
 }  // namespace
 
 RgbImage* DecodeBitmap(const unsigned char* data, size_t size, BitmapReporter report, size_t max_output_bytes) {
+  const char* refusal = nullptr;
+  RgbImage* image = DecodeBitmapGivingRefusal(data, size, &refusal, max_output_bytes);
+  return image ? image : Fail(report, refusal);
+}
+
+RgbImage* DecodeBitmapGivingRefusal(const unsigned char* data, size_t size, const char** refusal,
+                                    size_t max_output_bytes) {
   static const unsigned char kNothing[1] = {0};
   if (!data) {
     data = kNothing;
     size = 0;
   }
   BitmapSource source;
-  if (const char* error = Describe(data, size, max_output_bytes, &source)) return Fail(report, error);
+  if ((*refusal = Describe(data, size, max_output_bytes, &source)) != nullptr) return nullptr;
 
   const size_t bytes = static_cast<size_t>(source.width) * static_cast<size_t>(source.height) * 3;
   const bool rle = source.rle;
@@ -107,7 +114,8 @@ RgbImage* DecodeBitmap(const unsigned char* data, size_t size, BitmapReporter re
   if (!pixels || !image) {
     std::free(pixels);
     std::free(image);
-    return Fail(report, kOutOfMemoryText);
+    *refusal = kOutOfMemoryText;
+    return nullptr;
   }
   if (rle)
     DecodeBitmapRle(source, pixels);

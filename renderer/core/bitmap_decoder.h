@@ -36,6 +36,11 @@ constexpr size_t kMaxBitmapOutputBytes = size_t{256} << 20;
 RgbImage* DecodeBitmap(const unsigned char* data, size_t size, BitmapReporter report,
                        size_t max_output_bytes = kMaxBitmapOutputBytes);
 
+// The same, giving the one message through *refusal (null on success) instead
+// of reporting it.
+RgbImage* DecodeBitmapGivingRefusal(const unsigned char* data, size_t size, const char** refusal,
+                                    size_t max_output_bytes = kMaxBitmapOutputBytes);
+
 // Reads the file at path and decodes it; a file that cannot be opened or read,
 // or has no bytes, is reported with kOpenFailedFormat and the path.
 RgbImage* ReadBitmapImageFile(const char* path, BitmapReporter report);

@@ -131,8 +131,9 @@ const char* Convert(BitmapRead* read, bool copy_plain) {
   // The portable decoder's bounds, so both readers refuse the same pictures.
   if (!FitsOutputBounds(layout, kMaxBitmapSide, kMaxBitmapOutputBytes)) return kOutOfMemoryText;
   if (copy_plain && IsPlain24Bit(layout)) {
-    read->image = DecodeBitmap(read->view, read->size, nullptr);  // checked above: only memory can fail
-    return read->image ? nullptr : kOutOfMemoryText;
+    const char* refusal = nullptr;
+    read->image = DecodeBitmapGivingRefusal(read->view, read->size, &refusal);
+    return refusal;
   }
   read->source_info = DescribeSource(read->view, layout);
   if (!read->source_info) return kOutOfMemoryText;
