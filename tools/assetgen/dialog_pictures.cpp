@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int kSkinW = 64, kSkinH = 25;
-
 struct C8 {
   int r, g, b;
 };
@@ -92,7 +90,7 @@ const Ring kPaleRing = {kPaleTopLeft, kPaleBottom, kPaleTopLeft, kPaleMiddle, kP
 
 // The blue-bordered button with the two inner rings given, from the edge at inset.
 Picture BorderedSkin(int inset, const Ring& inner_outer, const Ring& inner_inner, C8 face_top, C8 face_bottom) {
-  Picture picture(kSkinW, kSkinH);
+  Picture picture(kSkinWidth, kSkinHeight);
   FillFace(picture, 0, face_top, face_bottom);
   if (inset > 0) DrawRing(picture, 0, Flat({236, 233, 216}));
   DrawRing(picture, inset, kPaleRing);
@@ -105,7 +103,7 @@ Picture BorderedSkin(int inset, const Ring& inner_outer, const Ring& inner_inner
 
 Picture DisabledSkin() {
   const C8 outer = {236, 233, 216}, border = {201, 199, 186}, face = {245, 244, 234};
-  Picture picture(kSkinW, kSkinH);
+  Picture picture(kSkinWidth, kSkinHeight);
   FillFace(picture, 0, face, face);
   DrawRing(picture, 0, Flat(outer));
   DrawRing(picture, 1, Flat(border));
@@ -115,29 +113,31 @@ Picture DisabledSkin() {
 
 }  // namespace
 
-Picture MakeButtonSkin(SkinLook look) {
+Picture MakeButtonSkin(ButtonSkin look) {
   switch (look) {
-    case SkinLook::kNormal:
+    case ButtonSkin::kNone:
+      break;
+    case ButtonSkin::kNormal:
       return BorderedSkin(0, Sides(kWhite, kWhite, {243, 243, 238}, {214, 208, 197}),
                           Sides(kWhite, kFaceTop, kFaceBottom, {226, 223, 214}), kFaceTop, kFaceBottom);
-    case SkinLook::kHighLight:
-    case SkinLook::kHighLightSelect:  // the same picture, pixel for pixel
+    case ButtonSkin::kHighLight:
+    case ButtonSkin::kHighLightSelect:  // the same picture, pixel for pixel
       return BorderedSkin(0, Sides({255, 240, 207}, {252, 210, 121}, {249, 183, 59}, {229, 151, 0}),
                           Sides({253, 216, 137}, {252, 210, 121}, {249, 183, 59}, {248, 179, 48}), kFaceTop,
                           kFaceBottom);
-    case SkinLook::kSelected:
+    case ButtonSkin::kSelected:
       return BorderedSkin(0, Sides({206, 231, 255}, {183, 208, 244}, {139, 173, 228}, {105, 130, 238}),
                           Sides({206, 231, 255}, {183, 208, 244}, {139, 173, 228}, {139, 173, 228}), kFaceTop,
                           kFaceBottom);
-    case SkinLook::kPressed: {
+    case ButtonSkin::kPressed: {
       const C8 shade = {209, 204, 193}, light = {243, 243, 238};
       const Ring bevel = {shade, light, shade, shade, light, light};
       return BorderedSkin(1, bevel, Flat({229, 228, 221}), {229, 228, 221}, {242, 241, 236});
     }
-    case SkinLook::kDisable:
+    case ButtonSkin::kDisable:
       return DisabledSkin();
   }
-  return Picture(kSkinW, kSkinH);
+  return Picture(kSkinWidth, kSkinHeight);
 }
 
 Picture MakeMetalStrip() {
@@ -279,12 +279,12 @@ std::vector<std::string> HandCursorRows() {
 
 bool WriteDialogPictures(const std::string& folder) {
   const struct {
-    SkinLook look;
+    ButtonSkin look;
     const char* name;
-  } skins[] = {{SkinLook::kNormal, "button-normal.bmp"},       {SkinLook::kHighLight, "button-highlight.bmp"},
-               {SkinLook::kHighLightSelect, "button-highlight-select.bmp"},
-               {SkinLook::kSelected, "button-selected.bmp"},   {SkinLook::kPressed, "button-pressed.bmp"},
-               {SkinLook::kDisable, "button-disable.bmp"}};
+  } skins[] = {{ButtonSkin::kNormal, "button-normal.bmp"},       {ButtonSkin::kHighLight, "button-highlight.bmp"},
+               {ButtonSkin::kHighLightSelect, "button-highlight-select.bmp"},
+               {ButtonSkin::kSelected, "button-selected.bmp"},   {ButtonSkin::kPressed, "button-pressed.bmp"},
+               {ButtonSkin::kDisable, "button-disable.bmp"}};
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   bool ok = true;

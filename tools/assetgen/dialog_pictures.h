@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "bmp_writer.h"
-
-enum class SkinLook { kNormal, kHighLight, kHighLightSelect, kSelected, kPressed, kDisable };
+#include "button_state.h"
 
 // 64 x 25 rounded push button; only its outer 4-pixel band is ever drawn.
-Picture MakeButtonSkin(SkinLook look);
+// kNone gives a blank (black) picture.
+Picture MakeButtonSkin(ButtonSkin look);
 // 556 x 20 brushed metal, light grey at the left to darker grey at the right;
 // its last row continues into its first.
 Picture MakeMetalStrip();
