@@ -40,19 +40,22 @@ AreaTaps MakeAreaTaps(int in, int out) {
   return taps;
 }
 
+// A side of the next level down.
+int HalfSide(int side) { return std::max(1, side / 2); }
+
 // Rounded mean of each 2 x 2 block (of each pair where a side is 1).
-MipmapLevel Halve(const MipmapLevel& level) {
+MipmapLevel Halve(const unsigned char* rgb, int width, int height) {
   MipmapLevel half;
-  half.width = std::max(1, level.width / 2);
-  half.height = std::max(1, level.height / 2);
+  half.width = HalfSide(width);
+  half.height = HalfSide(height);
   half.rgb.resize(static_cast<size_t>(half.width) * half.height * 3);
-  const size_t row = static_cast<size_t>(level.width) * 3;
-  const size_t dx = level.width > 1 ? 3 : 0;
-  const size_t dy = level.height > 1 ? row : 0;
+  const size_t row = static_cast<size_t>(width) * 3;
+  const size_t dx = width > 1 ? 3 : 0;
+  const size_t dy = height > 1 ? row : 0;
   const bool block = dx && dy;
   unsigned char* out = half.rgb.data();
   for (int y = 0; y < half.height; ++y) {
-    const unsigned char* in = level.rgb.data() + (dy ? 2 * y : y) * row;
+    const unsigned char* in = rgb + (dy ? 2 * y : y) * row;
     for (int x = 0; x < half.width; ++x, in += dx ? 6 : 3) {
       for (int c = 0; c < 3; ++c) {
         if (block)
@@ -128,18 +131,13 @@ std::vector<MipmapLevel> BuildMipmapChain(const unsigned char* rgb, int width, i
   base.width = MipmapSide(width);
   base.height = MipmapSide(height);
   while (max_side > 0 && (base.width > max_side || base.height > max_side)) {
-    base.width = std::max(1, base.width / 2);
-    base.height = std::max(1, base.height / 2);
+    base.width = HalfSide(base.width);
+    base.height = HalfSide(base.height);
   }
-  const size_t bytes = static_cast<size_t>(width) * height * 3;
   if (base.width == width && base.height == height) {
-    base.rgb.assign(rgb, rgb + bytes);
+    base.rgb.assign(rgb, rgb + static_cast<size_t>(width) * height * 3);
   } else if (base.width * 2 == width && base.height * 2 == height) {
-    MipmapLevel source;
-    source.width = width;
-    source.height = height;
-    source.rgb.assign(rgb, rgb + bytes);
-    base = Halve(source);  // an exact halving is an ordinary level step
+    base = Halve(rgb, width, height);  // an exact halving is an ordinary level step
   } else {
     base.rgb.resize(static_cast<size_t>(base.width) * base.height * 3);
     ScaleRgbByArea(rgb, width, height, base.rgb.data(), base.width, base.height);
@@ -149,6 +147,9 @@ std::vector<MipmapLevel> BuildMipmapChain(const unsigned char* rgb, int width, i
       std::fill(base.rgb.end() - static_cast<std::ptrdiff_t>(base.width) * 3, base.rgb.end(), 0);
   }
   chain.push_back(std::move(base));
-  while (chain.back().width > 1 || chain.back().height > 1) chain.push_back(Halve(chain.back()));
+  while (chain.back().width > 1 || chain.back().height > 1) {
+    const MipmapLevel& last = chain.back();
+    chain.push_back(Halve(last.rgb.data(), last.width, last.height));
+  }
   return chain;
 }

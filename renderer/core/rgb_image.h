@@ -14,3 +14,7 @@ struct RgbImage {
 
 // Releases the record and its pixels; null is allowed.
 void FreeRgbImage(RgbImage* image);
+
+struct RgbImageFree {
+  void operator()(RgbImage* image) const { FreeRgbImage(image); }
+};

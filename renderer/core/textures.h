@@ -33,10 +33,6 @@ void SetFileLocator(FileLocator locator);
 // the located file with the installed reader.
 RgbImage* LoadBitmapFile(const char* path);
 
-struct RgbImageFree {
-  void operator()(RgbImage* image) const { FreeRgbImage(image); }
-};
-
 // A scene picture read and its mipmap levels computed: the part of a texture
 // that needs no GL context, so another thread can do it while the window and
 // context are made.

@@ -69,8 +69,9 @@ static int RunOnScreen(const ViewerOptions& options) {
   for (int frames = 0; options.frames == 0 || frames < options.frames;) {
     window.ProcessEvents();
     if (window.close_requested()) break;
-    if (options.paced && schedule.TicksUntilDue() > 0) {
-      window.WaitForEvents(std::chrono::nanoseconds(schedule.TicksUntilDue()));  // events are handled while waiting
+    const long long until_due = options.paced ? schedule.TicksUntilDue() : 0;
+    if (until_due > 0) {
+      window.WaitForEvents(std::chrono::nanoseconds(until_due));  // events are handled while waiting
       continue;
     }
     if (!RunFramePass(scene, window.active(), window.escape_pressed(), schedule, target)) break;

@@ -44,11 +44,11 @@ FramePacer::FramePacer(double frames_per_second, bool paced)
     : schedule_(CounterTicks, CounterFrequency(), frames_per_second), paced_(paced) {
   if (!paced_) return;
   timer_ = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
-  high_resolution_ = timer_ != nullptr;
+  if (timer_) return;
   // Older systems: a plain timer, whose waits end within a millisecond only
   // with the system timer period at 1 ms.
-  if (!timer_) timer_ = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
-  if (!high_resolution_) TakeTimerPeriod();
+  timer_ = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
+  TakeTimerPeriod();
 }
 
 FramePacer::~FramePacer() {

@@ -26,8 +26,6 @@ class FramePacer {
   bool WaitForFrameDue();
   FrameSchedule& schedule() { return schedule_; }
 
-  bool high_resolution_timer() const { return high_resolution_; }
-
  private:
   bool WaitOnTimer(long long ticks);
   bool WaitOnQueue(long long ticks);
@@ -36,6 +34,5 @@ class FramePacer {
   FrameSchedule schedule_;
   bool paced_;
   HANDLE timer_ = nullptr;
-  bool high_resolution_ = false;
   HMODULE winmm_ = nullptr;  // loaded while the 1 ms timer period is taken
 };

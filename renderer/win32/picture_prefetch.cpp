@@ -1,16 +1,15 @@
 #include "picture_prefetch.h"
 
 void PicturePrefetch::Start() {
-  if (started_) return;
-  thread_ = CreateThread(nullptr, 0, Prepare, &pictures_, 0, nullptr);
-  started_ = thread_ != nullptr;
+  if (!thread_) thread_ = CreateThread(nullptr, 0, Prepare, &pictures_, 0, nullptr);
 }
 
 PicturePrefetch::~PicturePrefetch() { Wait(); }
 
 ScenePictures* PicturePrefetch::Take() {
+  if (!thread_) return nullptr;
   Wait();
-  return started_ ? &pictures_ : nullptr;
+  return &pictures_;
 }
 
 void PicturePrefetch::Wait() {

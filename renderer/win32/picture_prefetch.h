@@ -15,10 +15,10 @@ class PicturePrefetch {
   PicturePrefetch(const PicturePrefetch&) = delete;
   PicturePrefetch& operator=(const PicturePrefetch&) = delete;
 
-  // Starts the thread (once); the bitmap reader and file locator must be set.
+  // Starts the thread; the bitmap reader and file locator must be set.
   void Start();
   // Waits until the pictures are ready and hands them over; null if no thread
-  // was started (the caller then reads them itself).
+  // is running (the caller then reads them itself).
   ScenePictures* Take();
 
  private:
@@ -27,5 +27,4 @@ class PicturePrefetch {
 
   ScenePictures pictures_;
   HANDLE thread_ = nullptr;
-  bool started_ = false;
 };

@@ -5,7 +5,6 @@
 
 #include "frame_pacer.h"
 #include "gdi_bitmap_reader.h"
-#include "picture_prefetch.h"
 #include "rand.h"
 #include "renderer_state.h"
 #include "renderer_window.h"
@@ -15,14 +14,14 @@
 int RunRenderer(const FrameLoopOptions& options) {
   SetBitmapFileReader(ReadBitmapImage);
   SetBitmapReporter(ShowBitmapMessage);
-  PicturePrefetch pictures;
 
   model = new (std::nothrow) Ms3dModel;
   if (!model || !model->Load(kModelPath)) return 0;
   MarkStartupPhase("model read");
   scene.model = model;
 
-  if (!CreateRendererWindow(kRendererCaption, kScreenWidth, kScreenHeight, kScreenBits, fullscreen, &pictures))
+  if (!CreateRendererWindow(kRendererCaption, kScreenWidth, kScreenHeight, kScreenBits, fullscreen,
+                            /*prefetch_pictures=*/true))
     return 0;
   if (options.paced) RequestVsync();
   // Seeded only now: the flight's start values come from the unseeded generator.

@@ -94,7 +94,8 @@ LRESULT CALLBACK RendererWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
 }
 
 int CreateRendererWindow(const char* title, int width, int height, int bits, bool fullscreen_window,
-                         PicturePrefetch* pictures) {
+                         bool prefetch_pictures) {
+  PicturePrefetch pictures;
   fullscreen = fullscreen_window;
   instance = GetModuleHandleA(nullptr);
   if (!RegisterRendererClass()) return 0;
@@ -106,7 +107,7 @@ int CreateRendererWindow(const char* title, int width, int height, int bits, boo
   window = CreateSizedWindow(title, width, height);
   // Not sooner: beside the system's own set-up of the display and the window,
   // the picture thread slows that down by more than it saves.
-  if (pictures) pictures->Start();
+  if (prefetch_pictures) pictures.Start();
   if (!window || !CreateGlContext(bits)) {
     DestroyRendererWindow();
     return 0;
@@ -116,7 +117,7 @@ int CreateRendererWindow(const char* title, int width, int height, int bits, boo
   SetFocus(window);
   ResizeViewport(width, height);
   MarkStartupPhase("window and context");
-  if (!InitScene(scene, pictures ? pictures->Take() : nullptr)) {
+  if (!InitScene(scene, pictures.Take())) {
     DestroyRendererWindow();
     return 0;
   }

@@ -4,15 +4,13 @@
 
 #include <windows.h>
 
-class PicturePrefetch;
-
 // Registers the class, switches the display mode, creates and shows the
 // window, makes an OpenGL context current, sets the viewport and initialises
-// the scene. With `pictures`, the scene pictures are prepared on its thread,
-// started once the window exists. 1 on success; 0 on any failure, with what
-// was made torn down.
+// the scene. With prefetch_pictures, the scene pictures are prepared on a
+// thread of their own, started once the window exists. 1 on success; 0 on any
+// failure, with what was made torn down.
 int CreateRendererWindow(const char* title, int width, int height, int bits, bool fullscreen_window,
-                         PicturePrefetch* pictures = nullptr);
+                         bool prefetch_pictures = false);
 
 // Undoes CreateRendererWindow; each step is skipped when its resource does not
 // exist, so it is safe after a partial creation and when called twice.
