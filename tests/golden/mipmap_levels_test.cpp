@@ -18,22 +18,17 @@ namespace {
 constexpr int kTolerance = 3;              // levels per channel, as for the golden frames
 constexpr double kStrayTexelShare = 0.002;  // of a level's texels, beyond kTolerance
 
-struct Level {
-  int width = 0, height = 0;
-  std::vector<unsigned char> rgb;
-};
-
 // Every level GLU builds from the picture, read back from GL.
-std::vector<Level> GluLevels(const unsigned char* rgb, int width, int height) {
+std::vector<MipmapLevel> GluLevels(const unsigned char* rgb, int width, int height) {
   GLuint name = 0;
   glGenTextures(1, &name);
   glBindTexture(GL_TEXTURE_2D, name);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   gluBuild2DMipmaps(GL_TEXTURE_2D, 3, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb);
-  std::vector<Level> levels;
+  std::vector<MipmapLevel> levels;
   for (int i = 0;; ++i) {
-    Level level;
+    MipmapLevel level;
     glGetTexLevelParameteriv(GL_TEXTURE_2D, i, GL_TEXTURE_WIDTH, &level.width);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, i, GL_TEXTURE_HEIGHT, &level.height);
     if (level.width == 0 || level.height == 0) break;
@@ -69,7 +64,7 @@ TEST_P(MipmapLevels, MatchGluWithinTheGoldenTolerance) {
   GLint max_side = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_side);
 
-  const std::vector<Level> glu = GluLevels(picture.data(), width, height);
+  const std::vector<MipmapLevel> glu = GluLevels(picture.data(), width, height);
   const std::vector<MipmapLevel> ours = BuildMipmapChain(picture.data(), width, height, max_side);
   ASSERT_EQ(ours.size(), glu.size());
   for (size_t i = 0; i < glu.size(); ++i) {

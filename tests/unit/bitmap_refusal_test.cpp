@@ -4,9 +4,9 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 
 #include "bmp_builder.h"
+#include "test_temp.h"
 
 namespace {
 
@@ -136,7 +136,7 @@ class BitmapFile : public ::testing::Test {
   // Writes bytes to name in the folder and returns its path.
   std::string Write(const char* name, const bmp::Bytes& bytes) {
     const std::string path = (dir_ / name).string();
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    WriteTestFile(path, bytes);
     return path;
   }
   std::filesystem::path dir_;

@@ -95,16 +95,12 @@ TEST(BuildMipmapChain, NoPixelsGiveNoLevels) {
   EXPECT_TRUE(BuildMipmapChain(one.data(), 1, -1, 0).empty());
 }
 
-}  // namespace
-
-namespace {
-
 TEST(BuildMipmapChain, AWidthOnlyScaleLeavesTheTopRowBlackAsGluDoes) {
-  const std::vector<unsigned char> flat(3 * 2 * 3, 90);  // 3 x 2 scales to 4 x 2
+  const Bytes flat(3 * 2 * 3, 90);  // 3 x 2 scales to 4 x 2
   const std::vector<MipmapLevel> chain = BuildMipmapChain(flat.data(), 3, 2, 0);
   ASSERT_FALSE(chain.empty());
-  EXPECT_EQ(chain[0].rgb, (std::vector<unsigned char>{90, 90, 90, 90, 90, 90, 90, 90, 90, 90, 90, 90,  // bottom row
-                                                      0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(chain[0].rgb, (Bytes{90, 90, 90, 90, 90, 90, 90, 90, 90, 90, 90, 90,  // bottom row
+                                 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 }  // namespace

@@ -45,11 +45,6 @@ Ms3dBuilder TwoGroups() {
 }
 
 
-void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
 }  // namespace
 
 TEST(Ms3dParse, AcceptsVersions3And4Only) {
@@ -280,9 +275,9 @@ TEST(Ms3dLoad, ReadsTheWholeFileAndReplacesAnEarlierLoad) {
   const std::string big_path = TestTempPath("big.data");
   const std::string small_path = TestTempPath("small.data");
   const std::string empty_path = TestTempPath("empty.data");
-  WriteFile(big_path, big.Bytes());
-  WriteFile(small_path, Ms3dBuilder::OneTriangle().Bytes());
-  WriteFile(empty_path, {});
+  WriteTestFile(big_path, big.Bytes());
+  WriteTestFile(small_path, Ms3dBuilder::OneTriangle().Bytes());
+  WriteTestFile(empty_path, {});
 
   Ms3dModel model;
   ASSERT_TRUE(model.Load(big_path.c_str()));

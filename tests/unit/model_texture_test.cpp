@@ -1,7 +1,6 @@
 // Material textures: which names reach the picture loader, in which order,
 // and what each material ends up with.
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -36,8 +35,7 @@ class ModelTextures : public ::testing::Test {
     fakegl::Reset();
     Asked().clear();
     const bmp::Bytes bytes = bmp::Plain24(1, 1, bmp::PackRows({{0x102030}}, 24));
-    std::ofstream(TestTempPath("present.bmp"), std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    WriteTestFile(TestTempPath("present.bmp"), bytes);
     std::remove(TestTempPath("absent.bmp").c_str());
     SetFileLocator(RecordingLocator);
   }
@@ -93,8 +91,7 @@ TEST_F(ModelTextures, LoadCreatesTexturesWithTheNameAsStored) {
   b.materials[1].texture = std::string(128, 'n');  // no NUL in the field
   const std::string path = TestTempPath("model.data");
   const std::vector<uint8_t> bytes = b.Bytes();
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  WriteTestFile(path, bytes);
 
   Ms3dModel model;
   ASSERT_TRUE(model.Load(path.c_str()));

@@ -24,11 +24,7 @@ namespace {
 bool WriteTinyBitmap(const std::string& path) {
   bmp::Bytes pixels(2 * BitmapRowStride(2));
   std::iota(pixels.begin(), pixels.end(), static_cast<unsigned char>(kBitmapHeadersSize));
-  const bmp::Bytes b = bmp::Plain24(2, 2, pixels);
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  const bool ok = std::fwrite(b.data(), 1, b.size(), f) == b.size();
-  return std::fclose(f) == 0 && ok;
+  return WriteTestFile(path, bmp::Plain24(2, 2, pixels));
 }
 
 // Which scene pictures the locator below lets the scene find.

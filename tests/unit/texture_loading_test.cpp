@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
 
 #include "bmp_builder.h"
+#include "test_temp.h"
 #include "fake_gl.h"
 #include "textures.h"
 
@@ -65,7 +65,7 @@ class TextureLoading : public ::testing::Test {
   }
   // Writes bytes as the file the renderer calls name.
   void Place(const char* name, const bmp::Bytes& bytes) {
-    std::ofstream(InFolder(name), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    WriteTestFile(InFolder(name), bytes);
   }
   // The value glPixelStorei set GL_UNPACK_ALIGNMENT to last before call index `before`; 4 if never.
   static int AlignmentBefore(int before) {
