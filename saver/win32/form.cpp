@@ -32,6 +32,16 @@ MousePress PressOf(UINT message) {
   }
 }
 
+// Runs the UI thread's messages while keep_running() holds; a WM_QUIT ends the loop as well.
+template <typename Condition>
+void RunMessagesWhile(Condition keep_running) {
+  MSG message;
+  while (keep_running() && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
 POINT PointOf(LPARAM lparam) {
   POINT point = {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
   return point;
@@ -456,11 +466,7 @@ void Form::Show() {
 
 void Form::ShowModal() {
   Show();
-  MSG message;
-  while (loaded_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  RunMessagesWhile([this] { return loaded_; });
 }
 
 void Form::Unload() {
@@ -626,13 +632,8 @@ void Form::FireTimer(UINT_PTR id) {
   }
 }
 
-// A WM_QUIT ends the loop as well.
 void RunFormsMessageLoop() {
-  MSG message;
-  while (loaded_forms > 0 && GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  RunMessagesWhile([] { return loaded_forms > 0; });
 }
 
 bool RegisterShellWindowClass(const wchar_t* name, WNDPROC procedure) {

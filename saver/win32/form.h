@@ -116,7 +116,7 @@ class Form {
   std::vector<std::unique_ptr<FormTimer>> timers_;
 };
 
-// Runs the UI thread's messages; returns once no form is loaded.
+// Runs the UI thread's messages; returns once no form is loaded, or on a WM_QUIT.
 void RunFormsMessageLoop();
 
 // Registers a window class of the shell's: the arrow pointer, no background
