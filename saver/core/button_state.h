@@ -77,7 +77,7 @@ constexpr unsigned kHoverIntervalMs = 100;
 // --- Persisted properties ---------------------------------------------------
 
 struct ButtonFont {
-  std::string face;        // in the system's ANSI code page
+  std::string face;        // UTF-8
   int size_centipoints = 0;
   int weight = 400;
   int charset = 0;

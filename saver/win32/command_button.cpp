@@ -5,6 +5,7 @@
 #include "form.h"
 #include "form_designs.h"
 #include "resource_ids.h"
+#include "shell_font.h"
 #include "text_encoding.h"
 
 namespace {
@@ -39,19 +40,6 @@ int SkinIndex(ButtonSkin skin) {
 COLORREF ResolveColour(uint32_t colour) {
   if (colour & 0x80000000u) return GetSysColor(static_cast<int>(colour & 0xFF));
   return static_cast<COLORREF>(colour & 0xFFFFFF);
-}
-
-HFONT CreateButtonFont(const ButtonFont& font, int dpi) {
-  LOGFONTW description = {};
-  description.lfHeight = -MulDiv(font.size_centipoints, dpi, 7200);
-  description.lfWeight = font.weight;
-  description.lfItalic = font.italic;
-  description.lfUnderline = font.underline;
-  description.lfStrikeOut = font.strikethrough;
-  description.lfCharSet = static_cast<BYTE>(font.charset);
-  const std::wstring face = WidenUtf8(font.face);
-  lstrcpynW(description.lfFaceName, face.c_str(), LF_FACESIZE);
-  return CreateFontIndirectW(&description);
 }
 
 CommandButton* ButtonOf(HWND hwnd) {
@@ -391,7 +379,7 @@ void CommandButton::PlaceCaption() {
 }
 
 void CommandButton::UseFont(const ButtonFont& font) {
-  HFONT created = CreateButtonFont(font, dpi_);
+  HFONT created = CreateShellFont(font, dpi_);
   if (!created) return;
   if (font_) DeleteObject(font_);
   font_ = created;

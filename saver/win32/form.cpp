@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "resource_ids.h"
+#include "shell_font.h"
 #include "text_encoding.h"
 
 namespace {
@@ -374,10 +375,7 @@ void Form::BuildWindows(int dpi) {
 
 HFONT Form::MakeFont(const DesignFont& font, int dpi) {
   if (!font.face) return nullptr;
-  const int height = -MulDiv(font.size_centipoints, dpi, 7200);
-  HFONT made = CreateFontW(height, 0, 0, 0, font.weight, FALSE, font.underline, FALSE, static_cast<BYTE>(font.charset),
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                           WidenUtf8(font.face).c_str());
+  HFONT made = CreateShellFont(ButtonFontOf(font), dpi);
   if (made) fonts_.push_back(made);
   return made;
 }

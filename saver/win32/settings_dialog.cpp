@@ -12,6 +12,7 @@
 #include "dialog_rules.h"
 #include "form.h"
 #include "profile_store.h"
+#include "shell_font.h"
 #include "shell_state.h"
 #include "text_encoding.h"
 #include "window_animation.h"
@@ -46,17 +47,6 @@ CommandButton* Button(const char* name) {
 HWND RepeatBox() {
   FormElement* combo = Dialog().form.Element("BGM_Repeat");
   return combo ? combo->window : nullptr;
-}
-
-ButtonFont ButtonFontOf(const DesignFont& font) {
-  ButtonFont button_font;
-  if (!font.face) return button_font;
-  button_font.face = font.face;  // UTF-8; the control reads it as such
-  button_font.size_centipoints = font.size_centipoints;
-  button_font.weight = font.weight;
-  button_font.charset = font.charset;
-  button_font.underline = font.underline;
-  return button_font;
 }
 
 // The design's values of a button as its stored properties: its caption and font.

@@ -1,0 +1,15 @@
+// The one way the shell turns a font description into a GDI font, for the
+// forms' labels and combo boxes and for the push buttons alike.
+#pragma once
+
+#include <windows.h>
+
+#include "button_state.h"
+#include "form_designs.h"
+
+// A design's font as a button font; a design without a face gives the default one.
+ButtonFont ButtonFontOf(const DesignFont& font);
+
+// The font at dpi: its size in hundredths of a point, its UTF-8 face, weight,
+// character set and styles; the rest left to the system. Null when it cannot be made.
+HFONT CreateShellFont(const ButtonFont& font, int dpi);
