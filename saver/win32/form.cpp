@@ -380,11 +380,17 @@ HFONT Form::MakeFont(const DesignFont& font, int dpi) {
   return made;
 }
 
-HFONT Form::ContainerFont(const ElementDesign& design) const {
+const FormElement* Form::ContainerElement(const ElementDesign& design) const {
+  if (!design.container) return nullptr;
   for (const FormElement& element : elements_) {
-    if (design.container && std::strcmp(element.design->name, design.container) == 0) return element.font;
+    if (std::strcmp(element.design->name, design.container) == 0) return &element;
   }
-  return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  return nullptr;
+}
+
+HFONT Form::ContainerFont(const ElementDesign& design) const {
+  const FormElement* container = ContainerElement(design);
+  return container ? container->font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 // A label sized to its text: one line, as wide and high as the text in its font.
@@ -403,12 +409,8 @@ void Form::FitToText(FormElement& element) {
 }
 
 HWND Form::ContainerWindow(const FormElement& element) const {
-  if (element.design->container) {
-    for (const FormElement& panel : elements_) {
-      if (panel.window && std::strcmp(panel.design->name, element.design->container) == 0) return panel.window;
-    }
-  }
-  return window_;
+  const FormElement* panel = ContainerElement(*element.design);
+  return panel && panel->window ? panel->window : window_;
 }
 
 const char* Form::ContainerOf(HWND window) const {

@@ -96,6 +96,8 @@ class Form {
   void BuildElements(int dpi);
   void BuildWindows(int dpi);
   HFONT MakeFont(const DesignFont& font, int dpi);
+  // The element named as the design's container; nullptr for none (the form itself).
+  const FormElement* ContainerElement(const ElementDesign& design) const;
   HFONT ContainerFont(const ElementDesign& design) const;
   void FitToText(FormElement& element);
   void PaintWindowless(HDC dc, const char* container) const;
