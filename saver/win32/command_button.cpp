@@ -80,12 +80,10 @@ LRESULT CALLBACK CommandButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
   CommandButton* button = ButtonOf(hwnd);
   if (button) {
     switch (message) {
-      case WM_LBUTTONDOWN: OnButtonDown(*button, hwnd, MouseButton::kLeft); return 0;
-      case WM_RBUTTONDOWN: OnButtonDown(*button, hwnd, MouseButton::kRight); return 0;
-      case WM_MBUTTONDOWN: OnButtonDown(*button, hwnd, MouseButton::kMiddle); return 0;
-      case WM_LBUTTONUP: OnButtonUp(*button, wParam, MouseButton::kLeft); return 0;
-      case WM_RBUTTONUP: OnButtonUp(*button, wParam, MouseButton::kRight); return 0;
-      case WM_MBUTTONUP: OnButtonUp(*button, wParam, MouseButton::kMiddle); return 0;
+      case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
+        OnButtonDown(*button, hwnd, PressOf(message)); return 0;
+      case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP:
+        OnButtonUp(*button, wParam, PressOf(message)); return 0;
       case WM_MOUSEMOVE: button->MouseMove(); return 0;
       case WM_SETFOCUS: button->FocusChanged(true); return 0;
       case WM_KILLFOCUS: button->FocusChanged(false); return 0;

@@ -25,14 +25,6 @@ DWORD StyleOf(FormBorder border) {
   return WS_CLIPCHILDREN | (border == FormBorder::kNone ? WS_POPUP : WS_CAPTION | WS_SYSMENU);
 }
 
-MousePress PressOf(UINT message) {
-  switch (message) {
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: return MousePress::kRight;
-    case WM_MBUTTONDOWN: case WM_MBUTTONUP: return MousePress::kMiddle;
-    default: return MousePress::kLeft;
-  }
-}
-
 // Runs the UI thread's messages while keep_running() holds; a WM_QUIT ends the loop as well.
 template <typename Condition>
 void RunMessagesWhile(Condition keep_running) {
@@ -591,7 +583,7 @@ FormElement* Form::ElementAt(const char* container, POINT point) {
   return nullptr;
 }
 
-void Form::MouseDown(HWND window, POINT point, MousePress button) {
+void Form::MouseDown(HWND window, POINT point, MouseButton button) {
   FormElement* element = ElementAt(ContainerOf(window), point);
   if (!element) return;
   pressed_ = element;
@@ -600,11 +592,12 @@ void Form::MouseDown(HWND window, POINT point, MousePress button) {
 }
 
 // A click is a left press and release on the same element.
-void Form::MouseUp(HWND window, POINT point, MousePress button) {
+void Form::MouseUp(HWND window, POINT point, MouseButton button) {
   FormElement* pressed = pressed_;
   pressed_ = nullptr;
   if (GetCapture() == window) ReleaseCapture();
-  if (button == MousePress::kLeft && pressed && pressed == ElementAt(ContainerOf(window), point) && pressed->on_click) {
+  if (button == MouseButton::kLeft && pressed && pressed == ElementAt(ContainerOf(window), point) &&
+      pressed->on_click) {
     pressed->on_click();
   }
 }
@@ -629,6 +622,14 @@ void Form::FireTimer(UINT_PTR id) {
       timer->Tick();
       return;
     }
+  }
+}
+
+MouseButton PressOf(UINT message) {
+  switch (message) {
+    case WM_RBUTTONDOWN: case WM_RBUTTONUP: return MouseButton::kRight;
+    case WM_MBUTTONDOWN: case WM_MBUTTONUP: return MouseButton::kMiddle;
+    default: return MouseButton::kLeft;
   }
 }
 

@@ -11,11 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "button_state.h"
 #include "form_designs.h"
 #include "form_timer.h"
 #include "picture_surface.h"
-
-enum class MousePress { kLeft, kRight, kMiddle };
 
 struct FormElement {
   const ElementDesign* design;
@@ -25,8 +24,8 @@ struct FormElement {
   HWND window = nullptr;   // a panel's or a combo box's own window
   HFONT font = nullptr;    // labels, panels and combo boxes; owned by the form
   std::wstring text;       // a label's caption
-  std::function<void(MousePress)> on_mouse_down;  // windowless elements, any button
-  std::function<void()> on_click;                 // windowless elements: left press and release on it
+  std::function<void(MouseButton)> on_mouse_down;  // windowless elements, any button
+  std::function<void()> on_click;                  // windowless elements: left press and release on it
 };
 
 // The program-wide mouse pointer: kHourglass shows over every form until set back.
@@ -85,8 +84,8 @@ class Form {
   void EraseBackground(HDC dc);
   void Paint(HDC dc);
   void PaintPanel(HWND panel, HDC dc);
-  void MouseDown(HWND window, POINT point, MousePress button);
-  void MouseUp(HWND window, POINT point, MousePress button);
+  void MouseDown(HWND window, POINT point, MouseButton button);
+  void MouseUp(HWND window, POINT point, MouseButton button);
   bool SetCursorAt(HWND window, POINT point);
   void Resized();
   void FireTimer(UINT_PTR id);
@@ -117,6 +116,9 @@ class Form {
   std::vector<FormElement> elements_;
   std::vector<std::unique_ptr<FormTimer>> timers_;
 };
+
+// The button of a WM_xBUTTONDOWN or WM_xBUTTONUP message.
+MouseButton PressOf(UINT message);
 
 // Runs the UI thread's messages; returns once no form is loaded, or on a WM_QUIT.
 void RunFormsMessageLoop();

@@ -230,7 +230,7 @@ void OnCreate() {
   }
   for (int i = 0; i < kKindCount; ++i) {
     for (const char* name : {"Img_BGM", "lbl_BGM"}) {
-      if (FormElement* element = form.Element(name, i)) element->on_mouse_down = [i](MousePress) { SelectBgmKind(i); };
+      if (FormElement* element = form.Element(name, i)) element->on_mouse_down = [i](MouseButton) { SelectBgmKind(i); };
     }
   }
   if (CommandButton* button = Button("Cmd_File")) button->on_click = OnChooseFile;
