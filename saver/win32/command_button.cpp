@@ -322,10 +322,7 @@ void CommandButton::DrawSkin(ButtonSkin skin) {
   const int height = surface_.height();
   if (width > 0 && height > 0) {
     HDC dc = surface_.dc();
-    HBRUSH clear = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
-    const RECT whole = {0, 0, width, height};
-    FillRect(dc, &whole, clear);
-    DeleteObject(clear);
+    FillSolid(dc, {0, 0, width, height}, GetSysColor(COLOR_BTNFACE));
     FillGradient();
     const int index = SkinIndex(skin);
     const PictureSurface* source = index >= 0 ? skins_[index].get() : nullptr;

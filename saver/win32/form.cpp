@@ -194,9 +194,7 @@ void DrawLabel(HDC dc, const FormElement& element) {
   const ElementDesign& design = *element.design;
   RECT text = element.rect;
   if (!design.transparent) {
-    HBRUSH brush = CreateSolidBrush(ColourOf(design.background));
-    FillRect(dc, &text, brush);
-    DeleteObject(brush);
+    FillSolid(dc, text, ColourOf(design.background));
   }
   if (design.border) {
     HBRUSH frame = CreateSolidBrush(RGB(0, 0, 0));

@@ -20,19 +20,18 @@ HBITMAP CreateSurfaceBitmap(int width, int height, void** bits) {
   return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 
-void FillWithColour(HDC dc, int width, int height, COLORREF colour) {
-  HBRUSH brush = CreateSolidBrush(colour);
-  const RECT rect = {0, 0, width, height};
-  ::FillRect(dc, &rect, brush);
-  DeleteObject(brush);
-}
-
 bool WriteWhole(HANDLE file, const void* data, size_t size) {
   DWORD written = 0;
   return WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr) && written == size;
 }
 
 }  // namespace
+
+void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
+  HBRUSH brush = CreateSolidBrush(colour);
+  FillRect(dc, &rect, brush);
+  DeleteObject(brush);
+}
 
 PictureSurface::PictureSurface() : dc_(CreateCompatibleDC(nullptr)) {}
 
@@ -66,7 +65,7 @@ bool PictureSurface::Resize(int width, int height, COLORREF background) {
     return false;
   }
   HGDIOBJ new_original = SelectObject(new_dc, bitmap);
-  FillWithColour(new_dc, width, height, background);
+  FillSolid(new_dc, {0, 0, width, height}, background);
   if (bitmap_) BitBlt(new_dc, 0, 0, std::min(width, width_), std::min(height, height_), dc_, 0, 0, SRCCOPY);
   ReleaseBitmap();
   DeleteDC(dc_);

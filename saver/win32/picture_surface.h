@@ -40,3 +40,6 @@ class PictureSurface {
   int width_ = 0;
   int height_ = 0;
 };
+
+// Fills rect of dc with one colour.
+void FillSolid(HDC dc, const RECT& rect, COLORREF colour);

@@ -121,9 +121,7 @@ void OnResize() {
   const std::vector<RowColour> rows = BackgroundRowColours(client.bottom);
   for (size_t y = 0; y < rows.size(); ++y) {
     const RECT line = {0, static_cast<LONG>(y), client.right + 1, static_cast<LONG>(y) + 1};
-    HBRUSH brush = CreateSolidBrush(RGB(rows[y].red, rows[y].green, rows[y].blue));
-    FillRect(canvas.dc(), &line, brush);
-    DeleteObject(brush);
+    FillSolid(canvas.dc(), line, RGB(rows[y].red, rows[y].green, rows[y].blue));
   }
   form.Refresh();
 }
