@@ -21,11 +21,11 @@ bool IsKnownFormat(uint32_t header_size, uint16_t bit_count, uint32_t compressio
       return bit_count == 1 || bit_count == 4 || bit_count == 8 || bit_count == 16 ||
              bit_count == 24 || bit_count == 32;
     case kBiRle8:
-      return header_size == kInfoHeaderSize && bit_count == 8;
+      return header_size == kBitmapInfoHeaderSize && bit_count == 8;
     case kBiRle4:
-      return header_size == kInfoHeaderSize && bit_count == 4;
+      return header_size == kBitmapInfoHeaderSize && bit_count == 4;
     case kBiBitfields:
-      return header_size == kInfoHeaderSize && (bit_count == 16 || bit_count == 32);
+      return header_size == kBitmapInfoHeaderSize && (bit_count == 16 || bit_count == 32);
     default:
       return false;
   }
@@ -33,7 +33,7 @@ bool IsKnownFormat(uint32_t header_size, uint16_t bit_count, uint32_t compressio
 
 // Reads the core or information header fields into layout.
 void ReadHeaderFields(const unsigned char* header, uint32_t header_size, BitmapLayout* layout) {
-  if (header_size == kCoreHeaderSize) {
+  if (header_size == kBitmapCoreHeaderSize) {
     layout->width = Read16(header, 4);
     layout->height = Read16(header, 6);
     layout->planes = Read16(header, 8);
@@ -59,7 +59,7 @@ bool PlacePixels(size_t size, BitmapLayout* layout) {
     layout->row_bytes = 0;
     return true;
   }
-  const uint64_t row_bytes = (static_cast<uint64_t>(layout->width) * layout->bit_count + 31) / 32 * 4;
+  const uint64_t row_bytes = BitmapRowBytes(static_cast<uint64_t>(layout->width), layout->bit_count);
   const uint64_t rows = layout->abs_height();
   if (row_bytes > available / rows) return false;  // also catches products past 2^64
   layout->row_bytes = static_cast<size_t>(row_bytes);
@@ -69,14 +69,14 @@ bool PlacePixels(size_t size, BitmapLayout* layout) {
 
 // True if the 24-bit result (rows padded to 4 bytes, as a DIB section holds it) stays below 2^31 bytes.
 bool FitsInMemory(const BitmapLayout& layout) {
-  const uint64_t row = (static_cast<uint64_t>(layout.width) * 3 + 3) / 4 * 4;
+  const uint64_t row = BitmapRowBytes(static_cast<uint64_t>(layout.width), 24);
   return row * layout.abs_height() <= 0x7fffffffu;
 }
 
 }  // namespace
 
 uint32_t PaletteEntryCount(uint32_t header_size, uint16_t bit_count, uint32_t colors_used) {
-  if (header_size == kInfoHeaderSize && colors_used != 0) return colors_used & 0xffffu;
+  if (header_size == kBitmapInfoHeaderSize && colors_used != 0) return colors_used & 0xffffu;
   switch (bit_count) {
     case 1: return 2;
     case 4: return 16;
@@ -88,10 +88,10 @@ uint32_t PaletteEntryCount(uint32_t header_size, uint16_t bit_count, uint32_t co
 BitmapLayoutStatus ReadBitmapLayout(const unsigned char* data, size_t size, BitmapLayout* layout) {
   *layout = BitmapLayout();
   layout->has_file_header = size >= 2 && data[0] == 'B' && data[1] == 'M';
-  layout->header_offset = layout->has_file_header ? kFileHeaderSize : 0;
+  layout->header_offset = layout->has_file_header ? kBitmapFileHeaderSize : 0;
   if (!Fits(size, layout->header_offset, 4)) return BitmapLayoutStatus::kUnknownHeader;
   layout->header_size = Read32(data, layout->header_offset);
-  if (layout->header_size != kCoreHeaderSize && layout->header_size != kInfoHeaderSize)
+  if (layout->header_size != kBitmapCoreHeaderSize && layout->header_size != kBitmapInfoHeaderSize)
     return BitmapLayoutStatus::kUnknownHeader;
   if (!Fits(size, layout->header_offset, layout->header_size)) return BitmapLayoutStatus::kUnknownHeader;
   ReadHeaderFields(data + layout->header_offset, layout->header_size, layout);
@@ -108,7 +108,7 @@ BitmapLayoutStatus ReadBitmapLayout(const unsigned char* data, size_t size, Bitm
     after_header += 12;
   }
   layout->palette_entries = PaletteEntryCount(layout->header_size, layout->bit_count, layout->colors_used);
-  layout->palette_entry_size = layout->header_size == kCoreHeaderSize ? 3 : 4;
+  layout->palette_entry_size = layout->header_size == kBitmapCoreHeaderSize ? 3 : 4;
   layout->palette_offset = after_header;
   const uint64_t palette_bytes = static_cast<uint64_t>(layout->palette_entries) * layout->palette_entry_size;
   if (!Fits(size, layout->palette_offset, palette_bytes)) return BitmapLayoutStatus::kMalformed;

@@ -6,15 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-constexpr size_t kFileHeaderSize = 14;
-constexpr uint32_t kCoreHeaderSize = 12;
-constexpr uint32_t kInfoHeaderSize = 40;
-
-// Compression values of the information header.
-constexpr uint32_t kBiRgb = 0;
-constexpr uint32_t kBiRle8 = 1;
-constexpr uint32_t kBiRle4 = 2;
-constexpr uint32_t kBiBitfields = 3;
+#include "contract/bmp_layout.h"
 
 enum class BitmapLayoutStatus {
   kOk,

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "bitmap_convert.h"
+#include "contract/bmp_layout.h"
 
 namespace {
 
@@ -80,7 +81,7 @@ void ConvertBitmapRows(const BitmapSource& b, unsigned char* out) {
   Channel channels[3];
   if (b.bits_per_pixel == 16 || b.bits_per_pixel == 32)
     for (int i = 0; i < 3; ++i) channels[i] = ChannelOf(b.masks[i]);
-  const size_t stride = (static_cast<size_t>(b.width) * b.bits_per_pixel + 31) / 32 * 4;
+  const size_t stride = static_cast<size_t>(BitmapRowBytes(static_cast<uint64_t>(b.width), b.bits_per_pixel));
   const size_t out_row = static_cast<size_t>(b.width) * 3;
   for (int32_t y = 0; y < b.height; ++y) {
     const int32_t file_row = b.top_down ? b.height - 1 - y : y;

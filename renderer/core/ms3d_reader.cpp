@@ -3,18 +3,10 @@
 #include <cstdint>
 #include <cstring>
 
+#include "contract/ms3d_layout.h"
 #include "mesh_model.h"
 
 namespace {
-
-constexpr char kIdentifier[] = "MS3D000000";
-constexpr size_t kIdentifierSize = 10;
-constexpr size_t kHeaderSize = 14;
-constexpr size_t kVertexSize = 15;
-constexpr size_t kTriangleSize = 70;
-constexpr size_t kGroupFixedSize = 36;  // flags, name, count and material index
-constexpr size_t kMaterialSize = 361;
-constexpr size_t kNameSize = 128;
 
 // A read position in the file's bytes that refuses to pass the end.
 class ByteCursor {
@@ -69,7 +61,7 @@ bool ReadCount(ByteCursor& in, size_t record_size, size_t& count) {
 // Vertices: flags, position, joint index, reference count.
 bool ReadVertices(ByteCursor& in, std::vector<ModelVertex>& vertices) {
   size_t count;
-  if (!ReadCount(in, kVertexSize, count)) return false;
+  if (!ReadCount(in, kMs3dVertexSize, count)) return false;
   vertices.resize(count);
   for (ModelVertex& v : vertices) {
     in.Skip(1);
@@ -83,7 +75,7 @@ bool ReadVertices(ByteCursor& in, std::vector<ModelVertex>& vertices) {
 // Triangles: flags, vertex indices, normals, s, t (flipped), smoothing, group.
 bool ReadTriangles(ByteCursor& in, std::vector<ModelTriangle>& triangles) {
   size_t count;
-  if (!ReadCount(in, kTriangleSize, count)) return false;
+  if (!ReadCount(in, kMs3dTriangleSize, count)) return false;
   triangles.resize(count);
   for (ModelTriangle& tri : triangles) {
     in.Skip(2);
@@ -99,11 +91,11 @@ bool ReadTriangles(ByteCursor& in, std::vector<ModelTriangle>& triangles) {
 // Groups: flags, name, triangle index list, material index.
 bool ReadGroups(ByteCursor& in, std::vector<ModelGroup>& groups) {
   size_t count;
-  if (!ReadCount(in, kGroupFixedSize, count)) return false;
+  if (!ReadCount(in, kMs3dGroupFixedSize, count)) return false;
   groups.resize(count);
   for (ModelGroup& group : groups) {
-    if (!in.Has(kGroupFixedSize)) return false;
-    in.Skip(33);
+    if (!in.Has(kMs3dGroupFixedSize)) return false;
+    in.Skip(1 + kMs3dNameSize);
     const size_t triangle_count = in.U16();
     if (!in.Has(2 * triangle_count + 1)) return false;
     group.triangle_indices.resize(triangle_count);
@@ -116,19 +108,19 @@ bool ReadGroups(ByteCursor& in, std::vector<ModelGroup>& groups) {
 // The texture file name: up to its NUL, or all 128 bytes if it has none.
 std::string ReadName(ByteCursor& in) {
   const char* name = reinterpret_cast<const char*>(in.Here());
-  const void* nul = std::memchr(name, '\0', kNameSize);
-  const size_t length = nul ? static_cast<size_t>(static_cast<const char*>(nul) - name) : kNameSize;
-  in.Skip(kNameSize);
+  const void* nul = std::memchr(name, '\0', kMs3dFileNameSize);
+  const size_t length = nul ? static_cast<size_t>(static_cast<const char*>(nul) - name) : kMs3dFileNameSize;
+  in.Skip(kMs3dFileNameSize);
   return std::string(name, length);
 }
 
 // Materials: name, colours, shininess, transparency, mode, texture and alpha names.
 bool ReadMaterials(ByteCursor& in, std::vector<ModelMaterial>& materials) {
   size_t count;
-  if (!ReadCount(in, kMaterialSize, count)) return false;
+  if (!ReadCount(in, kMs3dMaterialSize, count)) return false;
   materials.resize(count);
   for (ModelMaterial& m : materials) {
-    in.Skip(32);
+    in.Skip(kMs3dNameSize);
     in.Floats(m.ambient, 4);
     in.Floats(m.diffuse, 4);
     in.Floats(m.specular, 4);
@@ -136,7 +128,7 @@ bool ReadMaterials(ByteCursor& in, std::vector<ModelMaterial>& materials) {
     m.shininess = in.F32();
     in.Skip(4 + 1);
     m.texture_file_name = ReadName(in);
-    in.Skip(kNameSize);
+    in.Skip(kMs3dFileNameSize);
   }
   return true;
 }
@@ -160,10 +152,10 @@ bool IndicesInRange(const MeshModel& model) {
 
 bool Ms3dModel::Parse(const unsigned char* data, size_t size) {
   Clear();
-  if (!data || size < kHeaderSize) return false;
+  if (!data || size < kMs3dHeaderSize) return false;
   ByteCursor in(data, size);
-  if (std::memcmp(in.Here(), kIdentifier, kIdentifierSize) != 0) return false;
-  in.Skip(kIdentifierSize);
+  if (std::memcmp(in.Here(), kMs3dIdentifier, kMs3dIdentifierSize) != 0) return false;
+  in.Skip(kMs3dIdentifierSize);
   const int32_t version = in.I32();
   if (version != 3 && version != 4) return false;
 

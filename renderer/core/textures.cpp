@@ -11,9 +11,6 @@
 #include "mipmaps.h"
 #include "startup_marks.h"
 
-const char kSkyPicturePath[] = "c:\\kestrel\\Jetscape3.bmp";
-const char kGroundPicturePath[] = "c:\\kestrel\\Jetscape1.bmp";
-
 namespace {
 
 // Writes a loader message to stderr, ending it with a newline.
@@ -114,16 +111,16 @@ void SetFileLocator(FileLocator locator) { g_locator = locator ? locator : SameP
 RgbImage* LoadBitmapFile(const char* path) { return ReadPicture(path, g_reporter); }
 
 void PrepareScenePictures(ScenePictures& pictures) {
-  PreparePicture(kSkyPicturePath, kSkyPhases, pictures.sky);
-  PreparePicture(kGroundPicturePath, kGroundPhases, pictures.ground);
+  PreparePicture(kRendererSkyPicturePath, kSkyPhases, pictures.sky);
+  PreparePicture(kRendererGroundPicturePath, kGroundPhases, pictures.ground);
 }
 
 int LoadSceneTextures(GLuint* sky_texture, GLuint* ground_texture, ScenePictures* prepared) {
   *sky_texture = 0;
   *ground_texture = 0;
   int status = 0;
-  status |= LoadSceneTexture(kSkyPicturePath, prepared ? &prepared->sky : nullptr, sky_texture, kSkyPhases);
-  status |= LoadSceneTexture(kGroundPicturePath, prepared ? &prepared->ground : nullptr, ground_texture,
+  status |= LoadSceneTexture(kRendererSkyPicturePath, prepared ? &prepared->sky : nullptr, sky_texture, kSkyPhases);
+  status |= LoadSceneTexture(kRendererGroundPicturePath, prepared ? &prepared->ground : nullptr, ground_texture,
                              kGroundPhases);
   return status;
 }

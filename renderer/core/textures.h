@@ -6,13 +6,10 @@
 #include <vector>
 
 #include "bitmap_decoder.h"
+#include "contract/working_files.h"
 #include "gl.h"
 #include "mipmaps.h"
 #include "rgb_image.h"
-
-// Where the saver leaves the scene pictures.
-extern const char kSkyPicturePath[];     // "c:\kestrel\Jetscape3.bmp"
-extern const char kGroundPicturePath[];  // "c:\kestrel\Jetscape1.bmp"
 
 // Reads one bitmap file, giving any failure to report (none when it is null);
 // the platform supplies it.

@@ -53,8 +53,8 @@ SceneFiles DefaultSceneFiles() {
 #endif
   std::error_code error;
   for (const fs::path& folder : folders) {
-    if (!fs::is_regular_file(folder / "Skyliner.data", error)) continue;
-    return {(folder / "Skyliner.data").string(), (folder / "sky.bmp").string(),
+    if (!fs::is_regular_file(folder / kModelFileName, error)) continue;
+    return {(folder / kModelFileName).string(), (folder / "sky.bmp").string(),
             (folder / "sample-desktop.bmp").string()};
   }
   return {};
@@ -68,12 +68,11 @@ void UseSceneFiles(const SceneFiles& files) {
 std::string LocateSceneFile(const char* path) {
   if (!path) return std::string();
   const std::string key = WindowsPathKey(path);
-  if (key == WindowsPathKey(kSkyPicturePath)) return used_files.sky;
-  if (key == WindowsPathKey(kGroundPicturePath)) return used_files.ground;
-  static const std::string kWorkingFolder = "c:\\kestrel\\";
-  if (key.compare(0, kWorkingFolder.size(), kWorkingFolder) != 0 || key.size() == kWorkingFolder.size())
-    return path;
-  std::string name = std::string(path).substr(kWorkingFolder.size());
+  if (key == WindowsPathKey(kRendererSkyPicturePath)) return used_files.sky;
+  if (key == WindowsPathKey(kRendererGroundPicturePath)) return used_files.ground;
+  static const std::string kFolder = WindowsPathKey(kRendererWorkingFolder) + "\\";
+  if (key.compare(0, kFolder.size(), kFolder) != 0 || key.size() == kFolder.size()) return path;
+  std::string name = std::string(path).substr(kFolder.size());
   for (char& c : name) {
     if (c == '\\') c = '/';
   }

@@ -6,8 +6,8 @@
 
 struct SceneFiles {
   std::string model;   // the aircraft, opened as given
-  std::string sky;     // stands in for kSkyPicturePath
-  std::string ground;  // stands in for kGroundPicturePath
+  std::string sky;     // stands in for kRendererSkyPicturePath
+  std::string ground;  // stands in for kRendererGroundPicturePath
 };
 
 // The bundled assets (Skyliner.data, sky.bmp, sample-desktop.bmp): from an
@@ -19,7 +19,7 @@ SceneFiles DefaultSceneFiles();
 // core's file locator.
 void UseSceneFiles(const SceneFiles& files);
 
-// kSkyPicturePath -> files.sky, kGroundPicturePath -> files.ground, any other
+// kRendererSkyPicturePath -> files.sky, kRendererGroundPicturePath -> files.ground, any other
 // "c:\kestrel\NAME" (any case, either slash) -> the model's folder + NAME, and
 // every other path unchanged.
 std::string LocateSceneFile(const char* path);

@@ -9,7 +9,7 @@
 #include "mesh_model.h"
 #include "png_io.h"
 #include "rand.h"
-#include "renderer_caption.h"
+#include "contract/working_files.h"
 #include "viewer_options.h"
 #include "x11_window.h"
 

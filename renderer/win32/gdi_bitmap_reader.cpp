@@ -57,7 +57,7 @@ BITMAPINFO* DescribeSource(const unsigned char* view, const BitmapLayout& layout
   header.biBitCount = layout.bit_count;
   header.biCompression = layout.compression;
   header.biClrImportant = layout.palette_entries;
-  if (layout.header_size == kInfoHeaderSize)
+  if (layout.header_size == kBitmapInfoHeaderSize)
     std::memcpy(&header, view + layout.header_offset, sizeof(BITMAPINFOHEADER));
   // Exactly the entries copied below, so the conversion never looks past the table.
   header.biClrUsed = layout.palette_entries;
@@ -99,7 +99,7 @@ bool CreateTarget(const BitmapLayout& layout, BitmapRead* read) {
 
 // Copies the section's padded BGR rows into packed RGB rows.
 void CopyRows(const BitmapRead& read, int32_t width, uint32_t rows, unsigned char* out) {
-  const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~static_cast<size_t>(3);
+  const size_t stride = static_cast<size_t>(BitmapRowBytes(static_cast<uint64_t>(width), 24));
   for (uint32_t row = 0; row < rows; ++row) {
     const unsigned char* in = read.section_bits + row * stride;
     for (int32_t x = 0; x < width; ++x, in += 3, out += 3) {

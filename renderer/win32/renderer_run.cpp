@@ -16,7 +16,7 @@ int RunRenderer(const FrameLoopOptions& options) {
   SetBitmapReporter(ShowBitmapMessage);
 
   model = new (std::nothrow) Ms3dModel;
-  if (!model || !model->Load(kModelPath)) return 0;
+  if (!model || !model->Load(kRendererModelPath)) return 0;
   MarkStartupPhase("model read");
   scene.model = model;
 

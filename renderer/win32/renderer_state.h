@@ -6,7 +6,7 @@
 
 #include "flight_scene.h"
 #include "mesh_model.h"
-#include "renderer_caption.h"
+#include "contract/working_files.h"
 
 extern HWND window;             // the renderer window
 extern HDC device_context;      // the window's own DC, kept for the whole run
@@ -23,4 +23,3 @@ constexpr char kRendererClassName[] = "OpenGL";
 constexpr int kScreenWidth = 1024;
 constexpr int kScreenHeight = 768;
 constexpr int kScreenBits = 32;
-constexpr char kModelPath[] = "c:\\kestrel\\Jetscape.data";

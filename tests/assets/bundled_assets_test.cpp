@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bitmap_decoder.h"
+#include "contract/working_files.h"
 #include "mesh_model.h"
 
 namespace {
@@ -30,7 +31,7 @@ double Dot(P3 a, P3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 class BundledModel : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::vector<unsigned char> bytes = ReadAsset("Skyliner.data");
+    std::vector<unsigned char> bytes = ReadAsset(kModelFileName);
     ASSERT_FALSE(bytes.empty());
     ASSERT_TRUE(model.Parse(bytes.data(), bytes.size()));
   }

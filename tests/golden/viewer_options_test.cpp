@@ -97,8 +97,8 @@ TEST(ViewerOptions, RefusesFullscreenWithSnapshotOrSize) {
 
 TEST(SceneFileLocator, MapsTheTwoScenePicturesInAnyCase) {
   UseSceneFiles({"/data/models/plane.data", "/data/sky.bmp", "/data/desk.bmp"});
-  EXPECT_EQ(LocateSceneFile(kSkyPicturePath), "/data/sky.bmp");
-  EXPECT_EQ(LocateSceneFile(kGroundPicturePath), "/data/desk.bmp");
+  EXPECT_EQ(LocateSceneFile(kRendererSkyPicturePath), "/data/sky.bmp");
+  EXPECT_EQ(LocateSceneFile(kRendererGroundPicturePath), "/data/desk.bmp");
   EXPECT_EQ(LocateSceneFile("C:\\KESTREL\\JETSCAPE3.BMP"), "/data/sky.bmp");
   EXPECT_EQ(LocateSceneFile("c:/kestrel/jetscape1.bmp"), "/data/desk.bmp");
 }

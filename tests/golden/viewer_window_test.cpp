@@ -17,13 +17,14 @@
 #include <string>
 #include <thread>
 
+#include "contract/working_files.h"
 #include "viewer_process.h"
 
 namespace {
 
 const std::string kAssets = SKYLINER_SOURCE_ASSETS;
 const char kXvfb[] = "/usr/bin/Xvfb";
-const char kTitle[] = "Jetscape_VC";
+constexpr const char* kTitle = kRendererCaption;
 
 // Finds a top-level window by its name; 0 if there is none.
 Window FindWindowNamed(Display* display, const char* name) {

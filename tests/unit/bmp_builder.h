@@ -1,7 +1,7 @@
 // Writes the bytes of Windows bitmap files of every variant for the tests:
 // with or without the file header, core (12), information (40) or larger
 // headers, colour tables, bit-field masks, and pixel data given as stored.
-// The plain 24-bit file is the shell's own layout (bmp_file.h).
+// The plain 24-bit file is the contract's layout (contract/bmp_layout.h).
 #pragma once
 
 #include <algorithm>
@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "bitmap_decoder.h"
-#include "bmp_file.h"
+#include "contract/bmp_layout.h"
 
 namespace bmp {
 
@@ -55,7 +55,7 @@ inline void Put(Bytes& out, uint64_t v, int n) {
 inline Bytes Build(const Options& o) {
   Bytes header;
   Put(header, o.header_size, 4);
-  if (o.header_size == 12) {
+  if (o.header_size == kBitmapCoreHeaderSize) {
     Put(header, static_cast<uint16_t>(o.width), 2);
     Put(header, static_cast<uint16_t>(o.height), 2);
     Put(header, o.planes, 2);
@@ -78,7 +78,7 @@ inline Bytes Build(const Options& o) {
     header.push_back(c.b);
     header.push_back(c.g);
     header.push_back(c.r);
-    if (o.header_size != 12) header.push_back(0);
+    if (o.header_size != kBitmapCoreHeaderSize) header.push_back(0);
   }
   Bytes file;
   if (o.file_header) {
@@ -109,7 +109,7 @@ inline Bytes Plain24(int width, int height, const Bytes& pixels) {
 inline Bytes PackRows(const std::vector<std::vector<uint32_t>>& rows, int bits) {
   Bytes out;
   for (const auto& row : rows) {
-    Bytes line((row.size() * bits + 31) / 32 * 4, 0);
+    Bytes line(static_cast<size_t>(BitmapRowBytes(row.size(), static_cast<uint32_t>(bits))), 0);
     for (size_t x = 0; x < row.size(); ++x) {
       const uint32_t v = row[x];
       if (bits < 8) {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "ms3d_records.h"
+#include "contract/ms3d_records.h"
 
 struct Ms3dBuilder {
   struct Vertex {

@@ -35,8 +35,8 @@ bool g_ground_present = true;
 // Sends the scene pictures to temporary files, or to nowhere when "missing".
 std::string LocateInTemp(const char* path) {
   const std::string p = path;
-  if (p == kSkyPicturePath) return g_sky_present ? TestTempPath("skyliner_sky.bmp") : TestTempPath("no_such_sky.bmp");
-  if (p == kGroundPicturePath)
+  if (p == kRendererSkyPicturePath) return g_sky_present ? TestTempPath("skyliner_sky.bmp") : TestTempPath("no_such_sky.bmp");
+  if (p == kRendererGroundPicturePath)
     return g_ground_present ? TestTempPath("skyliner_ground.bmp") : TestTempPath("no_such_ground.bmp");
   return p;
 }

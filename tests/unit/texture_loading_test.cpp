@@ -79,7 +79,7 @@ class TextureLoading : public ::testing::Test {
 };
 
 TEST_F(TextureLoading, SkyMissingGroundPresentGivesOneMipmappedGroundTexture) {
-  Place(kGroundPicturePath, Picture(5, 3));  // rows of 15 bytes
+  Place(kRendererGroundPicturePath, Picture(5, 3));  // rows of 15 bytes
   GLuint sky = 99, ground = 99;
   EXPECT_EQ(LoadSceneTextures(&sky, &ground), 1);
   EXPECT_EQ(sky, 0u);
@@ -113,11 +113,11 @@ TEST_F(TextureLoading, NeitherPictureGivesZeroSilently) {
 }
 
 TEST_F(TextureLoading, SkyIsLoadedAndUploadedBeforeGround) {
-  Place(kSkyPicturePath, Picture(8, 4));
-  Place(kGroundPicturePath, Picture(6, 2));
+  Place(kRendererSkyPicturePath, Picture(8, 4));
+  Place(kRendererGroundPicturePath, Picture(6, 2));
   GLuint sky = 0, ground = 0;
   EXPECT_EQ(LoadSceneTextures(&sky, &ground), 1);
-  EXPECT_EQ(ReadPaths(), (std::vector<std::string>{InFolder(kSkyPicturePath), InFolder(kGroundPicturePath)}));
+  EXPECT_EQ(ReadPaths(), (std::vector<std::string>{InFolder(kRendererSkyPicturePath), InFolder(kRendererGroundPicturePath)}));
   EXPECT_NE(sky, 0u);
   EXPECT_NE(ground, 0u);
   EXPECT_NE(sky, ground);
@@ -135,13 +135,13 @@ TEST_F(TextureLoading, SkyIsLoadedAndUploadedBeforeGround) {
 }
 
 TEST_F(TextureLoading, AnUnreadableScenePictureIsReportedOnceAndCountsAsMissing) {
-  Place(kSkyPicturePath, {});  // exists but empty
-  Place(kGroundPicturePath, Picture(4, 4));
+  Place(kRendererSkyPicturePath, {});  // exists but empty
+  Place(kRendererGroundPicturePath, Picture(4, 4));
   GLuint sky = 0, ground = 0;
   EXPECT_EQ(LoadSceneTextures(&sky, &ground), 1);
   EXPECT_EQ(sky, 0u);
   EXPECT_NE(ground, 0u);
-  EXPECT_EQ(bmp::Reported(), Messages{"Failed to open DIB file " + InFolder(kSkyPicturePath) + ".\n"});
+  EXPECT_EQ(bmp::Reported(), Messages{"Failed to open DIB file " + InFolder(kRendererSkyPicturePath) + ".\n"});
 }
 
 // The names and arguments of every logged call, for comparing two runs.
@@ -152,8 +152,8 @@ std::vector<std::pair<std::string, std::vector<double>>> CallLog() {
 }
 
 TEST_F(TextureLoading, PreparedPicturesAreReadAheadAndUploadedAsReadOnesAre) {
-  Place(kSkyPicturePath, Picture(8, 4));
-  Place(kGroundPicturePath, Picture(6, 2));
+  Place(kRendererSkyPicturePath, Picture(8, 4));
+  Place(kRendererGroundPicturePath, Picture(6, 2));
   GLuint sky = 0, ground = 0;
   LoadSceneTextures(&sky, &ground);
   const auto read_now = CallLog();
@@ -163,7 +163,7 @@ TEST_F(TextureLoading, PreparedPicturesAreReadAheadAndUploadedAsReadOnesAre) {
   ScenePictures pictures;
   PrepareScenePictures(pictures);
   EXPECT_TRUE(fakegl::Calls().empty());  // no GL off the context's thread
-  EXPECT_EQ(ReadPaths(), (std::vector<std::string>{InFolder(kSkyPicturePath), InFolder(kGroundPicturePath)}));
+  EXPECT_EQ(ReadPaths(), (std::vector<std::string>{InFolder(kRendererSkyPicturePath), InFolder(kRendererGroundPicturePath)}));
   EXPECT_EQ(LoadSceneTextures(&sky, &ground, &pictures), 1);
   EXPECT_EQ(ReadPaths().size(), 2u);  // nothing read again
   EXPECT_EQ(CallLog(), read_now);
@@ -171,8 +171,8 @@ TEST_F(TextureLoading, PreparedPicturesAreReadAheadAndUploadedAsReadOnesAre) {
 }
 
 TEST_F(TextureLoading, APreparedPictureThatFailedIsReportedOnlyWhenLoaded) {
-  Place(kSkyPicturePath, {});  // exists but empty
-  Place(kGroundPicturePath, Picture(4, 4));
+  Place(kRendererSkyPicturePath, {});  // exists but empty
+  Place(kRendererGroundPicturePath, Picture(4, 4));
   ScenePictures pictures;
   PrepareScenePictures(pictures);
   EXPECT_TRUE(bmp::Reported().empty());
@@ -180,12 +180,12 @@ TEST_F(TextureLoading, APreparedPictureThatFailedIsReportedOnlyWhenLoaded) {
   EXPECT_EQ(LoadSceneTextures(&sky, &ground, &pictures), 1);
   EXPECT_EQ(sky, 0u);
   EXPECT_NE(ground, 0u);
-  EXPECT_EQ(bmp::Reported(), Messages{"Failed to open DIB file " + InFolder(kSkyPicturePath) + ".\n"});
+  EXPECT_EQ(bmp::Reported(), Messages{"Failed to open DIB file " + InFolder(kRendererSkyPicturePath) + ".\n"});
 }
 
 TEST_F(TextureLoading, PreparedLevelsBeyondTheContextsLimitAreComputedAgainWithIt) {
   // 12288 rounds up to 16384, which the context's 8192 cannot hold.
-  Place(kGroundPicturePath, Picture(12288, 1));
+  Place(kRendererGroundPicturePath, Picture(12288, 1));
   ScenePictures pictures;
   PrepareScenePictures(pictures);
   ASSERT_EQ(pictures.ground.levels.at(0).width, 16384);

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <fstream>
 
-#include "bmp_file.h"
+#include "contract/bmp_layout.h"
 
 namespace {
 

@@ -16,6 +16,6 @@ struct Picture {
 };
 
 // Writes the picture with a 14-byte file header and a 40-byte information
-// header (the layout of bmp_file.h); false for a side the layout refuses or
+// header (the layout of contract/bmp_layout.h); false for a side the layout refuses or
 // if the file cannot be written.
 bool WriteBmp24(const std::string& path, const Picture& picture);

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <set>
 
+#include "contract/bmp_layout.h"
+
 namespace {
 
 constexpr int kSide = 32;
@@ -60,9 +62,9 @@ unsigned char NearestIndex(const std::vector<PaletteColour>& palette, const unsi
 // height counts the colour rows and the mask rows). For a cursor the entry's
 // planes and bit count hold the hot spot.
 std::vector<unsigned char> Headers(bool cursor, int bits, uint32_t palette_entries, int hot_x, int hot_y) {
-  const uint32_t colour_row_bytes = (kSide * static_cast<uint32_t>(bits) + 31) / 32 * 4;
+  const uint32_t colour_row_bytes = static_cast<uint32_t>(BitmapRowBytes(kSide, static_cast<uint32_t>(bits)));
   const uint32_t image_bytes = (colour_row_bytes + kMaskRowBytes) * kSide;
-  const uint32_t resource_bytes = 40 + palette_entries * 4 + image_bytes;
+  const uint32_t resource_bytes = kBitmapInfoHeaderSize + palette_entries * 4 + image_bytes;
   std::vector<unsigned char> out;
   Put(out, 0, 2);
   Put(out, cursor ? 2 : 1, 2);  // 1 icon, 2 cursor
@@ -75,12 +77,12 @@ std::vector<unsigned char> Headers(bool cursor, int bits, uint32_t palette_entri
   Put(out, static_cast<uint32_t>(cursor ? hot_y : bits), 2);
   Put(out, resource_bytes, 4);
   Put(out, 6 + 16, 4);  // the image follows the directory
-  Put(out, 40, 4);
+  Put(out, kBitmapInfoHeaderSize, 4);
   Put(out, kSide, 4);
   Put(out, kSide * 2, 4);
   Put(out, 1, 2);
   Put(out, static_cast<uint32_t>(bits), 2);
-  Put(out, 0, 4);  // no compression
+  Put(out, kBiRgb, 4);
   Put(out, image_bytes, 4);
   Put(out, 0, 4);
   Put(out, 0, 4);

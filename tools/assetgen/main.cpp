@@ -6,6 +6,7 @@
 
 #include "airliner.h"
 #include "bmp_writer.h"
+#include "contract/working_files.h"
 #include "dialog_pictures.h"
 #include "ms3d_writer.h"
 #include "pictures.h"
@@ -22,7 +23,7 @@ int main(int argc, char** argv) {
     if (!written) std::fprintf(stderr, "assetgen: cannot write %s\n", path.c_str());
     ok = ok && written;
   };
-  check(WriteMs3d(folder + "Skyliner.data", BuildAirliner()), folder + "Skyliner.data");
+  check(WriteMs3d(folder + kModelFileName, BuildAirliner()), folder + kModelFileName);
   check(WriteBmp24(folder + "sky.bmp", MakeSkyPicture()), folder + "sky.bmp");
   check(WriteBmp24(folder + "puff.bmp", MakePuffPicture()), folder + "puff.bmp");
   check(WriteBmp24(folder + "sample-desktop.bmp", MakeDesktopPicture()), folder + "sample-desktop.bmp");

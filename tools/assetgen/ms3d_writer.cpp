@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <fstream>
 
-#include "ms3d_records.h"
+#include "contract/ms3d_records.h"
 
 namespace {
 
@@ -62,14 +62,14 @@ bool WriteMs3d(const std::string& path, const Ms3dMesh& mesh) {
   for (const Ms3dGroup& group : mesh.groups) {
     const std::vector<uint16_t> triangles(group.triangles.begin(), group.triangles.end());
     // The material index is signed 8-bit: -1 is none.
-    out.Group(FieldText(group.name, 32), triangles, static_cast<uint8_t>(group.material & 0xff));
+    out.Group(FieldText(group.name, kMs3dNameSize), triangles, static_cast<uint8_t>(group.material & 0xff));
   }
 
   out.Count(mesh.materials.size());
   for (Ms3dMaterial material : mesh.materials) {
-    material.name = FieldText(material.name, 32);
-    material.texture = FieldText(material.texture, 128);
-    material.alpha_map = FieldText(material.alpha_map, 128);
+    material.name = FieldText(material.name, kMs3dNameSize);
+    material.texture = FieldText(material.texture, kMs3dFileNameSize);
+    material.alpha_map = FieldText(material.alpha_map, kMs3dFileNameSize);
     out.Material(material);
   }
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "ms3d_records.h"
+#include "contract/ms3d_records.h"
 
 // The writer keeps at most 31 characters of the name and 127 of each file name.
 using Ms3dMaterial = Ms3dMaterialRecord;
