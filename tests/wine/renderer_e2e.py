@@ -12,6 +12,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
+import contract  # noqa: E402
 import working_files as wf  # noqa: E402
 from check_groups import CheckSet, run_groups  # noqa: E402
 from wine_session import RENDERER_CAPTION, RendererRun, shipped_files, wait_until  # noqa: E402
@@ -22,7 +23,7 @@ WHITE = (255, 255, 255)
 FRAME = (1024, 768)
 MODE_RUNNING = "1024x768x32"
 FRAMES_PER_SECOND = 60
-SKY_PATH = "c:\\kestrel\\Jetscape3.bmp"
+SKY_PATH = contract.kRendererSkyPicturePath
 
 
 def close(a, b, tolerance=3):

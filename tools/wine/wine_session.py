@@ -12,8 +12,10 @@ import subprocess
 import tempfile
 import time
 
+import contract
+
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
-RENDERER_CAPTION = "Jetscape_VC"
+RENDERER_CAPTION = contract.kRendererCaption
 SHELL_PROGRAM = "Skyliner.scr"
 RENDERER_PROGRAM = "Skyliner.dll"
 # Wine's error channel goes to a log file per program, for wine_errors().
@@ -56,7 +58,7 @@ class WineSession:
         os.makedirs(shots_dir, exist_ok=True)
         self.env = wine_environment()
         self.wine = self.env["WINE"]
-        self.kestrel = os.path.join(self.env["WINEPREFIX"], "drive_c", "kestrel")
+        self.kestrel = os.path.join(self.env["WINEPREFIX"], "drive_c", contract.kWorkingFolderName)
         os.makedirs(self.kestrel, exist_ok=True)
         self.work = tempfile.mkdtemp(prefix="skyliner-wine-")
         # A wineserver left from another display would put our windows there.
@@ -278,8 +280,8 @@ class WineSession:
 
 def shipped_files():
     """The bundled model and pictures, where the shell would put them."""
-    names = {"Jetscape.data": "Skyliner.data", "Jetscape1.bmp": "sample-desktop.bmp", "Jetscape2.bmp": "puff.bmp",
-             "Jetscape3.bmp": "sky.bmp"}
+    names = {contract.kModelCopyName: contract.kModelFileName, contract.kDesktopPictureName: "sample-desktop.bmp",
+             contract.kPuffPictureName: "puff.bmp", contract.kSkyPictureName: "sky.bmp"}
     files = {}
     for target, source in names.items():
         path = os.path.join(ROOT, "assets", source)

@@ -3,16 +3,24 @@
 
 import struct
 
+import contract
+
+_FILE_HEADER = contract.kBitmapFileHeaderSize
+_HEADERS = contract.kBitmapHeadersSize
+_MS3D_HEADER = contract.kMs3dHeaderSize
+_VERTEX = contract.kMs3dVertexSize
+_TRIANGLE = contract.kMs3dTriangleSize
+
 # --- Bitmaps -----------------------------------------------------------------
 
 
-def _info(width, height, bits, compression=0, image_size=0, colors_used=0, size=40):
+def _info(width, height, bits, compression=0, image_size=0, colors_used=0, size=contract.kBitmapInfoHeaderSize):
     return struct.pack("<IiiHHIIiiII", size, width, height, 1, bits, compression, image_size, 0, 0,
                        colors_used, 0)
 
 
 def _file(body, offset):
-    return struct.pack("<2sIHHI", b"BM", 14 + len(body), 0, 0, offset) + body
+    return struct.pack("<2sIHHI", b"BM", _FILE_HEADER + len(body), 0, 0, offset) + body
 
 
 def bmp24_rows(width, rows):
@@ -20,18 +28,18 @@ def bmp24_rows(width, rows):
     of blue, green and red bytes, padded here to four bytes."""
     padding = b"\0" * ((4 - width * 3 % 4) % 4)
     pixels = b"".join(row + padding for row in rows)
-    return _file(_info(width, len(rows), 24, image_size=len(pixels)) + pixels, 14 + 40)
+    return _file(_info(width, len(rows), 24, image_size=len(pixels)) + pixels, _HEADERS)
 
 
 class Bitmap:
     """The headers of a Windows bitmap file and its pixels, as the shell writes them."""
 
     def __init__(self, data):
-        assert len(data) >= 54 and data[:2] == b"BM", "not a bitmap file (%d bytes)" % len(data)
+        assert len(data) >= _HEADERS and data[:2] == b"BM", "not a bitmap file (%d bytes)" % len(data)
         self.data = data
         self.offset = struct.unpack_from("<I", data, 10)[0]
         (self.header_size, self.width, self.height, _, self.bits, self.compression,
-         ) = struct.unpack_from("<IiiHHI", data, 14)
+         ) = struct.unpack_from("<IiiHHI", data, _FILE_HEADER)
         self.stride = (self.width * self.bits // 8 + 3) // 4 * 4
 
     def describe(self):
@@ -65,15 +73,15 @@ def bmp24(width, height, rgb):
 def malformed_bitmaps():
     """(name, bytes, the message the reader must show) for broken picture files."""
     good = bmp24(8, 8, (10, 20, 30))
-    v5 = _file(_info(8, 8, 24, size=124) + b"\0" * 84 + b"\0" * 256, 14 + 124)
-    palette_cut = _file(_info(8, 8, 8) + b"\0" * 40, 54)        # 256 colours promised, 10 given
-    huge = _file(_info(0x7fffffff, 0x7fffffff, 24), 54)          # rows far past the end
-    overflow = _file(_info(0x40000000, 16, 32), 54)              # row bytes overflow 32 bits
+    v5 = _file(_info(8, 8, 24, size=124) + b"\0" * 84 + b"\0" * 256, _FILE_HEADER + 124)
+    palette_cut = _file(_info(8, 8, 8) + b"\0" * 40, _HEADERS)        # 256 colours promised, 10 given
+    huge = _file(_info(0x7fffffff, 0x7fffffff, 24), _HEADERS)          # rows far past the end
+    overflow = _file(_info(0x40000000, 16, 32), _HEADERS)              # row bytes overflow 32 bits
     rle_garbage = _file(_info(8, 8, 8, compression=1, image_size=64) + b"\0" * 1024 + b"\xff" * 64,
-                        54 + 1024)
-    bitfields_cut = _file(_info(8, 8, 16, compression=3), 54)     # masks missing
+                        _HEADERS + 1024)
+    bitfields_cut = _file(_info(8, 8, 16, compression=3), _HEADERS)     # masks missing
     return [
-        ("empty", b"", "Failed to open DIB file c:\\kestrel\\Jetscape3.bmp.\n"),
+        ("empty", b"", "Failed to open DIB file %s.\n" % contract.kRendererSkyPicturePath),
         ("v5_header", v5, "Unknown DIB file format."),
         ("text", b"this is not a picture at all\n", "Unknown DIB file format."),
         ("truncated_pixels", good[:len(good) // 2], "Image file conversion error."),
@@ -111,7 +119,7 @@ def ms3d(version=4, texture=b"", material=True):
             vertices.append(tuple(origin[i] + c[i] * size[i] for i in range(3)))
         for face in _BOX_FACES:
             triangles.append(tuple(base + i for i in face))
-    out = b"MS3D000000" + struct.pack("<i", version)
+    out = contract.kMs3dIdentifier.encode() + struct.pack("<i", version)
     out += struct.pack("<H", len(vertices))
     for v in vertices:
         out += struct.pack("<B3fbB", 0, *v, -1, 1)
@@ -136,20 +144,20 @@ def malformed_models():
     good = ms3d()
     bad_index = bytearray(good)
     # First triangle's first vertex index (after header, vertex count and 32 vertices, triangle count, flags).
-    at = 14 + 2 + 32 * 15 + 2 + 2
+    at = _MS3D_HEADER + 2 + 32 * _VERTEX + 2 + 2
     bad_index[at:at + 2] = struct.pack("<H", 60000)
-    group_at = 14 + 2 + 32 * 15 + 2 + 48 * 70 + 2
+    group_at = _MS3D_HEADER + 2 + 32 * _VERTEX + 2 + 48 * _TRIANGLE + 2
     bad_group = bytearray(good)
     bad_group[group_at + 33:group_at + 35] = struct.pack("<H", 65535)
     return [
         ("empty", b""),
-        ("magic_only", b"MS3D000000"),
+        ("magic_only", contract.kMs3dIdentifier.encode()),
         ("wrong_magic", b"MS3D000001" + good[10:]),
         ("version_2", ms3d(version=2)),
         ("version_5", ms3d(version=5)),
         ("cut_in_vertices", good[:100]),
-        ("cut_in_triangles", good[:14 + 2 + 32 * 15 + 2 + 500]),
+        ("cut_in_triangles", good[:_MS3D_HEADER + 2 + 32 * _VERTEX + 2 + 500]),
         ("vertex_index_out_of_range", bytes(bad_index)),
         ("group_count_past_end", bytes(bad_group)),
-        ("huge_counts", b"MS3D000000" + struct.pack("<iH", 4, 65535) + b"\0" * 64),
+        ("huge_counts", contract.kMs3dIdentifier.encode() + struct.pack("<iH", 4, 65535) + b"\0" * 64),
     ]
