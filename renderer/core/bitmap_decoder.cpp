@@ -18,6 +18,16 @@ const char kUnknownFormatText[] = "Unknown DIB file format.";
 const char kConversionErrorText[] = "Image file conversion error.";
 const char kOutOfMemoryText[] = "Out of memory.";
 
+const char* LayoutRefusalText(BitmapLayoutStatus status) {
+  switch (status) {
+    case BitmapLayoutStatus::kOk: break;
+    case BitmapLayoutStatus::kUnknownHeader: return kUnknownFormatText;
+    case BitmapLayoutStatus::kMalformed: return kConversionErrorText;
+    case BitmapLayoutStatus::kTooLarge: return kOutOfMemoryText;
+  }
+  return nullptr;
+}
+
 void FreeRgbImage(RgbImage* image) {
   if (!image) return;
   std::free(image->pixels);
@@ -71,12 +81,7 @@ void FillSource(const unsigned char* data, const BitmapLayout& layout, BitmapSou
 // Checks the file and fills source; returns the message for a failure.
 const char* Describe(const unsigned char* data, size_t size, size_t max_output_bytes, BitmapSource* source) {
   BitmapLayout layout;
-  switch (ReadBitmapLayout(data, size, &layout)) {
-    case BitmapLayoutStatus::kOk: break;
-    case BitmapLayoutStatus::kUnknownHeader: return kUnknownFormatText;
-    case BitmapLayoutStatus::kMalformed: return kConversionErrorText;
-    case BitmapLayoutStatus::kTooLarge: return kOutOfMemoryText;
-  }
+  if (const char* refusal = LayoutRefusalText(ReadBitmapLayout(data, size, &layout))) return refusal;
   if (!PassesConversionChecks(data, layout)) return kConversionErrorText;
   if (!FitsOutputBounds(layout, kMaxBitmapSide, max_output_bytes)) return kOutOfMemoryText;
   FillSource(data, layout, source);

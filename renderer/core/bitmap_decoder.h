@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "bitmap_layout.h"
 #include "rgb_image.h"
 
 // The loader's messages, word for word.
@@ -12,6 +13,9 @@ extern const char kOpenFailedFormat[];     // "Failed to open DIB file %s.\n"
 extern const char kUnknownFormatText[];    // "Unknown DIB file format."
 extern const char kConversionErrorText[];  // "Image file conversion error."
 extern const char kOutOfMemoryText[];      // "Out of memory."
+
+// The message for a file the layout checks refuse; null for kOk.
+const char* LayoutRefusalText(BitmapLayoutStatus status);
 
 // Shows one message to the user; each front end supplies its own. Null is silent.
 using BitmapReporter = void (*)(const char* text);

@@ -120,14 +120,9 @@ bool IsPlain24Bit(const BitmapLayout& layout) { return layout.bit_count == 24 &&
 // context, whose first creation sets up the system's fonts (tens of
 // milliseconds under Wine) for a program that draws no text.
 const char* Convert(BitmapRead* read, bool copy_plain) {
+  // Refused files never reach SetDIBits, which reads past the mapped view for malformed ones.
   BitmapLayout layout;
-  switch (ReadBitmapLayout(read->view, read->size, &layout)) {
-    case BitmapLayoutStatus::kOk: break;
-    case BitmapLayoutStatus::kUnknownHeader: return kUnknownFormatText;
-    // SetDIBits reads past the mapped view for such files, so they never reach it.
-    case BitmapLayoutStatus::kMalformed: return kConversionErrorText;
-    case BitmapLayoutStatus::kTooLarge: return kOutOfMemoryText;
-  }
+  if (const char* refusal = LayoutRefusalText(ReadBitmapLayout(read->view, read->size, &layout))) return refusal;
   // The portable decoder's bounds, so both readers refuse the same pictures.
   if (!FitsOutputBounds(layout, kMaxBitmapSide, kMaxBitmapOutputBytes)) return kOutOfMemoryText;
   if (copy_plain && IsPlain24Bit(layout)) {
