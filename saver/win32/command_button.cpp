@@ -169,13 +169,6 @@ bool CommandButton::Enabled() {
   return model_.enabled;
 }
 
-void CommandButton::SetFont(const ButtonFont& font) {
-  properties_.font = font;
-  UseFont(font);
-  MarkChanged(kPropFont);
-  if (window_) InvalidateRect(window_, nullptr, FALSE);
-}
-
 ButtonFont CommandButton::Font() const { return properties_.font; }
 
 void CommandButton::SetFontColour(COLORREF colour) {

@@ -36,7 +36,6 @@ class CommandButton {
   std::string Caption() const;
   void SetEnabled(bool enabled);
   bool Enabled();  // the first read initialises a fresh control
-  void SetFont(const ButtonFont& font);
   ButtonFont Font() const;
   void SetFontColour(COLORREF colour);
   COLORREF FontColour();

@@ -500,12 +500,6 @@ FormTimer* Form::Timer(const char* name) {
   return nullptr;
 }
 
-FormTimer& Form::AddTimer(const char* name, unsigned interval_ms) {
-  timers_.push_back(std::make_unique<FormTimer>(name, design_.element_count + timers_.size() + 1, interval_ms));
-  timers_.back()->Attach(window_);
-  return *timers_.back();
-}
-
 void Form::SetClientSize(int width, int height) {
   if (!window_) return;
   RECT outer = {0, 0, width, height};

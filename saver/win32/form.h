@@ -55,8 +55,6 @@ class Form {
   FormElement* Element(const char* name, int index = kNoIndex);
   PictureSurface* Picture(const char* name, int index = kNoIndex);
   FormTimer* Timer(const char* name);
-  // A timer the code adds beside those of the design.
-  FormTimer& AddTimer(const char* name, unsigned interval_ms);
 
   // The window an element lies in: its panel's, or the form's.
   HWND ContainerWindow(const FormElement& element) const;

@@ -211,12 +211,27 @@ TEST(Form, PreviewPaintsItsPicturesAtTheirOwnSizeOnBlack) {
   EXPECT_TRUE(LoopEndsByItself());
 }
 
+// A timer's design, switched off.
+ElementDesign TimerDesign(const char* name, unsigned interval_ms) {
+  ElementDesign timer = {};
+  timer.kind = ElementKind::kTimer;
+  timer.name = name;
+  timer.index = kNoIndex;
+  timer.timer_interval_ms = interval_ms;
+  timer.tab_index = kNoTabIndex;
+  return timer;
+}
+
 TEST(FormTimer, TicksOnTheLoopOnlyWhileEnabled) {
-  Form form(kPreviewFormDesign);
+  const ElementDesign timers[] = {TimerDesign("Counter", 20), TimerDesign("Idle", 10)};
+  FormDesign design = kPreviewFormDesign;
+  design.elements = timers;
+  design.element_count = 2;
+  Form form(design);
   ASSERT_TRUE(form.Load());
   int ticks = 0;
-  FormTimer& timer = form.AddTimer("Counter", 20);
-  FormTimer& idle = form.AddTimer("Idle", 10);
+  FormTimer& timer = *form.Timer("Counter");
+  FormTimer& idle = *form.Timer("Idle");
   int idle_ticks = 0;
   idle.on_tick = [&] { ++idle_ticks; };
   timer.on_tick = [&] {
