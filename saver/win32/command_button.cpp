@@ -2,7 +2,7 @@
 
 #include <windowsx.h>
 
-#include "form.h"
+#include "shell_ui.h"
 #include "form_designs.h"
 #include "resource_ids.h"
 #include "shell_font.h"

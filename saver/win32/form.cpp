@@ -13,8 +13,6 @@ constexpr wchar_t kFormClassName[] = L"SkylinerForm";
 constexpr wchar_t kPanelClassName[] = L"SkylinerPanel";
 constexpr int kComboListHeight = 200;  // the dropped list's room below the text field, pixels
 int loaded_forms = 0;
-ScreenPointer screen_pointer = ScreenPointer::kDefault;
-
 
 COLORREF ColourOf(const DesignColour& colour) {
   return colour.window_colour ? GetSysColor(COLOR_WINDOW) : RGB(colour.red, colour.green, colour.blue);
@@ -23,16 +21,6 @@ COLORREF ColourOf(const DesignColour& colour) {
 DWORD StyleOf(FormBorder border) {
   // Fixed single: a title bar and a close box, no maximise, no minimise, no sizing frame.
   return WS_CLIPCHILDREN | (border == FormBorder::kNone ? WS_POPUP : WS_CAPTION | WS_SYSMENU);
-}
-
-// Runs the UI thread's messages while keep_running() holds; a WM_QUIT ends the loop as well.
-template <typename Condition>
-void RunMessagesWhile(Condition keep_running) {
-  MSG message;
-  while (keep_running() && GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
 }
 
 POINT PointOf(LPARAM lparam) {
@@ -224,27 +212,6 @@ bool LoadDesignPicture(PictureSurface& surface, DesignPicture picture) {
 
 }  // namespace
 
-int PictureResourceId(DesignPicture picture) {
-  switch (picture) {
-    case DesignPicture::kSky: return IDB_SKY;
-    case DesignPicture::kPuff: return IDB_PUFF;
-    case DesignPicture::kPreview: return IDB_PREVIEW;
-    case DesignPicture::kPreviewBackground: return IDB_PREVIEW_BACKGROUND;
-    case DesignPicture::kMetalStrip: return IDB_METAL_STRIP;
-    case DesignPicture::kMarkEmpty: return IDB_MARK_EMPTY;
-    case DesignPicture::kMarkChosen: return IDB_MARK_CHOSEN;
-    case DesignPicture::kNone: break;
-  }
-  return 0;
-}
-
-int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
-
 Form::Form(const FormDesign& design) : design_(design) {}
 
 Form::~Form() {
@@ -255,11 +222,6 @@ Form::~Form() {
   }
   if (own_background_) DeleteObject(background_);
   for (HFONT font : fonts_) DeleteObject(font);
-}
-
-void SetScreenPointer(ScreenPointer pointer) {
-  screen_pointer = pointer;
-  SetCursor(LoadCursor(nullptr, pointer == ScreenPointer::kHourglass ? IDC_WAIT : IDC_ARROW));
 }
 
 bool Form::Load() {
@@ -595,7 +557,7 @@ void Form::MouseUp(HWND window, POINT point, MouseButton button) {
 }
 
 bool Form::SetCursorAt(HWND window, POINT point) {
-  if (screen_pointer == ScreenPointer::kHourglass) {
+  if (CurrentScreenPointer() == ScreenPointer::kHourglass) {
     SetCursor(LoadCursor(nullptr, IDC_WAIT));
     return true;
   }
@@ -617,24 +579,6 @@ void Form::FireTimer(UINT_PTR id) {
   }
 }
 
-MouseButton PressOf(UINT message) {
-  switch (message) {
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: return MouseButton::kRight;
-    case WM_MBUTTONDOWN: case WM_MBUTTONUP: return MouseButton::kMiddle;
-    default: return MouseButton::kLeft;
-  }
-}
-
 void RunFormsMessageLoop() {
   RunMessagesWhile([] { return loaded_forms > 0; });
-}
-
-bool RegisterShellWindowClass(const wchar_t* name, WNDPROC procedure) {
-  WNDCLASSEXW window_class = {};
-  window_class.cbSize = sizeof window_class;
-  window_class.lpfnWndProc = procedure;
-  window_class.hInstance = GetModuleHandleW(nullptr);
-  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  window_class.lpszClassName = name;
-  return RegisterClassExW(&window_class) != 0;
 }

@@ -15,6 +15,7 @@
 #include "form_designs.h"
 #include "form_timer.h"
 #include "picture_surface.h"
+#include "shell_ui.h"
 
 struct FormElement {
   const ElementDesign* design;
@@ -27,10 +28,6 @@ struct FormElement {
   std::function<void(MouseButton)> on_mouse_down;  // windowless elements, any button
   std::function<void()> on_click;                  // windowless elements: left press and release on it
 };
-
-// The program-wide mouse pointer: kHourglass shows over every form until set back.
-enum class ScreenPointer { kDefault, kHourglass };
-void SetScreenPointer(ScreenPointer pointer);
 
 class Form {
  public:
@@ -115,18 +112,5 @@ class Form {
   std::vector<std::unique_ptr<FormTimer>> timers_;
 };
 
-// The button of a WM_xBUTTONDOWN or WM_xBUTTONUP message.
-MouseButton PressOf(UINT message);
-
 // Runs the UI thread's messages; returns once no form is loaded, or on a WM_QUIT.
 void RunFormsMessageLoop();
-
-// Registers a window class of the shell's: the arrow pointer, no background
-// brush (each window paints its own kept image). False when it cannot.
-bool RegisterShellWindowClass(const wchar_t* name, WNDPROC procedure);
-
-// Dots per inch of the screen, for twips conversions.
-int ScreenDpi();
-
-// The bitmap resource holding a design picture; 0 for none.
-int PictureResourceId(DesignPicture picture);

@@ -1,0 +1,63 @@
+#include "shell_ui.h"
+
+#include "resource_ids.h"
+
+namespace {
+
+ScreenPointer screen_pointer = ScreenPointer::kDefault;
+
+}  // namespace
+
+void SetScreenPointer(ScreenPointer pointer) {
+  screen_pointer = pointer;
+  SetCursor(LoadCursor(nullptr, pointer == ScreenPointer::kHourglass ? IDC_WAIT : IDC_ARROW));
+}
+
+ScreenPointer CurrentScreenPointer() { return screen_pointer; }
+
+MouseButton PressOf(UINT message) {
+  switch (message) {
+    case WM_RBUTTONDOWN: case WM_RBUTTONUP: return MouseButton::kRight;
+    case WM_MBUTTONDOWN: case WM_MBUTTONUP: return MouseButton::kMiddle;
+    default: return MouseButton::kLeft;
+  }
+}
+
+void RunMessagesWhile(const std::function<bool()>& keep_running) {
+  MSG message;
+  while (keep_running() && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+bool RegisterShellWindowClass(const wchar_t* name, WNDPROC procedure) {
+  WNDCLASSEXW window_class = {};
+  window_class.cbSize = sizeof window_class;
+  window_class.lpfnWndProc = procedure;
+  window_class.hInstance = GetModuleHandleW(nullptr);
+  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  window_class.lpszClassName = name;
+  return RegisterClassExW(&window_class) != 0;
+}
+
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+int PictureResourceId(DesignPicture picture) {
+  switch (picture) {
+    case DesignPicture::kSky: return IDB_SKY;
+    case DesignPicture::kPuff: return IDB_PUFF;
+    case DesignPicture::kPreview: return IDB_PREVIEW;
+    case DesignPicture::kPreviewBackground: return IDB_PREVIEW_BACKGROUND;
+    case DesignPicture::kMetalStrip: return IDB_METAL_STRIP;
+    case DesignPicture::kMarkEmpty: return IDB_MARK_EMPTY;
+    case DesignPicture::kMarkChosen: return IDB_MARK_CHOSEN;
+    case DesignPicture::kNone: break;
+  }
+  return 0;
+}
