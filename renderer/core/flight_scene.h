@@ -7,7 +7,6 @@
 #include "gl.h"
 
 class MeshModel;
-struct ScenePictures;
 
 // How the ground and sky are sent to OpenGL. Both give the same picture.
 enum class DrawPath {
@@ -84,13 +83,3 @@ class FlightScene {
 
   std::vector<GroundVertex> ground_array_;  // empty until first needed
 };
-
-// Loads the scene textures (from `prepared` when given, see LoadSceneTextures),
-// starts the flight, gives the model its textures and sets the GL state, light
-// 0 and the sky quadric. 0 when neither picture loads (nothing else is done
-// then) or when the quadric cannot be made.
-int InitScene(FlightScene& scene, ScenePictures* prepared = nullptr);
-
-// Viewport and 45-degree projection (near 0.1f, far 2000); height 0 counts as 1.
-// Leaves the model-view matrix selected and set to the identity.
-void ResizeViewport(int width, int height);

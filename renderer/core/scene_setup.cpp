@@ -1,4 +1,5 @@
-#include "flight_scene.h"
+#include "scene_setup.h"
+
 #include "mesh_model.h"
 #include "startup_marks.h"
 #include "textures.h"

@@ -1,6 +1,7 @@
 #include "headless_flight.h"
 
 #include "rand.h"
+#include "scene_setup.h"
 
 HeadlessFlight::~HeadlessFlight() {
   if (scene_.quadric) gluDeleteQuadric(scene_.quadric);

@@ -10,6 +10,7 @@
 #include "png_io.h"
 #include "rand.h"
 #include "contract/working_files.h"
+#include "scene_setup.h"
 #include "viewer_options.h"
 #include "x11_window.h"
 

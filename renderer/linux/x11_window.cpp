@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "flight_scene.h"
+#include "scene_setup.h"
 
 // Xlib handles are kept as plain integers and pointers in the header so that
 // users of the class need not include Xlib.

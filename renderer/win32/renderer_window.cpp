@@ -6,6 +6,7 @@
 #include "picture_prefetch.h"
 #include "pixel_format.h"
 #include "renderer_state.h"
+#include "scene_setup.h"
 #include "startup_marks.h"
 
 namespace {

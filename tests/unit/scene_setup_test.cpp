@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "bmp_builder.h"
+#include "scene_setup.h"
 #include "test_temp.h"
 
 #include "fake_gl.h"
