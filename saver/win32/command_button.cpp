@@ -53,47 +53,71 @@ void OnNcCreate(HWND hwnd, LPARAM lparam) {
 }
 
 // WM_xBUTTONDOWN: the capture keeps the release coming when it happens outside.
-void OnButtonDown(CommandButton& button, HWND hwnd, MouseButton which) {
+LRESULT OnButtonDown(HWND hwnd, UINT message) {
   SetCapture(hwnd);
-  button.MouseDown(which);
+  ButtonOf(hwnd)->MouseDown(PressOf(message));
+  return 0;
 }
 
 // WM_xBUTTONUP: the capture ends with the last button; the Click may end the host, so nothing follows it.
-void OnButtonUp(CommandButton& button, WPARAM keys, MouseButton which) {
+LRESULT OnButtonUp(HWND hwnd, UINT message, WPARAM keys) {
   if ((keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0) ReleaseCapture();
-  button.MouseUp(which);
+  ButtonOf(hwnd)->MouseUp(PressOf(message));
+  return 0;
 }
 
+// WM_MOUSEMOVE: the hover rules.
+void OnMouseMove(HWND hwnd, int, int, UINT) { ButtonOf(hwnd)->MouseMove(); }
+
+// WM_SETFOCUS and WM_KILLFOCUS: the focus look.
+void OnSetFocus(HWND hwnd, HWND) { ButtonOf(hwnd)->FocusChanged(true); }
+void OnKillFocus(HWND hwnd, HWND) { ButtonOf(hwnd)->FocusChanged(false); }
+
+// WM_TIMER: the hover timer.
+void OnTimer(HWND hwnd, UINT id) { ButtonOf(hwnd)->TimerFired(id); }
+
+// WM_SIZE: the new size redraws the enabled look.
+void OnSize(HWND hwnd, UINT, int width, int height) { ButtonOf(hwnd)->Resized(width, height); }
+
+// WM_ERASEBKGND: the kept image covers everything.
+BOOL OnEraseBackground(HWND, HDC) { return TRUE; }
+
 // WM_PAINT: the kept image and the caption; nothing is composed here.
-void OnPaint(const CommandButton& button, HWND hwnd) {
+void OnPaint(HWND hwnd) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(hwnd, &paint);
-  if (dc) button.Paint(dc);
+  if (dc) ButtonOf(hwnd)->Paint(dc);
   EndPaint(hwnd, &paint);
 }
 
-// WM_SIZE: the new size redraws the enabled look.
-void OnSize(CommandButton& button, LPARAM size) { button.Resized(GET_X_LPARAM(size), GET_Y_LPARAM(size)); }
+// WM_PRINTCLIENT: the same picture into the given context.
+LRESULT OnPrintClient(HWND hwnd, HDC dc) {
+  ButtonOf(hwnd)->Paint(dc);
+  return 0;
+}
 
+// WM_NCDESTROY: the control lets go of its window; the system's own clean-up follows.
+void OnNcDestroy(HWND hwnd) {
+  ButtonOf(hwnd)->WindowDestroyed();
+  FORWARD_WM_NCDESTROY(hwnd, DefWindowProcW);
+}
+
+// HANDLE_MSG expects the parameters to be named wParam and lParam.
 LRESULT CALLBACK CommandButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) OnNcCreate(hwnd, lParam);
-  CommandButton* button = ButtonOf(hwnd);
-  if (button) {
-    switch (message) {
-      case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
-        OnButtonDown(*button, hwnd, PressOf(message)); return 0;
-      case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP:
-        OnButtonUp(*button, wParam, PressOf(message)); return 0;
-      case WM_MOUSEMOVE: button->MouseMove(); return 0;
-      case WM_SETFOCUS: button->FocusChanged(true); return 0;
-      case WM_KILLFOCUS: button->FocusChanged(false); return 0;
-      case WM_TIMER: button->TimerFired(wParam); return 0;
-      case WM_SIZE: OnSize(*button, lParam); return 0;
-      case WM_ERASEBKGND: return 1;  // the kept image covers everything
-      case WM_PAINT: OnPaint(*button, hwnd); return 0;
-      case WM_PRINTCLIENT: button->Paint(reinterpret_cast<HDC>(wParam)); return 0;
-      case WM_NCDESTROY: button->WindowDestroyed(); break;
-    }
+  if (!ButtonOf(hwnd)) return DefWindowProcW(hwnd, message, wParam, lParam);
+  switch (message) {
+    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: return OnButtonDown(hwnd, message);
+    case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: return OnButtonUp(hwnd, message, wParam);
+    case WM_PRINTCLIENT: return OnPrintClient(hwnd, reinterpret_cast<HDC>(wParam));
+    HANDLE_MSG(hwnd, WM_MOUSEMOVE, OnMouseMove);
+    HANDLE_MSG(hwnd, WM_SETFOCUS, OnSetFocus);
+    HANDLE_MSG(hwnd, WM_KILLFOCUS, OnKillFocus);
+    HANDLE_MSG(hwnd, WM_TIMER, OnTimer);
+    HANDLE_MSG(hwnd, WM_SIZE, OnSize);
+    HANDLE_MSG(hwnd, WM_ERASEBKGND, OnEraseBackground);
+    HANDLE_MSG(hwnd, WM_PAINT, OnPaint);
+    HANDLE_MSG(hwnd, WM_NCDESTROY, OnNcDestroy);
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }

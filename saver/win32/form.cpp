@@ -1,5 +1,7 @@
 #include "form.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -28,114 +30,112 @@ POINT PointOf(LPARAM lparam) {
   return point;
 }
 
-// The form a window of the form or of one of its panels belongs to; it rides
-// along in the creation parameters and is kept from WM_NCCREATE on.
-Form* FormOf(HWND hwnd, UINT message, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    const CREATESTRUCTW* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  return reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+// The form a window of the form or of one of its panels belongs to.
+Form* FormOf(HWND hwnd) { return reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
+
+// WM_NCCREATE: the form rides along in the creation parameters and is kept from here on.
+void KeepForm(HWND hwnd, LPARAM lparam) {
+  const CREATESTRUCTW* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
 }
 
+// WM_SIZE: the form's resize event.
+void OnSize(HWND hwnd, UINT, int, int) { FormOf(hwnd)->Resized(); }
+
 // WM_ERASEBKGND: the form's background colour.
-LRESULT OnEraseBackground(Form& form, HDC dc) {
-  form.EraseBackground(dc);
-  return 1;
+BOOL OnEraseBackground(HWND hwnd, HDC dc) {
+  FormOf(hwnd)->EraseBackground(dc);
+  return TRUE;
 }
 
 // WM_PAINT: the form's picture, then the visible windowless elements.
-void OnPaint(Form& form, HWND hwnd) {
+void OnPaint(HWND hwnd) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(hwnd, &paint);
-  if (dc) form.Paint(dc);
+  if (dc) FormOf(hwnd)->Paint(dc);
   EndPaint(hwnd, &paint);
 }
 
 // WM_TIMER: the form's timer of that id.
-void OnTimer(Form& form, WPARAM id) { form.FireTimer(id); }
+void OnTimer(HWND hwnd, UINT id) { FormOf(hwnd)->FireTimer(id); }
 
 // WM_CLOSE: a close request unloads the form, events and all.
-void OnClose(Form& form) { form.Unload(); }
+void OnClose(HWND hwnd) { FormOf(hwnd)->Unload(); }
 
 // WM_QUERYENDSESSION: the system is shutting down; the form unloads as for any other reason.
-LRESULT OnQueryEndSession(Form& form) {
-  form.Unload();
+BOOL OnQueryEndSession(HWND hwnd) {
+  FormOf(hwnd)->Unload();
   return TRUE;
 }
 
 // WM_ENDSESSION: a form still loaded when the session really ends unloads now.
-void OnEndSession(Form& form, WPARAM ending) {
-  if (ending) form.Unload();
+void OnEndSession(HWND hwnd, BOOL ending) {
+  if (ending) FormOf(hwnd)->Unload();
 }
 
 // WM_DESTROY: the window is gone, whoever destroyed it (a preview's parent takes its children along).
-void OnDestroy(Form& form) { form.WindowDestroyed(); }
+void OnDestroy(HWND hwnd) { FormOf(hwnd)->WindowDestroyed(); }
 
 // WM_xBUTTONDOWN / WM_xBUTTONUP on the form or a panel: the windowless element under the pointer.
-void OnMouseDown(Form& form, HWND hwnd, UINT message, LPARAM lparam) {
-  form.MouseDown(hwnd, PointOf(lparam), PressOf(message));
+LRESULT OnMouseDown(HWND hwnd, UINT message, LPARAM lparam) {
+  FormOf(hwnd)->MouseDown(hwnd, PointOf(lparam), PressOf(message));
+  return 0;
 }
-void OnMouseUp(Form& form, HWND hwnd, UINT message, LPARAM lparam) {
-  form.MouseUp(hwnd, PointOf(lparam), PressOf(message));
+LRESULT OnMouseUp(HWND hwnd, UINT message, LPARAM lparam) {
+  FormOf(hwnd)->MouseUp(hwnd, PointOf(lparam), PressOf(message));
+  return 0;
 }
 
 // WM_SETCURSOR over the client area: the pointer of the element under it.
-bool OnSetCursor(Form& form, HWND hwnd, LPARAM lparam) {
-  if (LOWORD(lparam) != HTCLIENT) return false;
+BOOL OnSetCursor(HWND hwnd, HWND cursor_window, UINT hit_test, UINT message) {
   POINT point;
-  if (!GetCursorPos(&point) || !ScreenToClient(hwnd, &point)) return false;
-  return form.SetCursorAt(hwnd, point);
+  if (hit_test == HTCLIENT && GetCursorPos(&point) && ScreenToClient(hwnd, &point) &&
+      FormOf(hwnd)->SetCursorAt(hwnd, point))
+    return TRUE;
+  return FORWARD_WM_SETCURSOR(hwnd, cursor_window, hit_test, message, DefWindowProcW);
 }
 
-// Messages the form and its panels share; true when handled, with *result.
-bool OnContainerMessage(Form& form, HWND hwnd, UINT message, WPARAM, LPARAM lParam, LRESULT* result) {
-  *result = 0;
-  switch (message) {
-    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: OnMouseDown(form, hwnd, message, lParam); return true;
-    case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: OnMouseUp(form, hwnd, message, lParam); return true;
-    case WM_SETCURSOR: *result = TRUE; return OnSetCursor(form, hwnd, lParam);
-  }
-  return false;
+// WM_ERASEBKGND of a panel: the kept image covers it all.
+BOOL OnPanelEraseBackground(HWND, HDC) { return TRUE; }
+
+// WM_PAINT of a panel: its kept image, then its windowless elements.
+void OnPanelPaint(HWND hwnd) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(hwnd, &paint);
+  if (dc) FormOf(hwnd)->PaintPanel(hwnd, dc);
+  EndPaint(hwnd, &paint);
 }
 
+// HANDLE_MSG expects the parameters to be named wParam and lParam.
 LRESULT CALLBACK FormWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  Form* form = FormOf(hwnd, message, lParam);
-  LRESULT result = 0;
-  if (form && OnContainerMessage(*form, hwnd, message, wParam, lParam, &result)) return result;
-  if (form) {
-    switch (message) {
-      case WM_SIZE: form->Resized(); return 0;
-      case WM_ERASEBKGND: return OnEraseBackground(*form, reinterpret_cast<HDC>(wParam));
-      case WM_PAINT: OnPaint(*form, hwnd); return 0;
-      case WM_TIMER: OnTimer(*form, wParam); return 0;
-      case WM_CLOSE: OnClose(*form); return 0;
-      case WM_QUERYENDSESSION: return OnQueryEndSession(*form);
-      case WM_ENDSESSION: OnEndSession(*form, wParam); return 0;
-      case WM_DESTROY: OnDestroy(*form); return 0;
-    }
+  if (message == WM_NCCREATE) KeepForm(hwnd, lParam);
+  if (!FormOf(hwnd)) return DefWindowProcW(hwnd, message, wParam, lParam);
+  switch (message) {
+    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: return OnMouseDown(hwnd, message, lParam);
+    case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: return OnMouseUp(hwnd, message, lParam);
+    HANDLE_MSG(hwnd, WM_SETCURSOR, OnSetCursor);
+    HANDLE_MSG(hwnd, WM_SIZE, OnSize);
+    HANDLE_MSG(hwnd, WM_ERASEBKGND, OnEraseBackground);
+    HANDLE_MSG(hwnd, WM_PAINT, OnPaint);
+    HANDLE_MSG(hwnd, WM_TIMER, OnTimer);
+    HANDLE_MSG(hwnd, WM_CLOSE, OnClose);
+    HANDLE_MSG(hwnd, WM_QUERYENDSESSION, OnQueryEndSession);
+    HANDLE_MSG(hwnd, WM_ENDSESSION, OnEndSession);
+    HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-// WM_PAINT of a panel: its kept image, then its windowless elements.
-void OnPanelPaint(Form& form, HWND hwnd) {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(hwnd, &paint);
-  if (dc) form.PaintPanel(hwnd, dc);
-  EndPaint(hwnd, &paint);
-}
-
 // A visible picture box that holds elements: a child window of the form.
 LRESULT CALLBACK PanelWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  Form* form = FormOf(hwnd, message, lParam);
-  LRESULT result = 0;
-  if (form && OnContainerMessage(*form, hwnd, message, wParam, lParam, &result)) return result;
-  if (form) {
-    switch (message) {
-      case WM_ERASEBKGND: return 1;  // the kept image covers it all
-      case WM_PAINT: OnPanelPaint(*form, hwnd); return 0;
-    }
+  if (message == WM_NCCREATE) KeepForm(hwnd, lParam);
+  if (!FormOf(hwnd)) return DefWindowProcW(hwnd, message, wParam, lParam);
+  switch (message) {
+    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: return OnMouseDown(hwnd, message, lParam);
+    case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: return OnMouseUp(hwnd, message, lParam);
+    HANDLE_MSG(hwnd, WM_SETCURSOR, OnSetCursor);
+    HANDLE_MSG(hwnd, WM_ERASEBKGND, OnPanelEraseBackground);
+    HANDLE_MSG(hwnd, WM_PAINT, OnPanelPaint);
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
