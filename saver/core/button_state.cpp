@@ -196,20 +196,14 @@ enum FontFlags { kItalic = 1, kUnderline = 2, kStrikethrough = 4 };
 
 }  // namespace
 
-bool ButtonFont::operator==(const ButtonFont& other) const {
-  return face == other.face && size_centipoints == other.size_centipoints && weight == other.weight &&
-         charset == other.charset && italic == other.italic && underline == other.underline &&
-         strikethrough == other.strikethrough;
-}
-
-std::string FormatButtonFont(const ButtonFont& font) {
+std::string FormatButtonFont(const FontDescription& font) {
   const int flags = (font.italic ? kItalic : 0) | (font.underline ? kUnderline : 0) |
                     (font.strikethrough ? kStrikethrough : 0);
   return std::to_string(font.size_centipoints) + "," + std::to_string(font.weight) + "," +
          std::to_string(font.charset) + "," + std::to_string(flags) + "," + font.face;
 }
 
-bool ParseButtonFont(const std::string& text, ButtonFont* font) {
+bool ParseButtonFont(const std::string& text, FontDescription* font) {
   long long numbers[4] = {};
   const long long highs[4] = {1000000, 1000, 255, 7};
   size_t start = 0;
@@ -229,7 +223,7 @@ bool ParseButtonFont(const std::string& text, ButtonFont* font) {
   return true;
 }
 
-ButtonProperties FreshButtonProperties(const ButtonFont& ambient_font) {
+ButtonProperties FreshButtonProperties(const FontDescription& ambient_font) {
   ButtonProperties properties;
   properties.enabled = false;
   properties.first_run = 0;
@@ -237,7 +231,7 @@ ButtonProperties FreshButtonProperties(const ButtonFont& ambient_font) {
   return properties;
 }
 
-void WriteButtonProperties(const ButtonProperties& properties, const ButtonFont& ambient_font,
+void WriteButtonProperties(const ButtonProperties& properties, const FontDescription& ambient_font,
                            PropertyStore* store) {
   const ButtonProperties defaults;
   if (properties.enabled != defaults.enabled) store->Write(kPropEnabled, properties.enabled ? kTrue : kFalse);
@@ -250,7 +244,7 @@ void WriteButtonProperties(const ButtonProperties& properties, const ButtonFont&
   if (properties.visible != defaults.visible) store->Write(kPropVisible, std::to_string(properties.visible));
 }
 
-ButtonProperties ReadButtonProperties(const PropertyStore& store, const ButtonFont& ambient_font) {
+ButtonProperties ReadButtonProperties(const PropertyStore& store, const FontDescription& ambient_font) {
   ButtonProperties properties;
   const std::string enabled = store.Read(kPropEnabled, kTrue);
   properties.enabled = enabled != kFalse;

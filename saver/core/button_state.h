@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "font_description.h"
 #include "property_store.h"
 
 enum class ButtonState : uint8_t {
@@ -76,23 +77,11 @@ constexpr unsigned kHoverIntervalMs = 100;
 
 // --- Persisted properties ---------------------------------------------------
 
-struct ButtonFont {
-  std::string face;        // UTF-8
-  int size_centipoints = 0;
-  int weight = 400;
-  int charset = 0;
-  bool italic = false;
-  bool underline = false;
-  bool strikethrough = false;
-  bool operator==(const ButtonFont& other) const;
-  bool operator!=(const ButtonFont& other) const { return !(*this == other); }
-};
-
 struct ButtonProperties {
   bool enabled = true;
   std::string caption = "Command";
   uint8_t first_run = 1;
-  ButtonFont font;             // the host's ambient font unless stored
+  FontDescription font;             // the host's ambient font unless stored
   uint32_t font_colour = 0;
   int16_t visible = 1;         // the surface's background style: 1 opaque, 0 transparent
 };
@@ -105,16 +94,16 @@ constexpr char kPropFontColour[] = "FontColour";
 constexpr char kPropVisible[] = "Visible";
 
 // The properties of a control created without stored ones.
-ButtonProperties FreshButtonProperties(const ButtonFont& ambient_font);
+ButtonProperties FreshButtonProperties(const FontDescription& ambient_font);
 // Writes every property that differs from its default, in the persisted order.
-void WriteButtonProperties(const ButtonProperties& properties, const ButtonFont& ambient_font,
+void WriteButtonProperties(const ButtonProperties& properties, const FontDescription& ambient_font,
                            PropertyStore* store);
 // Reads them back; a missing or unreadable value gives its default.
-ButtonProperties ReadButtonProperties(const PropertyStore& store, const ButtonFont& ambient_font);
+ButtonProperties ReadButtonProperties(const PropertyStore& store, const FontDescription& ambient_font);
 
 // A font as stored text: "size,weight,charset,flags,face" (face last, so it may hold anything).
-std::string FormatButtonFont(const ButtonFont& font);
-bool ParseButtonFont(const std::string& text, ButtonFont* font);
+std::string FormatButtonFont(const FontDescription& font);
+bool ParseButtonFont(const std::string& text, FontDescription* font);
 
 // --- Drawing geometry -------------------------------------------------------
 

@@ -139,7 +139,7 @@ CommandButton::~CommandButton() {
 }
 
 bool CommandButton::Create(HWND parent, const RECT& rect, const std::string& stored_properties,
-                           const ButtonFont& ambient_font) {
+                           const FontDescription& ambient_font) {
   if (window_) return false;
   PropertyStore store;
   if (!stored_properties.empty() && !PropertyStore::Parse(stored_properties, &store)) return false;
@@ -193,7 +193,7 @@ bool CommandButton::Enabled() {
   return model_.enabled;
 }
 
-ButtonFont CommandButton::Font() const { return properties_.font; }
+FontDescription CommandButton::Font() const { return properties_.font; }
 
 void CommandButton::SetFontColour(COLORREF colour) {
   properties_.font_colour = colour;
@@ -390,7 +390,7 @@ void CommandButton::PlaceCaption() {
   label_width_twips_ = static_cast<int>(width_twips);
 }
 
-void CommandButton::UseFont(const ButtonFont& font) {
+void CommandButton::UseFont(const FontDescription& font) {
   HFONT created = CreateShellFont(font, dpi_);
   if (!created) return;
   if (font_) DeleteObject(font_);

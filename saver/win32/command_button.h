@@ -28,7 +28,7 @@ class CommandButton {
   // persisted properties from stored_properties (PropertyStore text; empty
   // gives a fresh control). False when the window cannot be made or the stored
   // text is malformed.
-  bool Create(HWND parent, const RECT& rect, const std::string& stored_properties, const ButtonFont& ambient_font);
+  bool Create(HWND parent, const RECT& rect, const std::string& stored_properties, const FontDescription& ambient_font);
   // State 1 and the hover timer on; draws nothing.
   void Initialize();
 
@@ -36,7 +36,7 @@ class CommandButton {
   std::string Caption() const;
   void SetEnabled(bool enabled);
   bool Enabled();  // the first read initialises a fresh control
-  ButtonFont Font() const;
+  FontDescription Font() const;
   void SetFontColour(COLORREF colour);
   COLORREF FontColour();
   void SetVisible(bool visible);
@@ -71,7 +71,7 @@ class CommandButton {
   void DrawSkin(ButtonSkin skin);
   void FillGradient();
   void PlaceCaption();
-  void UseFont(const ButtonFont& font);
+  void UseFont(const FontDescription& font);
   void MarkChanged(const char* key);
   void TickHover();
 
@@ -79,7 +79,7 @@ class CommandButton {
   ButtonModel model_;
   ButtonSkin look_ = ButtonSkin::kNone;
   ButtonProperties properties_;  // caption, font, colour and background style live here
-  ButtonFont ambient_font_;
+  FontDescription ambient_font_;
   bool label_enabled_ = true;
   int caption_top_twips_ = 0;  // the caption label's place, in twips
   int label_width_twips_ = 0;

@@ -327,7 +327,7 @@ void Form::BuildWindows(int dpi) {
 
 HFONT Form::MakeFont(const DesignFont& font, int dpi) {
   if (!font.face) return nullptr;
-  HFONT made = CreateShellFont(ButtonFontOf(font), dpi);
+  HFONT made = CreateShellFont(FontDescriptionOf(font), dpi);
   if (made) fonts_.push_back(made);
   return made;
 }

@@ -53,10 +53,10 @@ HWND RepeatBox() {
 void CreateButton(Form& form, FormElement& element) {
   const ElementDesign& design = *element.design;
   const ElementDesign* container = design.container ? FindElementDesign(form.design(), design.container) : nullptr;
-  const ButtonFont ambient = container ? ButtonFontOf(container->font) : ButtonFont();
+  const FontDescription ambient = container ? FontDescriptionOf(container->font) : FontDescription();
   ButtonProperties properties;  // the persisted defaults: enabled, already initialised
   properties.caption = design.caption ? design.caption : "";
-  properties.font = ButtonFontOf(design.font);
+  properties.font = FontDescriptionOf(design.font);
   PropertyStore store;
   WriteButtonProperties(properties, ambient, &store);
   std::unique_ptr<CommandButton> button(new CommandButton());

@@ -2,18 +2,18 @@
 
 #include "text_encoding.h"
 
-ButtonFont ButtonFontOf(const DesignFont& font) {
-  ButtonFont button_font;
-  if (!font.face) return button_font;
-  button_font.face = font.face;
-  button_font.size_centipoints = font.size_centipoints;
-  button_font.weight = font.weight;
-  button_font.charset = font.charset;
-  button_font.underline = font.underline;
-  return button_font;
+FontDescription FontDescriptionOf(const DesignFont& font) {
+  FontDescription description;
+  if (!font.face) return description;
+  description.face = font.face;
+  description.size_centipoints = font.size_centipoints;
+  description.weight = font.weight;
+  description.charset = font.charset;
+  description.underline = font.underline;
+  return description;
 }
 
-HFONT CreateShellFont(const ButtonFont& font, int dpi) {
+HFONT CreateShellFont(const FontDescription& font, int dpi) {
   LOGFONTW description = {};
   description.lfHeight = -MulDiv(font.size_centipoints, dpi, 7200);
   description.lfWeight = font.weight;

@@ -4,12 +4,12 @@
 
 #include <windows.h>
 
-#include "button_state.h"
+#include "font_description.h"
 #include "form_designs.h"
 
-// A design's font as a button font; a design without a face gives the default one.
-ButtonFont ButtonFontOf(const DesignFont& font);
+// A design's font as a description; a design without a face gives the default one.
+FontDescription FontDescriptionOf(const DesignFont& font);
 
 // The font at dpi: its size in hundredths of a point, its UTF-8 face, weight,
 // character set and styles; the rest left to the system. Null when it cannot be made.
-HFONT CreateShellFont(const ButtonFont& font, int dpi);
+HFONT CreateShellFont(const FontDescription& font, int dpi);

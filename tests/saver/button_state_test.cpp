@@ -181,7 +181,7 @@ TEST(ButtonState, GradientDirectionFollowsTheStateWhenDrawn) {
 }
 
 TEST(ButtonProperties, StoresOnlyWhatDiffersFromDefaultsInOrder) {
-  const ButtonFont ambient = {"Ambient", 975, 400, 128, false, false, false};
+  const FontDescription ambient = {"Ambient", 975, 400, 128, false, false, false};
   PropertyStore defaults;
   ButtonProperties plain;
   plain.font = ambient;
@@ -212,7 +212,7 @@ TEST(ButtonProperties, StoresOnlyWhatDiffersFromDefaultsInOrder) {
 }
 
 TEST(ButtonProperties, MissingOrUnreadableValuesGiveDefaults) {
-  const ButtonFont ambient = {"Ambient", 825, 400, 0, false, false, false};
+  const FontDescription ambient = {"Ambient", 825, 400, 0, false, false, false};
   PropertyStore store;
   store.Write("FirstRun", "300");
   store.Write("FontColour", "-1");

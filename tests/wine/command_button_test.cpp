@@ -50,8 +50,8 @@ HWND CreateHost() {
   return host;
 }
 
-ButtonFont Gothic() {
-  ButtonFont font;
+FontDescription Gothic() {
+  FontDescription font;
   font.face = "\xEF\xBC\xAD\xEF\xBC\xB3 \xEF\xBC\xB0\xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF";  // ＭＳ Ｐゴシック
   font.size_centipoints = 975;
   font.weight = 400;
