@@ -334,7 +334,7 @@ void CommandButton::Apply(const ButtonEvent& event) {
 
 // Clear, gradient, the eight frame pieces of the skin, then show it and place the caption.
 void CommandButton::DrawSkin(ButtonSkin skin) {
-  look_ = skin;
+  skin_ = skin;
   const int width = surface_.width();
   const int height = surface_.height();
   if (width > 0 && height > 0) {

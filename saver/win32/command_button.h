@@ -52,7 +52,7 @@ class CommandButton {
   // The kept image: skin and gradient, without the caption.
   const PictureSurface& surface() const { return surface_; }
   ButtonState state() const { return model_.state; }
-  ButtonSkin look() const { return look_; }
+  ButtonSkin skin() const { return skin_; }
   // The caption label's place in pixels, in the control's client area.
   RECT CaptionRect() const;
 
@@ -77,7 +77,7 @@ class CommandButton {
 
   HWND window_ = nullptr;
   ButtonModel model_;
-  ButtonSkin look_ = ButtonSkin::kNone;
+  ButtonSkin skin_ = ButtonSkin::kNone;
   ButtonProperties properties_;  // caption, font, colour and background style live here
   FontDescription ambient_font_;
   bool label_enabled_ = true;

@@ -104,12 +104,12 @@ TEST(CommandButtonCreate, FreshControlIsDisabledUntilEnabledIsFirstRead) {
   HWND host = CreateHost();
   CommandButton button;
   ASSERT_TRUE(button.Create(host, kButtonRect, "", Gothic()));
-  EXPECT_EQ(button.look(), ButtonSkin::kDisable);
+  EXPECT_EQ(button.skin(), ButtonSkin::kDisable);
   EXPECT_EQ(button.state(), ButtonState::kUninitialized);
   EXPECT_EQ(button.Caption(), "Command");
   EXPECT_EQ(button.StoredProperties(), "Enabled=False\nFirstRun=0\n");
   EXPECT_TRUE(button.Enabled());
-  EXPECT_EQ(button.look(), ButtonSkin::kNormal);
+  EXPECT_EQ(button.skin(), ButtonSkin::kNormal);
   EXPECT_EQ(button.StoredProperties(), "");  // everything at its default now
   DestroyWindow(host);
 }
@@ -122,7 +122,7 @@ TEST(CommandButtonCreate, RestoresStoredPropertiesWritesThemInOrderAndRefusesMal
   EXPECT_EQ(button.Caption(), "Go");
   EXPECT_EQ(button.FontColour(), RGB(255, 0, 0));
   EXPECT_FALSE(button.Visible());
-  EXPECT_EQ(button.look(), ButtonSkin::kDisable);
+  EXPECT_EQ(button.skin(), ButtonSkin::kDisable);
   EXPECT_EQ(button.StoredProperties(), "Enabled=False\nCaption=Go\nFontColour=255\nVisible=0\n");
   CommandButton malformed;
   EXPECT_FALSE(malformed.Create(host, kButtonRect, "no separator here", Gothic()));
@@ -132,17 +132,17 @@ TEST(CommandButtonCreate, RestoresStoredPropertiesWritesThemInOrderAndRefusesMal
 
 TEST_F(CommandButtonTest, ClicksOnTheReleaseOfTheLeftButton) {
   Hover();
-  EXPECT_EQ(button_.look(), ButtonSkin::kHighLight);
+  EXPECT_EQ(button_.skin(), ButtonSkin::kHighLight);
   Send(WM_LBUTTONDOWN, MK_LBUTTON);
   EXPECT_EQ(GetFocus(), button_.window());
   EXPECT_EQ(button_.state(), ButtonState::kHighLightSelect);
-  EXPECT_EQ(button_.look(), ButtonSkin::kPressed);
+  EXPECT_EQ(button_.skin(), ButtonSkin::kPressed);
   EXPECT_EQ(GetCapture(), button_.window());
   EXPECT_EQ(clicks_, 0);
   Send(WM_LBUTTONUP);
   EXPECT_EQ(clicks_, 1);
   EXPECT_EQ(GetCapture(), nullptr);
-  EXPECT_EQ(button_.look(), ButtonSkin::kHighLightSelect);
+  EXPECT_EQ(button_.skin(), ButtonSkin::kHighLightSelect);
 }
 
 // What the user and the program do to the button, one step at a time.
@@ -188,7 +188,7 @@ TEST_P(CommandButtonSteps, EndsInItsStateAndLookWithItsClicks) {
   for (Step step : GetParam().steps) Do(step);
   EXPECT_EQ(clicks_, GetParam().clicks);
   EXPECT_EQ(button_.state(), GetParam().state);
-  EXPECT_EQ(button_.look(), GetParam().look);
+  EXPECT_EQ(button_.skin(), GetParam().look);
 }
 
 using S = Step;
@@ -279,7 +279,7 @@ TEST_P(CommandButtonLooks, KeptImageShowsTheSkinOverTheGradient) {
   const LookCase& c = GetParam();
   for (Step step : c.steps) Do(step);
   Pump(30);
-  ASSERT_EQ(button_.look(), c.look);
+  ASSERT_EQ(button_.skin(), c.look);
   const bool pressed = c.look == ButtonSkin::kPressed;
   EXPECT_EQ(Kept(40, pressed ? 2 : 1), c.border) << c.name;
   EXPECT_EQ(Kept(40, pressed ? 3 : 2), c.inner) << c.name;
