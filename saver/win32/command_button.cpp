@@ -42,15 +42,7 @@ COLORREF ResolveColour(uint32_t colour) {
   return static_cast<COLORREF>(colour & 0xFFFFFF);
 }
 
-CommandButton* ButtonOf(HWND hwnd) {
-  return reinterpret_cast<CommandButton*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-}
-
-// WM_NCCREATE: the control rides along in the creation parameters.
-void OnNcCreate(HWND hwnd, LPARAM lparam) {
-  const CREATESTRUCTW* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-}
+CommandButton* ButtonOf(HWND hwnd) { return static_cast<CommandButton*>(WindowOwner(hwnd)); }
 
 // WM_xBUTTONDOWN: the capture keeps the release coming when it happens outside.
 LRESULT OnButtonDown(HWND hwnd, UINT message) {
@@ -104,8 +96,7 @@ void OnNcDestroy(HWND hwnd) {
 
 // HANDLE_MSG expects the parameters to be named wParam and lParam.
 LRESULT CALLBACK CommandButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) OnNcCreate(hwnd, lParam);
-  if (!ButtonOf(hwnd)) return DefWindowProcW(hwnd, message, wParam, lParam);
+  if (!KeepWindowOwner(hwnd, message, lParam)) return DefWindowProcW(hwnd, message, wParam, lParam);
   switch (message) {
     case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: return OnButtonDown(hwnd, message);
     case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: return OnButtonUp(hwnd, message, wParam);

@@ -31,13 +31,7 @@ POINT PointOf(LPARAM lparam) {
 }
 
 // The form a window of the form or of one of its panels belongs to.
-Form* FormOf(HWND hwnd) { return reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
-
-// WM_NCCREATE: the form rides along in the creation parameters and is kept from here on.
-void KeepForm(HWND hwnd, LPARAM lparam) {
-  const CREATESTRUCTW* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-}
+Form* FormOf(HWND hwnd) { return static_cast<Form*>(WindowOwner(hwnd)); }
 
 // WM_SIZE: the form's resize event.
 void OnSize(HWND hwnd, UINT, int, int) { FormOf(hwnd)->Resized(); }
@@ -107,13 +101,19 @@ void OnPanelPaint(HWND hwnd) {
 }
 
 // HANDLE_MSG expects the parameters to be named wParam and lParam.
-LRESULT CALLBACK FormWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) KeepForm(hwnd, lParam);
-  if (!FormOf(hwnd)) return DefWindowProcW(hwnd, message, wParam, lParam);
+// The messages the form and its panels share: the mouse and the pointer.
+LRESULT OnContainerMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: return OnMouseDown(hwnd, message, lParam);
     case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: return OnMouseUp(hwnd, message, lParam);
     HANDLE_MSG(hwnd, WM_SETCURSOR, OnSetCursor);
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK FormWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!KeepWindowOwner(hwnd, message, lParam)) return DefWindowProcW(hwnd, message, wParam, lParam);
+  switch (message) {
     HANDLE_MSG(hwnd, WM_SIZE, OnSize);
     HANDLE_MSG(hwnd, WM_ERASEBKGND, OnEraseBackground);
     HANDLE_MSG(hwnd, WM_PAINT, OnPaint);
@@ -123,21 +123,17 @@ LRESULT CALLBACK FormWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     HANDLE_MSG(hwnd, WM_ENDSESSION, OnEndSession);
     HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
   }
-  return DefWindowProcW(hwnd, message, wParam, lParam);
+  return OnContainerMessage(hwnd, message, wParam, lParam);
 }
 
 // A visible picture box that holds elements: a child window of the form.
 LRESULT CALLBACK PanelWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) KeepForm(hwnd, lParam);
-  if (!FormOf(hwnd)) return DefWindowProcW(hwnd, message, wParam, lParam);
+  if (!KeepWindowOwner(hwnd, message, lParam)) return DefWindowProcW(hwnd, message, wParam, lParam);
   switch (message) {
-    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: return OnMouseDown(hwnd, message, lParam);
-    case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: return OnMouseUp(hwnd, message, lParam);
-    HANDLE_MSG(hwnd, WM_SETCURSOR, OnSetCursor);
     HANDLE_MSG(hwnd, WM_ERASEBKGND, OnPanelEraseBackground);
     HANDLE_MSG(hwnd, WM_PAINT, OnPanelPaint);
   }
-  return DefWindowProcW(hwnd, message, wParam, lParam);
+  return OnContainerMessage(hwnd, message, wParam, lParam);
 }
 
 bool RegisterFormClass() {

@@ -31,6 +31,16 @@ void RunMessagesWhile(const std::function<bool()>& keep_running) {
   }
 }
 
+void* WindowOwner(HWND hwnd) { return reinterpret_cast<void*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
+
+bool KeepWindowOwner(HWND hwnd, UINT message, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    const CREATESTRUCTW* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  return WindowOwner(hwnd) != nullptr;
+}
+
 bool RegisterShellWindowClass(const wchar_t* name, WNDPROC procedure) {
   WNDCLASSEXW window_class = {};
   window_class.cbSize = sizeof window_class;

@@ -21,6 +21,12 @@ MouseButton PressOf(UINT message);
 // Runs the UI thread's messages while keep_running() holds; a WM_QUIT ends the loop as well.
 void RunMessagesWhile(const std::function<bool()>& keep_running);
 
+// The object a window of the shell's belongs to: it rides along in the
+// creation parameters and is kept from WM_NCCREATE on; null before that.
+void* WindowOwner(HWND hwnd);
+// Keeps the owner when the message is WM_NCCREATE; false while the window has none.
+bool KeepWindowOwner(HWND hwnd, UINT message, LPARAM lparam);
+
 // Registers a window class of the shell's: the arrow pointer, no background
 // brush (each window paints its own kept image). False when it cannot.
 bool RegisterShellWindowClass(const wchar_t* name, WNDPROC procedure);
