@@ -18,6 +18,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "wine"))
+import contract  # noqa: E402
 from wine_session import (RENDERER_CAPTION, RENDERER_PROGRAM, ROOT, SHELL_PROGRAM, ShellRun,  # noqa: E402
                           WineSession, wait_until)
 from working_files import Bitmap, bmp24_rows  # noqa: E402
@@ -94,7 +95,7 @@ def start_saver(session):
 
 def keep_capture(session):
     """Copies the saver's desktop capture beside the screenshots, if it wrote one."""
-    capture = os.path.join(session.kestrel, "Jetscape1.bmp")
+    capture = os.path.join(session.kestrel, contract.kDesktopPictureName)
     if os.path.exists(capture):
         target = os.path.join(session.shots_dir, "capture.bmp")
         shutil.copyfile(capture, target)
@@ -162,7 +163,7 @@ def fly(args):
     session = WineSession(os.path.abspath(args.bin), os.path.abspath(args.shots), display=args.display)
     desktop = None
     try:
-        for name in (SHELL_PROGRAM, RENDERER_PROGRAM, "Skyliner.data"):
+        for name in (SHELL_PROGRAM, RENDERER_PROGRAM, contract.kModelFileName):
             if not os.path.exists(os.path.join(session.dist_dir, name)):
                 raise Failure("%s is missing from %s; build the Windows preset first." % (name, session.dist_dir),
                               False)

@@ -21,6 +21,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
+import contract  # noqa: E402
 import working_files as wf  # noqa: E402
 from wine_session import ROOT, WineSession, shipped_files  # noqa: E402
 
@@ -109,7 +110,8 @@ def main():
         files = shipped_files()
         if args.ground:
             width, height = (int(side) for side in args.ground.split("x"))
-            files["Jetscape1.bmp"] = tiled_bitmap(files["Jetscape1.bmp"], width, height)
+            desktop = contract.kDesktopPictureName
+            files[desktop] = tiled_bitmap(files[desktop], width, height)
         session.put_files(files)
         print("desktop picture %s, %d runs each" % (args.ground or "1280x1024", args.repeat))
         if not args.skip_startup:
