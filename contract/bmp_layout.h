@@ -14,6 +14,9 @@ constexpr uint32_t kBitmapCoreHeaderSize = 12;
 constexpr uint32_t kBitmapInfoHeaderSize = 40;
 constexpr size_t kBitmapHeadersSize = kBitmapFileHeaderSize + kBitmapInfoHeaderSize;
 
+// Three 32-bit bit-field masks, right after an information header that asks for them.
+constexpr size_t kBitmapMasksSize = 12;
+
 // Compression values of the information header.
 constexpr uint32_t kBiRgb = 0;
 constexpr uint32_t kBiRle8 = 1;

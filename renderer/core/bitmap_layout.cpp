@@ -104,8 +104,8 @@ BitmapLayoutStatus ReadBitmapLayout(const unsigned char* data, size_t size, Bitm
   if (layout->compression == kBiBitfields) {
     layout->has_masks = true;
     layout->masks_offset = after_header;
-    if (!Fits(size, after_header, 12)) return BitmapLayoutStatus::kMalformed;
-    after_header += 12;
+    if (!Fits(size, after_header, kBitmapMasksSize)) return BitmapLayoutStatus::kMalformed;
+    after_header += kBitmapMasksSize;
   }
   layout->palette_entries = PaletteEntryCount(layout->header_size, layout->bit_count, layout->colors_used);
   layout->palette_entry_size = layout->header_size == kBitmapCoreHeaderSize ? 3 : 4;

@@ -26,7 +26,7 @@ struct BitmapLayout {
   uint32_t compression = kBiRgb;
   uint32_t image_size = 0;
   uint32_t colors_used = 0;
-  bool has_masks = false;  // bit-field masks, 12 bytes right after the header
+  bool has_masks = false;  // bit-field masks, kBitmapMasksSize bytes right after the header
   size_t masks_offset = 0;
   uint32_t palette_entries = 0;
   uint32_t palette_entry_size = 0;  // 3 (core) or 4 (information header)

@@ -45,7 +45,7 @@ bool MapFile(const char* path, BitmapRead* read) {
 // Builds the working description (information header, masks, colour entries)
 // from the file's own header; core headers and their 3-byte colours are widened.
 BITMAPINFO* DescribeSource(const unsigned char* view, const BitmapLayout& layout) {
-  const size_t masks = layout.has_masks ? 12 : 0;
+  const size_t masks = layout.has_masks ? kBitmapMasksSize : 0;
   auto* info = static_cast<BITMAPINFO*>(
       std::calloc(1, sizeof(BITMAPINFOHEADER) + masks + layout.palette_entries * sizeof(RGBQUAD)));
   if (!info) return nullptr;
