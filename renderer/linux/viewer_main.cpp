@@ -3,13 +3,13 @@
 #include <cstdio>
 #include <ctime>
 
+#include "contract/working_files.h"
 #include "flight_scene.h"
 #include "frame_pass.h"
 #include "headless_flight.h"
 #include "mesh_model.h"
 #include "png_io.h"
 #include "rand.h"
-#include "contract/working_files.h"
 #include "scene_setup.h"
 #include "viewer_options.h"
 #include "x11_window.h"

@@ -117,7 +117,8 @@ TEST_F(TextureLoading, SkyIsLoadedAndUploadedBeforeGround) {
   Place(kRendererGroundPicturePath, Picture(6, 2));
   GLuint sky = 0, ground = 0;
   EXPECT_EQ(LoadSceneTextures(&sky, &ground), 1);
-  EXPECT_EQ(ReadPaths(), (std::vector<std::string>{InFolder(kRendererSkyPicturePath), InFolder(kRendererGroundPicturePath)}));
+  EXPECT_EQ(ReadPaths(),
+            (std::vector<std::string>{InFolder(kRendererSkyPicturePath), InFolder(kRendererGroundPicturePath)}));
   EXPECT_NE(sky, 0u);
   EXPECT_NE(ground, 0u);
   EXPECT_NE(sky, ground);
@@ -163,7 +164,8 @@ TEST_F(TextureLoading, PreparedPicturesAreReadAheadAndUploadedAsReadOnesAre) {
   ScenePictures pictures;
   PrepareScenePictures(pictures);
   EXPECT_TRUE(fakegl::Calls().empty());  // no GL off the context's thread
-  EXPECT_EQ(ReadPaths(), (std::vector<std::string>{InFolder(kRendererSkyPicturePath), InFolder(kRendererGroundPicturePath)}));
+  EXPECT_EQ(ReadPaths(),
+            (std::vector<std::string>{InFolder(kRendererSkyPicturePath), InFolder(kRendererGroundPicturePath)}));
   EXPECT_EQ(LoadSceneTextures(&sky, &ground, &pictures), 1);
   EXPECT_EQ(ReadPaths().size(), 2u);  // nothing read again
   EXPECT_EQ(CallLog(), read_now);
