@@ -36,11 +36,11 @@ def share(pixels, colour):
 
 def stand_in_files(sky=SKY, ground=GROUND):
     """A small model and solid-colour pictures, so colours can be checked."""
-    files = {"Jetscape.data": wf.ms3d()}
+    files = {contract.kModelCopyName: wf.ms3d()}
     if sky:
-        files["Jetscape3.bmp"] = wf.bmp24(64, 64, sky)
+        files[contract.kSkyPictureName] = wf.bmp24(64, 64, sky)
     if ground:
-        files["Jetscape1.bmp"] = wf.bmp24(64, 64, ground)
+        files[contract.kDesktopPictureName] = wf.bmp24(64, 64, ground)
     return files
 
 
@@ -184,12 +184,12 @@ class Checks(CheckSet):
 
     def test_missing_model_ends_without_window(self):
         files = stand_in_files()
-        del files["Jetscape.data"]
+        del files[contract.kModelCopyName]
         self.assert_refused_without_window(files, "missing model")
 
     def test_invalid_model_ends_without_window(self):
         files = stand_in_files()
-        files["Jetscape.data"] = b"MS3D000001" + files["Jetscape.data"][10:]
+        files[contract.kModelCopyName] = b"MS3D000001" + files[contract.kModelCopyName][10:]
         self.assert_refused_without_window(files, "invalid model")
 
     def test_both_pictures_missing_ends_and_restores_mode(self):
@@ -202,13 +202,13 @@ class Checks(CheckSet):
     def test_malformed_models_are_refused(self):
         for name, data in wf.malformed_models():
             files = stand_in_files()
-            files["Jetscape.data"] = data
+            files[contract.kModelCopyName] = data
             self.assert_refused_without_window(files, "model " + name)
 
     def test_malformed_sky_pictures_are_reported_and_the_run_goes_on(self):
         for name, data, message in wf.malformed_bitmaps():
             files = stand_in_files()
-            files["Jetscape3.bmp"] = data
+            files[contract.kSkyPictureName] = data
             self.s.put_files(files)
             run = RendererRun(self.s)
             try:
@@ -223,8 +223,8 @@ class Checks(CheckSet):
 
     def test_both_pictures_malformed_end_after_two_messages(self):
         files = stand_in_files()
-        files["Jetscape3.bmp"] = wf.malformed_bitmaps()[1][1]
-        files["Jetscape1.bmp"] = wf.malformed_bitmaps()[3][1]
+        files[contract.kSkyPictureName] = wf.malformed_bitmaps()[1][1]
+        files[contract.kDesktopPictureName] = wf.malformed_bitmaps()[3][1]
         self.s.put_files(files)
         run = RendererRun(self.s)
         try:
@@ -238,8 +238,9 @@ class Checks(CheckSet):
 
     def test_malformed_material_picture_is_reported_in_both_texture_passes(self):
         files = stand_in_files()
-        files["Jetscape.data"] = wf.ms3d(texture=b"c:\\kestrel\\Jetscape2.bmp")
-        files["Jetscape2.bmp"] = wf.malformed_bitmaps()[1][1]
+        puff = contract.kRendererWorkingFolder + "\\" + contract.kPuffPictureName
+        files[contract.kModelCopyName] = wf.ms3d(texture=puff.encode())
+        files[contract.kPuffPictureName] = wf.malformed_bitmaps()[1][1]
         self.s.put_files(files)
         run = RendererRun(self.s)
         try:

@@ -15,6 +15,7 @@ import time
 import wave
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
+import contract  # noqa: E402
 import working_files as wf  # noqa: E402
 from check_groups import CheckSet, run_groups  # noqa: E402
 from wine_session import RENDERER_CAPTION, SettingsFile, ShellRun, wait_until  # noqa: E402
@@ -162,15 +163,15 @@ class Checks(CheckSet):
         time.sleep(1.0)  # a few frames
         self.s.screenshot("saver_running")
 
-        ground = wf.Bitmap(self.kestrel_file("Jetscape1.bmp"))
+        ground = wf.Bitmap(self.kestrel_file(contract.kDesktopPictureName))
         ground.assert_plain(*DESKTOP)
         faults = mirror_faults(ground)
         assert not faults, "%d pattern pixels are not mirrored exactly, the first at %s: %s" % (
             len(faults), faults[0], ground.pixel(DESKTOP[0] - 1 - faults[0][0], faults[0][1]))
-        wf.Bitmap(self.kestrel_file("Jetscape2.bmp")).assert_plain(32, 32)
-        wf.Bitmap(self.kestrel_file("Jetscape3.bmp")).assert_plain(512, 512)
+        wf.Bitmap(self.kestrel_file(contract.kPuffPictureName)).assert_plain(32, 32)
+        wf.Bitmap(self.kestrel_file(contract.kSkyPictureName)).assert_plain(512, 512)
         with open(os.path.join(run.program_dir, "Skyliner.data"), "rb") as f:
-            assert self.kestrel_file("Jetscape.data") == f.read(), "Jetscape.data is not a copy of Skyliner.data"
+            assert self.kestrel_file(contract.kModelCopyName) == f.read(), "Jetscape.data is not a copy of Skyliner.data"
 
         renderer_took, shell_lag = self.end_with_escape(run)
         print("  window after %.1f s; it closed %.2f s after Esc, the shell ended %.2f s after that" % (
