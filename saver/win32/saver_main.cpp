@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "form.h"
+#include "shell_args.h"
 #include "shell_program.h"
 #include "shell_state.h"
 #include "startup.h"

@@ -1,5 +1,5 @@
-// The shell's Windows layer under Wine: the command line, the file-exists
-// test, the program folder and the settings file's bytes.
+// The shell's Windows layer under Wine: the file-exists test, the program
+// folder and the settings file's bytes.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -57,27 +57,6 @@ class ScratchFolder : public ::testing::Test {
   std::string folder_;
   std::vector<std::string> files_;
 };
-
-TEST(ArgumentsOfTest, TakesWhatFollowsTheProgramNameAndItsBlanks) {
-  const struct {
-    const char* command_line;
-    const char* arguments;
-  } cases[] = {
-      {"Skyliner.scr /s", "/s"},
-      {"Skyliner.scr", ""},
-      {"Skyliner.scr   /c", "/c"},
-      {"Skyliner.scr\t/p 1234", "/p 1234"},
-      {"Skyliner.scr /s ", "/s "},
-      {"\"C:\\My Savers\\Skyliner.scr\" /p 1234", "/p 1234"},
-      {"\"C:\\My Savers\\Skyliner.scr\"", ""},
-      {"\"C:\\My Savers\\Skyliner.scr\"/S", "/S"},
-      {"\"C:\\unterminated /s", ""},
-      {"C:\\WINDOWS\\SKYLIN~1.SCR /c:1234", "/c:1234"},
-      {"", ""},
-  };
-  for (const auto& c : cases) EXPECT_EQ(ArgumentsOf(c.command_line), c.arguments) << c.command_line;
-  EXPECT_EQ(ArgumentsOf(nullptr), "");
-}
 
 using FileExistsTest = ScratchFolder;
 
