@@ -160,7 +160,7 @@ TEST_F(StartupActionsTest, LoadSettingsFillsTheSharedStateFromTheProgramFolder) 
                                        "=5\r\n" + kKeyBgmFile + "=" + song + "\r\n");
   shell.program_folder = folder_;
   Win32StartupActions actions;
-  actions.LoadSettings();
+  actions.ReadSettings();
   EXPECT_EQ(shell.settings.kind, 2);
   EXPECT_EQ(shell.settings.repeat, 5);
   EXPECT_EQ(shell.settings.file, song);
