@@ -44,7 +44,7 @@ bool TimerEnabled(const char* name) {
   return timer && timer->enabled();
 }
 
-// Steps 1-7: the form and Pic_1 take the primary screen's size, and Pic_1
+// The form and Pic_1 take the primary screen's size, and Pic_1
 // receives the desktop mirrored left to right. The copy is straight and the
 // mirror is done on the pixels: a stretch with a negative width lands a column
 // off and resamples under some GDIs, which loses the screen's first column.
@@ -64,7 +64,7 @@ void CaptureDesktop(Form& form) {
   if (desktop_dc) ReleaseDC(desktop, desktop_dc);
 }
 
-// Steps 8-11: the working file set.
+// The working file set: the three pictures as bitmap files and a copy of the model.
 void WriteWorkingFiles(Form& form) {
   const struct {
     const char* element;
@@ -76,7 +76,7 @@ void WriteWorkingFiles(Form& form) {
   CopyFileA((shell.program_folder + kModelSuffix).c_str(), kModelCopyPath, FALSE);
 }
 
-// Steps 12-13: the renderer starts with no arguments, shown normally, and is
+// The renderer starts with no arguments, shown normally, and is
 // not waited for. The path is quoted so a folder with blanks works.
 void StartRenderer(SaverRun& run) {
   run.renderer_path = shell.program_folder + kRendererSuffix;
@@ -93,7 +93,7 @@ void StartRenderer(SaverRun& run) {
   }
 }
 
-// Step 14.
+// The music the settings choose; the MP3 and the CD get their watch timers.
 void StartMusic(SaverRun& run) {
   switch (Music()) {
     case MusicChoice::kCd:
