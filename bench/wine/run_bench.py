@@ -8,14 +8,21 @@
   - frames per second and processor time per frame of the renderer unpaced,
     paced as shipped, and paced while drawing nothing (as when minimised:
     the loop's own cost).
+  - with --shell: the shell's own start-up cost, Skyliner.scr /s to the
+    renderer's first frame less the renderer alone to its first frame (working
+    files in place), and the shell's phases; the shell starts the same
+    first-frame renderer, put in a copy of the program folder as Skyliner.dll.
 With --ground 1920x1080 the desktop picture is the bundled one tiled to that
-size. Not a test: nothing is asserted.
+size; --screen 1920x1080 also gives Wine's desktop (which the shell captures)
+that size. Not a test: nothing is asserted.
 
-usage: run_bench.py --bin WINDOWS_BIN [--repeat 10] [--ground WxH] [--skip-startup] [--skip-rate]
+usage: run_bench.py --bin WINDOWS_BIN [--repeat 10] [--ground WxH] [--screen WxH] [--shell]
+                    [--skip-startup] [--skip-rate]
 """
 
 import argparse
 import os
+import shutil
 import statistics
 import sys
 import time
@@ -88,6 +95,54 @@ def start_up(session, repeat):
         print("  %s %-32s %.4f" % (ahead, phase, end))
 
 
+def shell_folder(session, shell_program):
+    """A copy of the program folder with shell_program as Skyliner.scr and the first-frame renderer as
+    Skyliner.dll."""
+    with open(os.path.join(session.bin_dir, "bench_first_frame.exe"), "rb") as f:
+        files = {"Skyliner.dll": f.read()}
+    if shell_program:
+        with open(os.path.join(session.bin_dir, shell_program), "rb") as f:
+            files["Skyliner.scr"] = f.read()
+    return session.program_copy(replace=files)
+
+
+def run_shell(session, folder):
+    """Runs Skyliner.scr /s of the folder to its end; returns (its start, the renderer's first swap)."""
+    start = time.time()
+    process = session.start_program(os.path.join(folder, "Skyliner.scr"), ("/s",), name="shell")
+    process.wait(30)
+    return start, result(session, "first_frame.txt")["first_swap_unix_seconds"]
+
+
+def shell_start_up(session, repeat):
+    """The shell's own cost: Skyliner.scr /s to the renderer's first frame, less the renderer alone."""
+    product, observed = shell_folder(session, None), shell_folder(session, "bench_shell.exe")
+    run_shell(session, product)  # warm the wineserver, the desktop and the file cache
+    alone, bare, shell, phases, cpu = [], [], [], {}, {}
+    for _ in range(repeat):
+        start, _, _, _ = run(session, "bench_first_frame.exe")
+        alone.append(result(session, "first_frame.txt")["first_swap_unix_seconds"] - start)
+        start, _, _, _ = run(session, "bench_bare_gl.exe")
+        bare.append(result(session, "bare_frame.txt")["first_swap_unix_seconds"] - start)
+        start, swapped = run_shell(session, product)
+        shell.append(swapped - start)
+        start, swapped = run_shell(session, observed)
+        for used, when, phase in result_lines(session, "shell_phases.txt"):
+            phases.setdefault(phase, []).append(float(when) - start)
+            cpu.setdefault(phase, []).append(float(used))
+        phases.setdefault("renderer's first frame", []).append(swapped - start)
+    print(describe("bare GL program, start to first frame: ", bare))
+    print(describe("renderer alone, start to first frame:  ", alone))
+    print(describe("Skyliner.scr /s, start to first frame: ", shell))
+    own = statistics.median(shell) - statistics.median(alone)
+    print("the shell's own cost (Skyliner.scr /s less the renderer alone): %.3f s (target 0.100 s)" % own)
+    print("shell start-up phases (medians: s from the shell's start to the phase's end; the shell's processor s):")
+    for end, phase in sorted((statistics.median(values), phase) for phase, values in phases.items()):
+        print("    %-32s %.4f  %s" % (phase, end, "%.4f" % statistics.median(cpu[phase]) if phase in cpu else ""))
+    for folder in (product, observed):
+        shutil.rmtree(folder, ignore_errors=True)
+
+
 def frame_rates(session):
     for mode in ("unpaced", "paced", "idle"):
         _, _, _, cpu = run(session, "bench_frame_rate.exe", mode)
@@ -101,19 +156,25 @@ def main():
     parser.add_argument("--bin", required=True)
     parser.add_argument("--repeat", type=int, default=10)
     parser.add_argument("--ground", help="desktop picture size WxH (default: the bundled 1280x1024)")
+    parser.add_argument("--screen", help="Wine's desktop size WxH, which the shell captures (default 1280x1024)")
+    parser.add_argument("--shell", action="store_true", help="also the shell's own start-up cost")
     parser.add_argument("--skip-startup", action="store_true")
     parser.add_argument("--skip-rate", action="store_true")
     args = parser.parse_args()
-    session = WineSession(os.path.abspath(args.bin), os.path.join(ROOT, "build", "bench-shots"))
+    session = WineSession(os.path.abspath(args.bin), os.path.join(ROOT, "build", "bench-shots"),
+                          desktop=args.screen)
     try:
         files = shipped_files()
         if args.ground:
             width, height = (int(side) for side in args.ground.split("x"))
             files["Jetscape1.bmp"] = tiled_bitmap(files["Jetscape1.bmp"], width, height)
         session.put_files(files)
-        print("desktop picture %s, %d runs each" % (args.ground or "1280x1024", args.repeat))
+        print("desktop picture %s, Wine desktop %s, %d runs each" % (args.ground or "1280x1024",
+                                                                   args.screen or "1280x1024", args.repeat))
         if not args.skip_startup:
             start_up(session, args.repeat)
+        if args.shell:
+            shell_start_up(session, args.repeat)
         if not args.skip_rate:
             frame_rates(session)
     finally:

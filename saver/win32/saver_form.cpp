@@ -6,6 +6,7 @@
 
 #include "bgm_player.h"
 #include "form.h"
+#include "run_marks.h"
 #include "saver_rules.h"
 #include "shell_args.h"
 #include "shell_paths.h"
@@ -72,8 +73,10 @@ void WriteWorkingFiles(Form& form) {
   } pictures[] = {{"Pic_1", kDesktopPicturePath}, {"Pic_2", kPuffPicturePath}, {"Pic_3", kSkyPicturePath}};
   for (const auto& picture : pictures) {
     if (PictureSurface* surface = form.Picture(picture.element)) surface->SaveBitmap(picture.path);
+    MarkRunPhase(picture.path);
   }
   CopyFileA((shell.program_folder + kModelSuffix).c_str(), kModelCopyPath, FALSE);
+  MarkRunPhase(kModelCopyPath);
 }
 
 // The renderer starts with no arguments, shown normally, and is
@@ -118,10 +121,14 @@ bool RendererRunning(const SaverRun& run) {
 
 void OnLoad() {
   SaverRun& run = Run();
+  MarkRunPhase("saver form made");
   CaptureDesktop(run.form);
+  MarkRunPhase("desktop captured");
   WriteWorkingFiles(run.form);
   StartRenderer(run);
+  MarkRunPhase("renderer started");
   StartMusic(run);
+  MarkRunPhase("music started");
 }
 
 // Timer1, every 1000 ms while an MP3 plays: loop it.

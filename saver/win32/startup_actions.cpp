@@ -4,6 +4,7 @@
 
 #include "preview_form.h"
 #include "profile_store.h"
+#include "run_marks.h"
 #include "saver_form.h"
 #include "settings_dialog.h"
 #include "shell_paths.h"
@@ -32,4 +33,7 @@ void Win32StartupActions::RunSettingsDialog() { ShowSettingsDialog(); }
 
 void Win32StartupActions::HideCursor() { shell.saved_cursor_count = ShowCursor(FALSE); }
 
-bool Win32StartupActions::StartSaverRun() { return LoadSaverForm(); }
+bool Win32StartupActions::StartSaverRun() {
+  MarkRunPhase("start-up checks done");
+  return LoadSaverForm();
+}
