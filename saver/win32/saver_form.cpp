@@ -6,6 +6,7 @@
 
 #include "bgm_player.h"
 #include "form.h"
+#include "renderer_launch.h"
 #include "run_marks.h"
 #include "saver_rules.h"
 #include "shell_args.h"
@@ -21,6 +22,7 @@ struct SaverRun {
   Form form{kSaverFormDesign};
   BgmPlayer music{SystemMciPort()};
   RendererWatch watch;
+  RendererLaunch launch;
   HANDLE renderer_process = nullptr;  // null when the renderer could not be started
   std::string renderer_path;          // RendererPath
 };
@@ -79,22 +81,9 @@ void WriteWorkingFiles(Form& form) {
   MarkRunPhase(kModelCopyPath);
 }
 
-// The renderer starts with no arguments, shown normally, and is
-// not waited for. The path is quoted so a folder with blanks works.
-void StartRenderer(SaverRun& run) {
-  run.renderer_path = shell.program_folder + kRendererSuffix;
-  std::string command_line = "\"" + run.renderer_path + "\"";
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_SHOWNORMAL;
-  PROCESS_INFORMATION process = {};
-  if (CreateProcessA(run.renderer_path.c_str(), &command_line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                     &startup, &process)) {
-    CloseHandle(process.hThread);
-    run.renderer_process = process.hProcess;
-  }
-}
+// The renderer, made while the form loaded, runs now that its files are
+// complete; it is not waited for.
+void StartRenderer(SaverRun& run) { run.renderer_process = run.launch.Start(); }
 
 // The music the settings choose; the MP3 and the CD get their watch timers.
 void StartMusic(SaverRun& run) {
@@ -173,7 +162,12 @@ bool LoadSaverForm() {
   SaverRun& run = Run();
   run.form.on_load = OnLoad;
   run.form.on_query_unload = OnQueryUnload;
-  if (!run.form.Load()) return false;
+  run.renderer_path = shell.program_folder + kRendererSuffix;
+  run.launch.Prepare(run.renderer_path);
+  if (!run.form.Load()) {
+    run.launch.Abandon();
+    return false;
+  }
   // The ticks come from the message loop, which runs only after the load.
   SetTickHandler("Timer1", OnMp3Tick);
   SetTickHandler("Timer2", OnCdTick);
