@@ -16,7 +16,7 @@ With --ground 1920x1080 the desktop picture is the bundled one tiled to that
 size; --screen 1920x1080 also gives Wine's desktop (which the shell captures)
 that size. Not a test: nothing is asserted.
 
-usage: run_bench.py --bin WINDOWS_BIN [--repeat 10] [--ground WxH] [--screen WxH] [--shell]
+usage: run_bench.py --bin WINDOWS_BIN [--repeat 10] [--ground WxH] [--screen WxH] [--shell [--baseline DIR]...]
                     [--skip-startup] [--skip-rate]
 """
 
@@ -95,14 +95,15 @@ def start_up(session, repeat):
         print("  %s %-32s %.4f" % (ahead, phase, end))
 
 
-def shell_folder(session, shell_program):
-    """A copy of the program folder with shell_program as Skyliner.scr and the first-frame renderer as
-    Skyliner.dll."""
-    with open(os.path.join(session.bin_dir, "bench_first_frame.exe"), "rb") as f:
-        files = {"Skyliner.dll": f.read()}
-    if shell_program:
-        with open(os.path.join(session.bin_dir, shell_program), "rb") as f:
-            files["Skyliner.scr"] = f.read()
+def shell_folder(session, shell_path=None):
+    """A copy of the program folder with the first-frame renderer as Skyliner.dll and, if given,
+    another program as Skyliner.scr."""
+    files = {}
+    for name, path in (("Skyliner.dll", os.path.join(session.bin_dir, "bench_first_frame.exe")),
+                       ("Skyliner.scr", shell_path)):
+        if path:
+            with open(path, "rb") as f:
+                files[name] = f.read()
     return session.program_copy(replace=files)
 
 
@@ -114,33 +115,57 @@ def run_shell(session, folder):
     return start, result(session, "first_frame.txt")["first_swap_unix_seconds"]
 
 
-def shell_start_up(session, repeat):
-    """The shell's own cost: Skyliner.scr /s to the renderer's first frame, less the renderer alone."""
-    product, observed = shell_folder(session, None), shell_folder(session, "bench_shell.exe")
-    run_shell(session, product)  # warm the wineserver, the desktop and the file cache
-    alone, bare, shell, phases, cpu = [], [], [], {}, {}
+def shell_phases(session, folder, phases, cpu):
+    """Runs the observed shell of the folder; adds its phase ends to phases and its processor times to cpu."""
+    start, swapped = run_shell(session, folder)
+    for used, when, phase in result_lines(session, "shell_phases.txt"):
+        phases.setdefault(phase, []).append(float(when) - start)
+        cpu.setdefault(phase, []).append(float(used))
+    phases.setdefault("renderer's first frame", []).append(swapped - start)
+
+
+def print_phases(title, phases, cpu):
+    print("%s (medians: s from the shell's start to the phase's end; the shell's processor s):" % title)
+    for end, phase in sorted((statistics.median(values), phase) for phase, values in phases.items()):
+        print("    %-32s %.4f  %s" % (phase, end, "%.4f" % statistics.median(cpu[phase]) if phase in cpu else ""))
+
+
+def shell_start_up(session, repeat, baseline=None):
+    """The shell's own cost: Skyliner.scr /s to the renderer's first frame, less the renderer alone. With
+    baseline (folders, each holding another build's Skyliner.scr and bench_shell.exe), those builds' runs
+    are alternated with this one's."""
+    builds = [("this build", os.path.join(session.dist_dir, "Skyliner.scr"),
+               os.path.join(session.bin_dir, "bench_shell.exe"))]
+    for folder in baseline or ():
+        builds.append((os.path.basename(os.path.normpath(folder)), os.path.join(folder, "Skyliner.scr"),
+                       os.path.join(folder, "bench_shell.exe")))
+    folders = [(name, shell_folder(session, product), shell_folder(session, observed))
+               for name, product, observed in builds]
+    run_shell(session, folders[0][1])  # warm the wineserver, the desktop and the file cache
+    alone, bare = [], []
+    shell = {name: [] for name, _, _ in folders}
+    phases = {name: ({}, {}) for name, _, _ in folders}
     for _ in range(repeat):
         start, _, _, _ = run(session, "bench_first_frame.exe")
         alone.append(result(session, "first_frame.txt")["first_swap_unix_seconds"] - start)
         start, _, _, _ = run(session, "bench_bare_gl.exe")
         bare.append(result(session, "bare_frame.txt")["first_swap_unix_seconds"] - start)
-        start, swapped = run_shell(session, product)
-        shell.append(swapped - start)
-        start, swapped = run_shell(session, observed)
-        for used, when, phase in result_lines(session, "shell_phases.txt"):
-            phases.setdefault(phase, []).append(float(when) - start)
-            cpu.setdefault(phase, []).append(float(used))
-        phases.setdefault("renderer's first frame", []).append(swapped - start)
+        for name, product, observed in folders:
+            start, swapped = run_shell(session, product)
+            shell[name].append(swapped - start)
+            shell_phases(session, observed, *phases[name])
     print(describe("bare GL program, start to first frame: ", bare))
     print(describe("renderer alone, start to first frame:  ", alone))
-    print(describe("Skyliner.scr /s, start to first frame: ", shell))
-    own = statistics.median(shell) - statistics.median(alone)
-    print("the shell's own cost (Skyliner.scr /s less the renderer alone): %.3f s (target 0.100 s)" % own)
-    print("shell start-up phases (medians: s from the shell's start to the phase's end; the shell's processor s):")
-    for end, phase in sorted((statistics.median(values), phase) for phase, values in phases.items()):
-        print("    %-32s %.4f  %s" % (phase, end, "%.4f" % statistics.median(cpu[phase]) if phase in cpu else ""))
-    for folder in (product, observed):
-        shutil.rmtree(folder, ignore_errors=True)
+    for name, _, _ in folders:
+        print(describe("Skyliner.scr /s (%s), start to first frame:" % name, shell[name]))
+        own = statistics.median(shell[name]) - statistics.median(alone)
+        print("the shell's own cost (%s; Skyliner.scr /s less the renderer alone): %.3f s (target 0.100 s)" % (
+            name, own))
+    for name, _, _ in folders:
+        print_phases("shell start-up phases, %s" % name, *phases[name])
+    for _, product, observed in folders:
+        shutil.rmtree(product, ignore_errors=True)
+        shutil.rmtree(observed, ignore_errors=True)
 
 
 def frame_rates(session):
@@ -158,6 +183,8 @@ def main():
     parser.add_argument("--ground", help="desktop picture size WxH (default: the bundled 1280x1024)")
     parser.add_argument("--screen", help="Wine's desktop size WxH, which the shell captures (default 1280x1024)")
     parser.add_argument("--shell", action="store_true", help="also the shell's own start-up cost")
+    parser.add_argument("--baseline", action="append", help="with --shell: a folder with another build's "
+                        "Skyliner.scr and bench_shell.exe, run alternately with this one (repeatable)")
     parser.add_argument("--skip-startup", action="store_true")
     parser.add_argument("--skip-rate", action="store_true")
     args = parser.parse_args()
@@ -174,7 +201,7 @@ def main():
         if not args.skip_startup:
             start_up(session, args.repeat)
         if args.shell:
-            shell_start_up(session, args.repeat)
+            shell_start_up(session, args.repeat, args.baseline)
         if not args.skip_rate:
             frame_rates(session)
     finally:
