@@ -1,5 +1,5 @@
 // The shell's Windows layer under Wine: the file-exists test, the program
-// folder and the settings file's bytes.
+// folder, the settings file's bytes and the renderer's two-step start.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "profile_store.h"
+#include "renderer_launch.h"
 #include "settings.h"
 #include "shell_paths.h"
 #include "shell_program.h"
@@ -185,6 +186,25 @@ TEST(StartupActionsFolderTest, CreatesTheWorkingFolderAndToleratesItExisting) {
   const DWORD attributes = GetFileAttributesA(kWorkingFolder);
   ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
   EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// A program made suspended runs once started; one that cannot be made gives no process.
+TEST(RendererLaunchTest, StartsWhatPrepareMadeAndNothingForAMissingProgram) {
+  char system[MAX_PATH] = {};
+  ASSERT_NE(GetSystemDirectoryA(system, MAX_PATH), 0u);
+  const struct {
+    std::string path;
+    bool runs;
+  } cases[] = {{std::string(system) + "\\hostname.exe", true}, {"C:\\nowhere\\Skyliner.dll", false}};
+  for (const auto& c : cases) {
+    RendererLaunch launch;
+    launch.Prepare(c.path);
+    const HANDLE process = launch.Start();
+    ASSERT_EQ(process != nullptr, c.runs) << c.path;
+    if (!process) continue;
+    EXPECT_EQ(WaitForSingleObject(process, 10000), WAIT_OBJECT_0) << c.path << " did not run to its end";
+    CloseHandle(process);
+  }
 }
 
 }  // namespace
