@@ -8,14 +8,21 @@
   - frames per second and processor time per frame of the renderer unpaced,
     paced as shipped, and paced while drawing nothing (as when minimised:
     the loop's own cost).
+  - with --shell: the shell's own start-up cost, Skyliner.scr /s to the
+    renderer's first frame less the renderer alone to its first frame (working
+    files in place), and the shell's phases; the shell starts the same
+    first-frame renderer, put in a copy of the program folder as Skyliner.dll.
 With --ground 1920x1080 the desktop picture is the bundled one tiled to that
-size. Not a test: nothing is asserted.
+size; --screen 1920x1080 also gives Wine's desktop (which the shell captures)
+that size. Not a test: nothing is asserted.
 
-usage: run_bench.py --bin WINDOWS_BIN [--repeat 10] [--ground WxH] [--skip-startup] [--skip-rate]
+usage: run_bench.py --bin WINDOWS_BIN [--repeat 10] [--ground WxH] [--screen WxH] [--shell [--baseline DIR]...]
+                    [--skip-startup] [--skip-rate]
 """
 
 import argparse
 import os
+import shutil
 import statistics
 import sys
 import time
@@ -89,6 +96,79 @@ def start_up(session, repeat):
         print("  %s %-32s %.4f" % (ahead, phase, end))
 
 
+def shell_folder(session, shell_path=None):
+    """A copy of the program folder with the first-frame renderer as Skyliner.dll and, if given,
+    another program as Skyliner.scr."""
+    files = {}
+    for name, path in (("Skyliner.dll", os.path.join(session.bin_dir, "bench_first_frame.exe")),
+                       ("Skyliner.scr", shell_path)):
+        if path:
+            with open(path, "rb") as f:
+                files[name] = f.read()
+    return session.program_copy(replace=files)
+
+
+def run_shell(session, folder):
+    """Runs Skyliner.scr /s of the folder to its end; returns (its start, the renderer's first swap)."""
+    start = time.time()
+    process = session.start_program(os.path.join(folder, "Skyliner.scr"), ("/s",), name="shell")
+    process.wait(30)
+    return start, result(session, "first_frame.txt")["first_swap_unix_seconds"]
+
+
+def shell_phases(session, folder, phases, cpu):
+    """Runs the observed shell of the folder; adds its phase ends to phases and its processor times to cpu."""
+    start, swapped = run_shell(session, folder)
+    for used, when, phase in result_lines(session, "shell_phases.txt"):
+        phases.setdefault(phase, []).append(float(when) - start)
+        cpu.setdefault(phase, []).append(float(used))
+    phases.setdefault("renderer's first frame", []).append(swapped - start)
+
+
+def print_phases(title, phases, cpu):
+    print("%s (medians: s from the shell's start to the phase's end; the shell's processor s):" % title)
+    for end, phase in sorted((statistics.median(values), phase) for phase, values in phases.items()):
+        print("    %-32s %.4f  %s" % (phase, end, "%.4f" % statistics.median(cpu[phase]) if phase in cpu else ""))
+
+
+def shell_start_up(session, repeat, baseline=None):
+    """The shell's own cost: Skyliner.scr /s to the renderer's first frame, less the renderer alone. With
+    baseline (folders, each holding another build's Skyliner.scr and bench_shell.exe), those builds' runs
+    are alternated with this one's."""
+    builds = [("this build", os.path.join(session.dist_dir, "Skyliner.scr"),
+               os.path.join(session.bin_dir, "bench_shell.exe"))]
+    for folder in baseline or ():
+        builds.append((os.path.basename(os.path.normpath(folder)), os.path.join(folder, "Skyliner.scr"),
+                       os.path.join(folder, "bench_shell.exe")))
+    folders = [(name, shell_folder(session, product), shell_folder(session, observed))
+               for name, product, observed in builds]
+    run_shell(session, folders[0][1])  # warm the wineserver, the desktop and the file cache
+    alone, bare = [], []
+    shell = {name: [] for name, _, _ in folders}
+    phases = {name: ({}, {}) for name, _, _ in folders}
+    for _ in range(repeat):
+        start, _, _, _ = run(session, "bench_first_frame.exe")
+        alone.append(result(session, "first_frame.txt")["first_swap_unix_seconds"] - start)
+        start, _, _, _ = run(session, "bench_bare_gl.exe")
+        bare.append(result(session, "bare_frame.txt")["first_swap_unix_seconds"] - start)
+        for name, product, observed in folders:
+            start, swapped = run_shell(session, product)
+            shell[name].append(swapped - start)
+            shell_phases(session, observed, *phases[name])
+    print(describe("bare GL program, start to first frame: ", bare))
+    print(describe("renderer alone, start to first frame:  ", alone))
+    for name, _, _ in folders:
+        print(describe("Skyliner.scr /s (%s), start to first frame:" % name, shell[name]))
+        own = statistics.median(shell[name]) - statistics.median(alone)
+        print("the shell's own cost (%s; Skyliner.scr /s less the renderer alone): %.3f s (target 0.100 s)" % (
+            name, own))
+    for name, _, _ in folders:
+        print_phases("shell start-up phases, %s" % name, *phases[name])
+    for _, product, observed in folders:
+        shutil.rmtree(product, ignore_errors=True)
+        shutil.rmtree(observed, ignore_errors=True)
+
+
 def frame_rates(session):
     for mode in ("unpaced", "paced", "idle"):
         _, _, _, cpu = run(session, "bench_frame_rate.exe", mode)
@@ -102,10 +182,15 @@ def main():
     parser.add_argument("--bin", required=True)
     parser.add_argument("--repeat", type=int, default=10)
     parser.add_argument("--ground", help="desktop picture size WxH (default: the bundled 1280x1024)")
+    parser.add_argument("--screen", help="Wine's desktop size WxH, which the shell captures (default 1280x1024)")
+    parser.add_argument("--shell", action="store_true", help="also the shell's own start-up cost")
+    parser.add_argument("--baseline", action="append", help="with --shell: a folder with another build's "
+                        "Skyliner.scr and bench_shell.exe, run alternately with this one (repeatable)")
     parser.add_argument("--skip-startup", action="store_true")
     parser.add_argument("--skip-rate", action="store_true")
     args = parser.parse_args()
-    session = WineSession(os.path.abspath(args.bin), os.path.join(ROOT, "build", "bench-shots"))
+    session = WineSession(os.path.abspath(args.bin), os.path.join(ROOT, "build", "bench-shots"),
+                          desktop=args.screen)
     try:
         files = shipped_files()
         if args.ground:
@@ -113,9 +198,12 @@ def main():
             desktop = contract.kDesktopPictureName
             files[desktop] = tiled_bitmap(files[desktop], width, height)
         session.put_files(files)
-        print("desktop picture %s, %d runs each" % (args.ground or "1280x1024", args.repeat))
+        print("desktop picture %s, Wine desktop %s, %d runs each" % (args.ground or "1280x1024",
+                                                                   args.screen or "1280x1024", args.repeat))
         if not args.skip_startup:
             start_up(session, args.repeat)
+        if args.shell:
+            shell_start_up(session, args.repeat, args.baseline)
         if not args.skip_rate:
             frame_rates(session)
     finally:

@@ -20,7 +20,6 @@ class RendererWatch {
  public:
   // True when the run must end.
   bool Tick(bool window_found, bool renderer_running);
-  bool window_seen() const { return window_seen_; }
 
  private:
   bool window_seen_ = false;

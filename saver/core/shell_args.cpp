@@ -67,6 +67,20 @@ NumberScan ScanNumber(const std::string& text, size_t pos) {
 
 }  // namespace
 
+std::string ArgumentsOf(const char* command_line) {
+  if (!command_line) return std::string();
+  const char* p = command_line;
+  if (*p == '"') {
+    ++p;
+    while (*p && *p != '"') ++p;
+    if (*p == '"') ++p;
+  } else {
+    while (*p && !IsBlank(*p)) ++p;
+  }
+  while (IsBlank(*p)) ++p;
+  return std::string(p);
+}
+
 char ModeLetter(const std::string& arguments) {
   if (arguments.size() < 2) return 0;
   const char c = arguments[1];

@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <string>
 
+// The argument string of a command line: what follows the program's own name
+// (quoted or not) and all the blanks after it. Null gives the empty string.
+std::string ArgumentsOf(const char* command_line);
+
 // The second character of the upper-cased argument string (/s, /S and -s all
 // give 'S'); 0 when the string has fewer than two characters.
 char ModeLetter(const std::string& arguments);

@@ -29,22 +29,22 @@ StartupOutcome RunStartup(const std::string& arguments, const std::string& progr
   }
 
   actions.CreateWorkingFolder();
-  actions.LoadSettings();
-  if (!actions.FileExists(program_folder + kRendererSuffix)) {
+  actions.ReadSettings();
+  if (!actions.ProgramFilePresent(program_folder + kRendererSuffix)) {
     actions.ShowMissingFileMessage(kMissingRendererText);
     return StartupOutcome::kEndProgram;
   }
-  if (!actions.FileExists(program_folder + kModelSuffix)) {
+  if (!actions.ProgramFilePresent(program_folder + kModelSuffix)) {
     actions.ShowMissingFileMessage(kMissingModelText);
     return StartupOutcome::kEndProgram;
   }
 
   if (mode == 'C') {
-    actions.ShowSettingsDialog();
+    actions.RunSettingsDialog();
     return StartupOutcome::kEndProgram;
   }
   // An empty string runs the saver with the cursor left visible.
   if (!arguments.empty() && mode != 'S') return StartupOutcome::kEndProgram;
   if (mode == 'S') actions.HideCursor();
-  return actions.LoadSaverForm() ? StartupOutcome::kRunForms : StartupOutcome::kEndProgram;
+  return actions.StartSaverRun() ? StartupOutcome::kRunForms : StartupOutcome::kEndProgram;
 }

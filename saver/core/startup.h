@@ -14,14 +14,14 @@ class StartupActions {
   // window (0 included): nothing is shown and the process must end.
   virtual bool ShowPreview(int64_t parent_handle) = 0;
   virtual void CreateWorkingFolder() = 0;  // C:\kestrel, one level, failures ignored
-  virtual void LoadSettings() = 0;
-  virtual bool FileExists(const std::string& path) = 0;
+  virtual void ReadSettings() = 0;
+  virtual bool ProgramFilePresent(const std::string& path) = 0;
   virtual void ShowMissingFileMessage(const char* text_utf8) = 0;  // OK only, caption kMessageCaption
-  virtual void ShowSettingsDialog() = 0;                           // modal, owned by no window
+  virtual void RunSettingsDialog() = 0;                            // modal, owned by no window
   virtual void HideCursor() = 0;                                   // ShowCursor(FALSE), count kept
   // The saver form, hidden; its load starts the run. False when the form
   // could not be loaded: with nothing loaded, the process must end.
-  virtual bool LoadSaverForm() = 0;
+  virtual bool StartSaverRun() = 0;
 };
 
 // The two missing-file messages and their caption (UTF-8; shown through the

@@ -4,6 +4,7 @@
 
 #include "shell_ui.h"
 #include "form_designs.h"
+#include "late_library.h"
 #include "resource_ids.h"
 #include "shell_font.h"
 #include "text_encoding.h"
@@ -368,7 +369,8 @@ void CommandButton::FillGradient() {
   vertices[1].Blue = colours.bottom.blue;
   vertices[1].Alpha = colours.bottom.alpha;
   GRADIENT_RECT rect = {1, 0};  // upper-left vertex 1, lower-right vertex 0
-  GradientFill(surface_.dc(), vertices, 2, &rect, 1, GRADIENT_FILL_RECT_V);
+  static const auto gradient_fill = LateFunction<decltype(&GradientFill)>("msimg32.dll", "GradientFill");
+  if (gradient_fill) gradient_fill(surface_.dc(), vertices, 2, &rect, 1, GRADIENT_FILL_RECT_V);
 }
 
 // The label spans the control and sits centred in its height; a height past

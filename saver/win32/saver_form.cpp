@@ -6,6 +6,8 @@
 
 #include "bgm_player.h"
 #include "form.h"
+#include "renderer_launch.h"
+#include "run_marks.h"
 #include "saver_rules.h"
 #include "shell_args.h"
 #include "shell_paths.h"
@@ -20,6 +22,7 @@ struct SaverRun {
   Form form{kSaverFormDesign};
   BgmPlayer music{SystemMciPort()};
   RendererWatch watch;
+  RendererLaunch launch;
   HANDLE renderer_process = nullptr;  // null when the renderer could not be started
   std::string renderer_path;          // RendererPath
 };
@@ -44,7 +47,7 @@ bool TimerEnabled(const char* name) {
   return timer && timer->enabled();
 }
 
-// Steps 1-7: the form and Pic_1 take the primary screen's size, and Pic_1
+// The form and Pic_1 take the primary screen's size, and Pic_1
 // receives the desktop mirrored left to right. The copy is straight and the
 // mirror is done on the pixels: a stretch with a negative width lands a column
 // off and resamples under some GDIs, which loses the screen's first column.
@@ -64,7 +67,7 @@ void CaptureDesktop(Form& form) {
   if (desktop_dc) ReleaseDC(desktop, desktop_dc);
 }
 
-// Steps 8-11: the working file set.
+// The working file set: the three pictures as bitmap files and a copy of the model.
 void WriteWorkingFiles(Form& form) {
   const struct {
     const char* element;
@@ -72,28 +75,17 @@ void WriteWorkingFiles(Form& form) {
   } pictures[] = {{"Pic_1", kDesktopPicturePath}, {"Pic_2", kPuffPicturePath}, {"Pic_3", kSkyPicturePath}};
   for (const auto& picture : pictures) {
     if (PictureSurface* surface = form.Picture(picture.element)) surface->SaveBitmap(picture.path);
+    MarkRunPhase(picture.path);
   }
   CopyFileA((shell.program_folder + kModelSuffix).c_str(), kModelCopyPath, FALSE);
+  MarkRunPhase(kModelCopyPath);
 }
 
-// Steps 12-13: the renderer starts with no arguments, shown normally, and is
-// not waited for. The path is quoted so a folder with blanks works.
-void StartRenderer(SaverRun& run) {
-  run.renderer_path = shell.program_folder + kRendererSuffix;
-  std::string command_line = "\"" + run.renderer_path + "\"";
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_SHOWNORMAL;
-  PROCESS_INFORMATION process = {};
-  if (CreateProcessA(run.renderer_path.c_str(), &command_line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                     &startup, &process)) {
-    CloseHandle(process.hThread);
-    run.renderer_process = process.hProcess;
-  }
-}
+// The renderer, made while the form loaded, runs now that its files are
+// complete; it is not waited for.
+void StartRenderer(SaverRun& run) { run.renderer_process = run.launch.Start(); }
 
-// Step 14.
+// The music the settings choose; the MP3 and the CD get their watch timers.
 void StartMusic(SaverRun& run) {
   switch (Music()) {
     case MusicChoice::kCd:
@@ -118,10 +110,14 @@ bool RendererRunning(const SaverRun& run) {
 
 void OnLoad() {
   SaverRun& run = Run();
+  MarkRunPhase("saver form made");
   CaptureDesktop(run.form);
+  MarkRunPhase("desktop captured");
   WriteWorkingFiles(run.form);
   StartRenderer(run);
+  MarkRunPhase("renderer started");
   StartMusic(run);
+  MarkRunPhase("music started");
 }
 
 // Timer1, every 1000 ms while an MP3 plays: loop it.
@@ -166,7 +162,12 @@ bool LoadSaverForm() {
   SaverRun& run = Run();
   run.form.on_load = OnLoad;
   run.form.on_query_unload = OnQueryUnload;
-  if (!run.form.Load()) return false;
+  run.renderer_path = shell.program_folder + kRendererSuffix;
+  run.launch.Prepare(run.renderer_path);
+  if (!run.form.Load()) {
+    run.launch.Abandon();
+    return false;
+  }
   // The ticks come from the message loop, which runs only after the load.
   SetTickHandler("Timer1", OnMp3Tick);
   SetTickHandler("Timer2", OnCdTick);

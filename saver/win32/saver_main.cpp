@@ -2,17 +2,6 @@
 // arguments (/s, /p HANDLE, /c, or none).
 #include <windows.h>
 
-#include "form.h"
-#include "shell_program.h"
-#include "shell_state.h"
-#include "startup.h"
-#include "startup_actions.h"
+#include "shell_main.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  shell.arguments = ArgumentsOf(GetCommandLineA());
-  shell.program_folder = ProgramFolder();
-  Win32StartupActions actions;
-  if (RunStartup(shell.arguments, shell.program_folder, actions) == StartupOutcome::kRunForms)
-    RunFormsMessageLoop();
-  EndProgram();
-}
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { RunShell(); }

@@ -11,6 +11,7 @@
 #include "command_button.h"
 #include "dialog_rules.h"
 #include "form.h"
+#include "late_library.h"
 #include "profile_store.h"
 #include "shell_font.h"
 #include "shell_state.h"
@@ -185,7 +186,8 @@ void OnChooseFile() {
   chooser.lpstrInitialDir = folder.c_str();
   chooser.lpstrTitle = title.c_str();
   chooser.Flags = 0;
-  if (GetOpenFileNameW(&chooser) <= 0) return;  // cancelled or failed: nothing changes
+  static const auto open_file_name = LateFunction<decltype(&GetOpenFileNameW)>("comdlg32.dll", "GetOpenFileNameW");
+  if (!open_file_name || open_file_name(&chooser) <= 0) return;  // cancelled or failed: nothing changes
   std::string chosen;
   if (!NarrowToAnsi(std::wstring(file, wcsnlen(file, kFileChooserBufferSize)), &chosen)) return;
   ApplyChosenFile(chosen.data(), chosen.size(), &shell.settings);
@@ -213,8 +215,9 @@ void OnAddressClick() {
   FormElement* address = form.Element("lbl_URL");
   SetScreenPointer(ScreenPointer::kHourglass);
   std::string target;
-  if (address && NarrowToAnsi(address->text, &target))
-    ShellExecuteA(form.window(), "open", target.c_str(), "", "", SW_SHOWNORMAL);
+  static const auto shell_execute = LateFunction<decltype(&ShellExecuteA)>("shell32.dll", "ShellExecuteA");
+  if (address && shell_execute && NarrowToAnsi(address->text, &target))
+    shell_execute(form.window(), "open", target.c_str(), "", "", SW_SHOWNORMAL);
   SetScreenPointer(ScreenPointer::kDefault);
 }
 

@@ -7,12 +7,6 @@
 #include "shell_paths.h"
 #include "text_encoding.h"
 
-namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-}  // namespace
-
 void EndProgram() { ExitProcess(0); }
 
 int ShowMessage(const char* text_utf8, const char* caption_utf8, unsigned type) {
@@ -43,18 +37,4 @@ std::string ProgramFolder() {
     return FolderOf(std::string(name.data(), length));
   }
   return std::string();
-}
-
-std::string ArgumentsOf(const char* command_line) {
-  if (!command_line) return std::string();
-  const char* p = command_line;
-  if (*p == '"') {
-    ++p;
-    while (*p && *p != '"') ++p;
-    if (*p == '"') ++p;
-  } else {
-    while (*p && !IsBlank(*p)) ++p;
-  }
-  while (IsBlank(*p)) ++p;
-  return std::string(p);
 }

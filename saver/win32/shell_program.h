@@ -1,5 +1,5 @@
-// The shell process itself: its end, its folder, its command line, message
-// boxes and the file-exists test.
+// The shell process itself: its end, its folder, message boxes and the
+// file-exists test.
 #pragma once
 
 #include <string>
@@ -21,7 +21,3 @@ bool FileExists(const std::string& path);
 // The folder that holds the running program, without a trailing backslash
 // ("C:" for a program in the root); empty when the system cannot report it.
 std::string ProgramFolder();
-
-// The argument string of a command line: what follows the program's own name
-// (quoted or not) and the blanks after it.
-std::string ArgumentsOf(const char* command_line);

@@ -8,7 +8,7 @@
 #include "settings.h"
 
 struct ShellState {
-  std::string arguments;       // the command line after the program's name and one blank
+  std::string arguments;       // the command line after the program's name and the blanks after it (ArgumentsOf)
   std::string program_folder;  // the folder of the running Skyliner.scr, as the system reports it
   MusicSettings settings;      // BgmKind, BgmRepeat, BgmFile, BgmFolder
   int saved_cursor_count = 0;  // SavedCursorCount: what ShowCursor(FALSE) returned

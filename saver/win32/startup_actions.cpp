@@ -4,6 +4,7 @@
 
 #include "preview_form.h"
 #include "profile_store.h"
+#include "run_marks.h"
 #include "saver_form.h"
 #include "settings_dialog.h"
 #include "shell_paths.h"
@@ -17,19 +18,22 @@ bool Win32StartupActions::ShowPreview(int64_t parent_handle) { return ShowPrevie
 // One level only; an existing folder is the usual failure and is ignored.
 void Win32StartupActions::CreateWorkingFolder() { CreateDirectoryA(kWorkingFolder, nullptr); }
 
-void Win32StartupActions::LoadSettings() {
+void Win32StartupActions::ReadSettings() {
   Win32ProfileStore store;
-  shell.settings = ::LoadSettings(store, shell.program_folder, ::FileExists);
+  shell.settings = LoadSettings(store, shell.program_folder, FileExists);
 }
 
-bool Win32StartupActions::FileExists(const std::string& path) { return ::FileExists(path); }
+bool Win32StartupActions::ProgramFilePresent(const std::string& path) { return FileExists(path); }
 
 void Win32StartupActions::ShowMissingFileMessage(const char* text_utf8) {
   ShowMessage(text_utf8, kMessageCaption, MB_OK);
 }
 
-void Win32StartupActions::ShowSettingsDialog() { ::ShowSettingsDialog(); }
+void Win32StartupActions::RunSettingsDialog() { ShowSettingsDialog(); }
 
 void Win32StartupActions::HideCursor() { shell.saved_cursor_count = ShowCursor(FALSE); }
 
-bool Win32StartupActions::LoadSaverForm() { return ::LoadSaverForm(); }
+bool Win32StartupActions::StartSaverRun() {
+  MarkRunPhase("start-up checks done");
+  return LoadSaverForm();
+}

@@ -11,10 +11,10 @@ class Win32StartupActions : public StartupActions {
   bool WindowExists(const char* title) override;
   bool ShowPreview(int64_t parent_handle) override;
   void CreateWorkingFolder() override;
-  void LoadSettings() override;
-  bool FileExists(const std::string& path) override;
+  void ReadSettings() override;
+  bool ProgramFilePresent(const std::string& path) override;
   void ShowMissingFileMessage(const char* text_utf8) override;
-  void ShowSettingsDialog() override;
+  void RunSettingsDialog() override;
   void HideCursor() override;
-  bool LoadSaverForm() override;
+  bool StartSaverRun() override;
 };

@@ -2,6 +2,27 @@
 
 #include <gtest/gtest.h>
 
+TEST(ArgumentsOf, TakesWhatFollowsTheProgramNameAndItsBlanks) {
+  const struct {
+    const char* command_line;
+    const char* arguments;
+  } cases[] = {
+      {"Skyliner.scr /s", "/s"},
+      {"Skyliner.scr", ""},
+      {"Skyliner.scr   /c", "/c"},
+      {"Skyliner.scr\t/p 1234", "/p 1234"},
+      {"Skyliner.scr /s ", "/s "},
+      {"\"C:\\My Savers\\Skyliner.scr\" /p 1234", "/p 1234"},
+      {"\"C:\\My Savers\\Skyliner.scr\"", ""},
+      {"\"C:\\My Savers\\Skyliner.scr\"/S", "/S"},
+      {"\"C:\\unterminated /s", ""},
+      {"C:\\WINDOWS\\SKYLIN~1.SCR /c:1234", "/c:1234"},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ArgumentsOf(c.command_line), c.arguments) << c.command_line;
+  EXPECT_EQ(ArgumentsOf(nullptr), "");
+}
+
 TEST(ModeLetter, IsTheSecondCharacterUpperCased) {
   const struct {
     const char* arguments;

@@ -30,17 +30,17 @@ class RecordingActions : public StartupActions {
     return preview_shown;
   }
   void CreateWorkingFolder() override { calls.push_back("mkdir"); }
-  void LoadSettings() override { calls.push_back("settings"); }
-  bool FileExists(const std::string& path) override {
+  void ReadSettings() override { calls.push_back("settings"); }
+  bool ProgramFilePresent(const std::string& path) override {
     calls.push_back("exists " + path);
     return files.count(path) != 0;
   }
   void ShowMissingFileMessage(const char* text_utf8) override {
     calls.push_back(std::string("message ") + text_utf8);
   }
-  void ShowSettingsDialog() override { calls.push_back("dialog"); }
+  void RunSettingsDialog() override { calls.push_back("dialog"); }
   void HideCursor() override { calls.push_back("hide cursor"); }
-  bool LoadSaverForm() override {
+  bool StartSaverRun() override {
     calls.push_back("saver form");
     return form_loaded;
   }

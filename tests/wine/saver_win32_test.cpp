@@ -1,5 +1,5 @@
-// The shell's Windows layer under Wine: the command line, the file-exists
-// test, the program folder and the settings file's bytes.
+// The shell's Windows layer under Wine: the file-exists test, the program
+// folder, the settings file's bytes and the renderer's two-step start.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "profile_store.h"
+#include "renderer_launch.h"
 #include "settings.h"
 #include "shell_paths.h"
 #include "shell_program.h"
@@ -57,27 +58,6 @@ class ScratchFolder : public ::testing::Test {
   std::string folder_;
   std::vector<std::string> files_;
 };
-
-TEST(ArgumentsOfTest, TakesWhatFollowsTheProgramNameAndItsBlanks) {
-  const struct {
-    const char* command_line;
-    const char* arguments;
-  } cases[] = {
-      {"Skyliner.scr /s", "/s"},
-      {"Skyliner.scr", ""},
-      {"Skyliner.scr   /c", "/c"},
-      {"Skyliner.scr\t/p 1234", "/p 1234"},
-      {"Skyliner.scr /s ", "/s "},
-      {"\"C:\\My Savers\\Skyliner.scr\" /p 1234", "/p 1234"},
-      {"\"C:\\My Savers\\Skyliner.scr\"", ""},
-      {"\"C:\\My Savers\\Skyliner.scr\"/S", "/S"},
-      {"\"C:\\unterminated /s", ""},
-      {"C:\\WINDOWS\\SKYLIN~1.SCR /c:1234", "/c:1234"},
-      {"", ""},
-  };
-  for (const auto& c : cases) EXPECT_EQ(ArgumentsOf(c.command_line), c.arguments) << c.command_line;
-  EXPECT_EQ(ArgumentsOf(nullptr), "");
-}
 
 using FileExistsTest = ScratchFolder;
 
@@ -181,7 +161,7 @@ TEST_F(StartupActionsTest, LoadSettingsFillsTheSharedStateFromTheProgramFolder) 
                                        "=5\r\n" + kKeyBgmFile + "=" + song + "\r\n");
   shell.program_folder = folder_;
   Win32StartupActions actions;
-  actions.LoadSettings();
+  actions.ReadSettings();
   EXPECT_EQ(shell.settings.kind, 2);
   EXPECT_EQ(shell.settings.repeat, 5);
   EXPECT_EQ(shell.settings.file, song);
@@ -206,6 +186,25 @@ TEST(StartupActionsFolderTest, CreatesTheWorkingFolderAndToleratesItExisting) {
   const DWORD attributes = GetFileAttributesA(kWorkingFolder);
   ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
   EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// A program made suspended runs once started; one that cannot be made gives no process.
+TEST(RendererLaunchTest, StartsWhatPrepareMadeAndNothingForAMissingProgram) {
+  char system[MAX_PATH] = {};
+  ASSERT_NE(GetSystemDirectoryA(system, MAX_PATH), 0u);
+  const struct {
+    std::string path;
+    bool runs;
+  } cases[] = {{std::string(system) + "\\hostname.exe", true}, {"C:\\nowhere\\Skyliner.dll", false}};
+  for (const auto& c : cases) {
+    RendererLaunch launch;
+    launch.Prepare(c.path);
+    const HANDLE process = launch.Start();
+    ASSERT_EQ(process != nullptr, c.runs) << c.path;
+    if (!process) continue;
+    EXPECT_EQ(WaitForSingleObject(process, 10000), WAIT_OBJECT_0) << c.path << " did not run to its end";
+    CloseHandle(process);
+  }
 }
 
 }  // namespace

@@ -2,8 +2,9 @@
 """End-to-end checks of Skyliner.scr under Wine in Xvfb: the working files a
 saver run writes (the mirrored desktop capture among them), the renderer it
 starts and follows to the end, the launch modes, the single-copy rule, the
-missing-file messages, the music stopped when a run ends early, and the
-preview embedded in another process's window. Screenshots go to --shots.
+missing-file messages, the music stopped when a run ends early, an MP3
+started again in a live run once it has ended, and the preview embedded in
+another process's window. Screenshots go to --shots.
 
 usage: shell_e2e.py --bin WINDOWS_BIN --shots DIR --group GROUP
 """
@@ -51,8 +52,11 @@ def mirror_faults(capture, pattern_width=256, pattern_height=256):
             if capture.pixel(width - 1 - x, y) != pattern_colour(x, y)]
 
 
+MP3_FRAME_SECONDS = 1152 / 44100
+
+
 def silent_mp3(frames=100):
-    """MPEG-1 Layer III frames (128 kbit/s, 44.1 kHz) of silence."""
+    """MPEG-1 Layer III frames (128 kbit/s, 44.1 kHz, MP3_FRAME_SECONDS each) of silence."""
     return (bytes([0xFF, 0xFB, 0x90, 0x64]) + b"\0" * 413) * frames
 
 
@@ -299,6 +303,34 @@ class Checks(CheckSet):
         assert sounds == ["PlaySound %s flags=9" % path, "PlaySound NULL flags=0"], "PlaySound calls: %r" % sounds
         assert not [c for c in calls if "MP3Play" in c], "MP3 commands for a WAV: %r" % calls
 
+    def test_live_run_restarts_the_mp3_once_it_has_ended(self):
+        """A 2.5 s MP3 in a run of about 6 s: the one-second check finds it playing at first, then ended,
+        and starts it again from its beginning; a check while it plays restarts nothing."""
+        self.reset_kestrel()
+        music = os.path.join(self.s.work, "short song.mp3")
+        with open(music, "wb") as f:
+            f.write(silent_mp3(frames=round(2.5 / MP3_FRAME_SECONDS)))
+        folder = self.s.program_copy()
+        with SettingsFile(folder, kind=2, music=self.s.windows_path(music)):
+            run = self.shell("/s", trace_mci=True, program_dir=folder)
+            assert run.wait_for_renderer_window(), "no renderer window"
+            time.sleep(max(0.0, 6.0 - (time.monotonic() - run.started)))
+            self.end_with_escape(run)
+        calls = [c for c in run.mci_calls() if "MP3Play" in c]
+        checks = [i for i, c in enumerate(calls) if c == "status MP3Play mode"]
+        restarts = [i for i, c in enumerate(calls) if c == "play MP3Play from 0"]
+        print("  %d checks, restarts after checks %s; calls: %s" % (
+            len(checks), [checks.index(i - 2) + 1 for i in restarts if i - 2 in checks], calls))
+        assert calls[:2] == ['open "%s" type MPEGVideo Alias MP3Play' % self.s.windows_path(music),
+                             "play MP3Play"], "the MP3 was not opened and played first: %r" % calls[:2]
+        assert calls[-2:] == ["stop MP3Play", "close MP3Play"], "not stopped and closed last: %r" % calls[-2:]
+        assert len(checks) >= 4, "only %d checks in a run of 6 s" % len(checks)
+        assert calls[checks[0] + 1] == "status MP3Play mode", "the first check restarted a playing MP3: %r" % calls
+        assert restarts, "the ended MP3 was never started again: %r" % calls
+        assert all(calls[i - 2:i] == ["status MP3Play mode", "stop MP3Play"] for i in restarts), (
+            "a restart that is not a check's stop and play: %r" % calls)
+        assert len(restarts) < len(checks) - 1, "every check restarted the MP3: it never played: %r" % calls
+
     # --- preview -------------------------------------------------------------
 
     def test_preview_is_a_child_of_the_given_window(self):
@@ -371,7 +403,7 @@ GROUPS = {
     "missing": ["test_missing_renderer_shows_its_message", "test_missing_model_shows_its_message",
                 "test_both_missing_show_only_the_renderer_message", "test_other_letter_checks_the_files_too"],
     "music": ["test_refused_model_ends_the_run_and_closes_the_mp3",
-              "test_refused_model_ends_the_run_and_stops_the_wav"],
+              "test_refused_model_ends_the_run_and_stops_the_wav", "test_live_run_restarts_the_mp3_once_it_has_ended"],
     "preview": ["test_preview_is_a_child_of_the_given_window", "test_preview_without_a_usable_window_ends",
                 "test_preview_needs_no_program_files"],
     "win32": ["test_saver_win32", "test_saver_forms", "test_command_button"],

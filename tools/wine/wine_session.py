@@ -49,8 +49,14 @@ def wait_until(condition, timeout, step=0.05):
         time.sleep(step)
 
 
+# The virtual desktop size tools/wine-prefix.sh gives the prefix.
+PREFIX_DESKTOP = "1280x1024"
+
+
 class WineSession:
-    def __init__(self, bin_dir, shots_dir, display=None):
+    def __init__(self, bin_dir, shots_dir, display=None, desktop=None):
+        """desktop: a size WxH for Wine's virtual desktop during this session (the prefix's own
+        is put back at close), with an X screen at least that large."""
         self.bin_dir = bin_dir
         self.dist_dir = os.path.normpath(os.path.join(bin_dir, "..", "dist"))
         self._log_numbers = itertools.count(1)
@@ -63,6 +69,9 @@ class WineSession:
         self.work = tempfile.mkdtemp(prefix="skyliner-wine-")
         # A wineserver left from another display would put our windows there.
         subprocess.run(["wineserver", "-w"], env=self.env)
+        self.desktop = desktop
+        if desktop:
+            self._set_desktop(desktop)
         if display:  # a real display: use it, start nothing
             self.env["DISPLAY"] = display
             self.xvfb = None
@@ -75,9 +84,15 @@ class WineSession:
         lines = self.probe("state", title)[1].splitlines()
         return (lines + ["", ""])[0], (lines + ["", ""])[1]
 
+    def _set_desktop(self, size):
+        subprocess.run([self.wine, "reg", "add", "HKCU\\Software\\Wine\\Explorer\\Desktops", "/v", "Default",
+                        "/d", size, "/f"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-w"], env=self.env)
+
     def _start_xvfb(self):
+        sides = [max(a, b) for a, b in zip((1280, 1024), map(int, (self.desktop or PREFIX_DESKTOP).split("x")))]
         read_end, write_end = os.pipe()
-        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % tuple(sides),
                                  "-nolisten", "tcp"], pass_fds=(write_end,),
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
@@ -88,6 +103,8 @@ class WineSession:
 
     def close(self):
         subprocess.run(["wineserver", "-w"], env=self.env)  # let Wine leave the display first
+        if self.desktop:
+            self._set_desktop(PREFIX_DESKTOP)
         if self.xvfb:
             self.xvfb.terminate()
             self.xvfb.wait()

@@ -1,0 +1,19 @@
+#include "shell_main.h"
+
+#include <windows.h>
+
+#include "form.h"
+#include "shell_args.h"
+#include "shell_program.h"
+#include "shell_state.h"
+#include "startup.h"
+#include "startup_actions.h"
+
+void RunShell() {
+  shell.arguments = ArgumentsOf(GetCommandLineA());
+  shell.program_folder = ProgramFolder();
+  Win32StartupActions actions;
+  if (RunStartup(shell.arguments, shell.program_folder, actions) == StartupOutcome::kRunForms)
+    RunFormsMessageLoop();
+  EndProgram();
+}
