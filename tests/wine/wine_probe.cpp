@@ -19,12 +19,16 @@
 //   wine_probe frames TITLE     prints the count of swapped frames the renderer keeps in its window's
 //                               user data, or "absent"
 //   wine_probe acp              prints the ANSI code page
+//   wine_probe version FILE     prints the file's version resource as the system reads it, one
+//                               "name=value" a line (its fixed file version, then its strings), and
+//                               "string1=" its string table's string 1
 // Output goes to stdout; the tests redirect it to a file.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 namespace {
 
@@ -215,6 +219,42 @@ int DescribeClient(const char* title) {
   return 0;
 }
 
+// What Explorer's Properties page and the screensaver list read from a program file.
+int PrintVersion(const char* file) {
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeA(file, &ignored);
+  if (size == 0) {
+    std::printf("no version resource\n");
+    return 1;
+  }
+  char* data = static_cast<char*>(std::malloc(size));
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  if (data && GetFileVersionInfoA(file, 0, size, data) &&
+      VerQueryValueA(data, "\\", reinterpret_cast<void**>(&fixed), &length) && fixed) {
+    std::printf("fixed=%lu.%lu.%lu.%lu\n", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+                HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
+    for (const char* name : {"ProductName", "FileDescription", "FileVersion", "ProductVersion", "LegalCopyright",
+                             "CompanyName", "OriginalFilename"}) {
+      char query[64];
+      char* value = nullptr;
+      std::snprintf(query, sizeof(query), "\\StringFileInfo\\040904B0\\%s", name);
+      if (VerQueryValueA(data, query, reinterpret_cast<void**>(&value), &length) && value) {
+        std::printf("%s=%s\n", name, value);
+      }
+    }
+  }
+  std::free(data);
+  HMODULE module = LoadLibraryExA(file, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  char text[256] = "";
+  if (module) {
+    LoadStringA(module, 1, text, sizeof(text));
+    FreeLibrary(module);
+  }
+  std::printf("string1=%s\n", text);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -233,8 +273,10 @@ int main(int argc, char** argv) {
   if (argc == 4 && std::strcmp(command, "host") == 0) return Host(std::atoi(argv[2]), std::atoi(argv[3]));
   if (argc == 3 && std::strcmp(command, "tree") == 0) return DescribeTree(argv[2]);
   if (argc == 3 && std::strcmp(command, "client") == 0) return DescribeClient(argv[2]);
+  if (argc == 3 && std::strcmp(command, "version") == 0) return PrintVersion(argv[2]);
   std::fprintf(stderr,
                "usage: wine_probe mode | acp | window TITLE | state TITLE | close TITLE | dismiss CAPTION |"
-               " picture FILE | host W H | tree TITLE | client TITLE | frames TITLE\n");
+               " picture FILE | host W H | tree TITLE | client TITLE | frames TITLE |"
+               " version FILE\n");
   return 64;
 }
