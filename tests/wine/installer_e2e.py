@@ -89,16 +89,8 @@ class Checks(ShellChecks):
         """The installed uninstaller, silently; it goes on from a copy of itself in the temporary folder."""
         process = self.s.start_program(os.path.join(folder, UNINSTALLER), ["/S"], name="uninstall")
         assert process.wait(30) == 0, "the uninstaller ended with %s" % process.poll()
-        assert wait_until(lambda: not self.s.windows_processes("Au_.exe"), 30), "the uninstaller's copy still runs"
-
-    def short_path(self, path):
-        """The 8.3 form Windows gives the path, through cmd's %~s."""
-        out = os.path.join(self.s.work, "short.out")
-        with open(out, "w") as f:
-            subprocess.call([self.s.wine, "cmd", "/c", "for %%I in (\"%s\") do @echo %%~sI" % path], stdout=f,
-                            stderr=subprocess.DEVNULL, env=self.s.env)
-        with open(out, encoding="utf-8", errors="replace") as f:
-            return f.read().strip()
+        # The copy, Un.exe in a ~nsu*.tmp folder, starts before the first ends.
+        assert wait_until(lambda: not self.s.windows_processes("\\~nsu"), 30), "the uninstaller's copy still runs"
 
     def windows_folder(self, folder):
         """C:\\... for a Linux path inside the prefix's drive C."""
@@ -130,7 +122,8 @@ class Checks(ShellChecks):
             "EstimatedSize %s" % size)
 
     def assert_our_saver_chosen(self, folder):
-        want = self.short_path(self.windows_folder(folder) + "\\Skyliner.scr")
+        code, want = self.s.probe("short", self.windows_folder(folder) + "\\Skyliner.scr")
+        assert code == 0, "no short path for %s" % folder
         assert self.reg_value(DESKTOP_KEY, "SCRNSAVE.EXE") == want, "SCRNSAVE.EXE %r, not %r" % (
             self.reg_value(DESKTOP_KEY, "SCRNSAVE.EXE"), want)
         assert self.reg_value(DESKTOP_KEY, "ScreenSaveActive") == "1", self.reg_value(DESKTOP_KEY, "ScreenSaveActive")

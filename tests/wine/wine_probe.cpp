@@ -22,6 +22,7 @@
 //   wine_probe version FILE     prints the file's version resource as the system reads it, one
 //                               "name=value" a line (its fixed file version, then its strings), and
 //                               "string1=" its string table's string 1
+//   wine_probe short PATH       prints the path's short (8.3) form
 // Output goes to stdout; the tests redirect it to a file.
 #include <windows.h>
 
@@ -255,6 +256,14 @@ int PrintVersion(const char* file) {
   return 0;
 }
 
+int PrintShortPath(const char* path) {
+  char text[MAX_PATH];
+  const DWORD length = GetShortPathNameA(path, text, sizeof(text));
+  if (length == 0 || length >= sizeof(text)) return 1;
+  std::printf("%s\n", text);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -274,9 +283,10 @@ int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(command, "tree") == 0) return DescribeTree(argv[2]);
   if (argc == 3 && std::strcmp(command, "client") == 0) return DescribeClient(argv[2]);
   if (argc == 3 && std::strcmp(command, "version") == 0) return PrintVersion(argv[2]);
+  if (argc == 3 && std::strcmp(command, "short") == 0) return PrintShortPath(argv[2]);
   std::fprintf(stderr,
                "usage: wine_probe mode | acp | window TITLE | state TITLE | close TITLE | dismiss CAPTION |"
                " picture FILE | host W H | tree TITLE | client TITLE | frames TITLE |"
-               " version FILE\n");
+               " version FILE | short PATH\n");
   return 64;
 }
