@@ -31,6 +31,7 @@ BrandingText "${PRODUCT} ${VERSION}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 
+!define MUI_WELCOMEPAGE_TEXT "$(WelcomeText)"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
@@ -53,12 +54,18 @@ BrandingText "${PRODUCT} ${VERSION}"
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "Japanese"
 
+LangString WelcomeText ${LANG_ENGLISH} "Setup will install ${PRODUCT} ${VERSION}, the desktop-flight screensaver, for you alone: it needs no administrator rights.$\r$\n$\r$\nClick Next to continue."
+LangString WelcomeText ${LANG_JAPANESE} "${PRODUCT} ${VERSION} (デスクトップの上を飛ぶスクリーンセーバー) を、このユーザーのためだけにインストールします。管理者の権限はいりません。$\r$\n$\r$\n「次へ」をクリックして続けてください。"
 LangString MakeItTheScreensaver ${LANG_ENGLISH} "Make ${PRODUCT} my screensaver"
 LangString MakeItTheScreensaver ${LANG_JAPANESE} "${PRODUCT} をスクリーンセーバーにする"
 LangString OpenScreensaverSettings ${LANG_ENGLISH} "Open the screensaver settings"
 LangString OpenScreensaverSettings ${LANG_JAPANESE} "スクリーンセーバーの設定を開く"
 LangString ProgramSection ${LANG_ENGLISH} "${PRODUCT}"
 LangString ProgramSection ${LANG_JAPANESE} "${PRODUCT}"
+LangString ProgramDescription ${LANG_ENGLISH} "The screensaver, its renderer and its model, and the uninstaller."
+LangString ProgramDescription ${LANG_JAPANESE} "スクリーンセーバー本体、描画プログラム、機体のモデル、アンインストーラー。"
+LangString SettingsDescription ${LANG_ENGLISH} "Tick to remove your settings too (the background music). Unticked, they stay for a later install."
+LangString SettingsDescription ${LANG_JAPANESE} "チェックすると設定 (BGM) も削除します。チェックしなければ、次のインストールのために残します。"
 LangString SettingsSection ${LANG_ENGLISH} "My settings (Skyliner.ini)"
 LangString SettingsSection ${LANG_JAPANESE} "設定 (Skyliner.ini)"
 
@@ -167,6 +174,11 @@ SectionEnd
 Section /o "un.$(SettingsSection)" UninstallSettings
   Delete "$INSTDIR\Skyliner.ini"
 SectionEnd
+
+!insertmacro MUI_UNFUNCTION_DESCRIPTION_BEGIN
+  !insertmacro MUI_DESCRIPTION_TEXT ${UninstallProgram} "$(ProgramDescription)"
+  !insertmacro MUI_DESCRIPTION_TEXT ${UninstallSettings} "$(SettingsDescription)"
+!insertmacro MUI_UNFUNCTION_DESCRIPTION_END
 
 Section "-un.Folder"
   ; Only if empty: the user's own files stay, and so does the folder holding them.

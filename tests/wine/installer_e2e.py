@@ -214,29 +214,54 @@ class Checks(ShellChecks):
                            check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         return {"LANG": "ja_JP.UTF-8", "LC_ALL": "ja_JP.UTF-8", "LOCPATH": locales}
 
-    def page_through(self, language, environment):
-        folder = self.default_folder()
-        self.fresh_install_state(folder)
+    def start_with(self, environment, path, *args, name):
+        """Starts a program with more environment (the system language) for it alone."""
         saved = dict(self.s.env)
         self.s.env.update(environment)
         try:
-            process = self.s.start_program(SETUP, name="setup-" + language)
+            process = self.s.start_program(path, args, name=name)
         finally:
             self.s.env.clear()
             self.s.env.update(saved)
         self.later(lambda: self.s.end_process(process))
-        for page in ("welcome", "folder", "finish"):
-            assert wait_until(lambda: self.setup_windows(), 20), "no setup window"
-            if page == "finish":
-                assert wait_until(lambda: os.path.exists(os.path.join(folder, UNINSTALLER)), 30), "nothing installed"
-            time.sleep(1.5)
-            self.s.screenshot("setup-%s-%s" % (language, page), 640, 480)
-            subprocess.run(["xdotool", "key", "Return"], env=self.s.env, check=True)
+        return process
+
+    def next_page(self, shot, *keys):
+        """Waits for a setup window, keeps a picture of it, then presses the keys and Return."""
+        assert wait_until(self.setup_windows, 20), "no setup window for %s" % shot
+        time.sleep(1.5)
+        self.window_shot(self.setup_windows()[0], shot)
+        for key in keys + ("Return",):
+            subprocess.run(["xdotool", "key", key], env=self.s.env, check=True)
+            time.sleep(0.3)
+
+    def page_through(self, language, environment, remove_settings):
+        """Installs and uninstalls by the pages, ticking the settings' removal or not."""
+        folder = self.default_folder()
+        self.fresh_install_state(folder)
+        process = self.start_with(environment, SETUP, name="setup-" + language)
+        self.next_page("setup-%s-welcome" % language)
+        self.next_page("setup-%s-folder" % language)
+        assert wait_until(lambda: os.path.exists(os.path.join(folder, UNINSTALLER)), 30), "nothing installed"
+        self.next_page("setup-%s-finish" % language)
         assert process.wait(20) == 0, "the setup program did not end after Finish"
         self.assert_installed(folder)
         self.assert_our_saver_chosen(folder)
-        self.uninstall(folder)
+
+        settings = os.path.join(folder, SETTINGS_FILE)
+        with open(settings, "wb") as f:
+            f.write(b"[Section]\r\n")
+        self.start_with(environment, os.path.join(folder, UNINSTALLER), name="uninstall-" + language)
+        self.next_page("uninstall-%s-confirm" % language)
+        # The settings' box is the second in the list, unticked: Down to it, Space to tick it.
+        self.next_page("uninstall-%s-components" % language, *(("Down", "space") if remove_settings else ()))
+        assert wait_until(lambda: not os.path.exists(os.path.join(folder, UNINSTALLER)), 30), "nothing uninstalled"
+        self.next_page("uninstall-%s-done" % language)
+        assert wait_until(lambda: not self.s.windows_processes("\\~nsu"), 30), "the uninstaller still runs"
         self.assert_uninstalled(folder)
+        assert os.path.exists(settings) != remove_settings, "Skyliner.ini %s" % (
+            "kept though the page asked to remove it" if remove_settings else "removed unasked")
+        assert os.path.exists(folder) != remove_settings, "the folder's removal did not follow Skyliner.ini's"
 
     def setup_windows(self):
         """X windows whose name starts with "Skyliner" (the setup's caption in either language)."""
@@ -244,11 +269,23 @@ class Checks(ShellChecks):
                                 stderr=subprocess.DEVNULL)
         return result.stdout.split()
 
+    def window_shot(self, window, name):
+        """The X window alone, as shots/name.png."""
+        # xwininfo's absolute place: xdotool counts the offset twice where there is no window manager.
+        result = subprocess.run(["xwininfo", "-id", window], env=self.s.env, check=True, stdout=subprocess.PIPE)
+        info = dict(line.strip().split(":", 1) for line in result.stdout.decode().splitlines() if ":" in line)
+        geometry = {key: info[name].strip() for key, name in (("X", "Absolute upper-left X"), ("Y", "Absolute upper-left Y"),
+                                                              ("WIDTH", "Width"), ("HEIGHT", "Height"))}
+        full = os.path.join(self.s.work, "screen.png")
+        subprocess.run(["import", "-window", "root", full], env=self.s.env, check=True)
+        subprocess.run(["convert", full, "-crop", "%(WIDTH)sx%(HEIGHT)s+%(X)s+%(Y)s" % geometry, "+repage",
+                        os.path.join(self.s.shots_dir, name + ".png")], check=True)
+
     def test_pages_in_english(self):
-        self.page_through("en", {"LANG": "en_US.UTF-8"})
+        self.page_through("en", {"LANG": "en_US.UTF-8"}, remove_settings=True)
 
     def test_pages_in_japanese(self):
-        self.page_through("ja", self.japanese_locale())
+        self.page_through("ja", self.japanese_locale(), remove_settings=False)
 
 
 GROUPS = {
