@@ -1,6 +1,6 @@
 # Makes the release from the dist folder (cmake -P, from the release target).
 # The zip is reproducible (see make_zip.py).
-foreach(name VERSION DIST README SCRIPT ICON OUT)
+foreach(name VERSION DIST README SCRIPT ICON OUT PYTHON)
   if(NOT DEFINED ${name})
     message(FATAL_ERROR "release.cmake needs -D${name}=...")
   endif()
@@ -12,7 +12,6 @@ endif()
 set(zip ${OUT}/Skyliner-${VERSION}-win32.zip)
 set(setup ${OUT}/Skyliner-${VERSION}-setup.exe)
 file(MAKE_DIRECTORY ${OUT})
-find_program(PYTHON NAMES python3 REQUIRED)
 execute_process(COMMAND ${PYTHON} ${CMAKE_CURRENT_LIST_DIR}/make_zip.py ${zip}
                         ${DIST}/Skyliner.scr ${DIST}/Skyliner.dll ${DIST}/Skyliner.data ${README}
                 RESULT_VARIABLE failed)
