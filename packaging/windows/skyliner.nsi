@@ -34,6 +34,8 @@ BrandingText "${PRODUCT} ${VERSION}"
 !define MUI_WELCOMEPAGE_TEXT "$(WelcomeText)"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
+; The install page stays until Next, so what was done can be read.
+!define MUI_FINISHPAGE_NOAUTOCLOSE
 !insertmacro MUI_PAGE_INSTFILES
 ; Finish runs the first box's function before the second's: the saver is chosen
 ; before the settings open to show it.

@@ -183,10 +183,10 @@ class Checks(ShellChecks):
         folder = self.default_folder()
         self.fresh_install_state(folder)
         setup = self.start(SETUP, name="setup", environment=environment)
-        for page in ("welcome", "folder", "finish"):
-            self.next_page("setup-%s-%s" % (language, page))
-            if page == "folder":
+        for page in ("welcome", "folder", "install", "finish"):
+            if page == "install":
                 assert wait_until(lambda: os.path.exists(os.path.join(folder, "Uninstall.exe")), 30), "not installed"
+            self.next_page("setup-%s-%s" % (language, page))
         assert setup.wait(20) == 0, "the setup program did not end after Finish"
         self.assert_installed(folder)
         with open(os.path.join(folder, SETTINGS_FILE), "wb") as f:
