@@ -1,7 +1,6 @@
 #!/usr/bin/env python3
-"""End-to-end checks of the release under Wine: the zip, the real setup
-program (silently and by its pages, shot in English and Japanese into
---shots), the installed saver run and set up, an upgrade, the uninstaller.
+"""End-to-end checks of the release under Wine: the zip, the real setup program (silently and
+by its pages, shot in English and Japanese into --shots), the installed saver, the uninstaller.
 
 usage: installer_e2e.py --bin WINDOWS_BIN --shots DIR --group GROUP
 """
@@ -68,14 +67,7 @@ class Checks(ShellChecks):
         self.reg("add", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/d", PREVIOUS_SAVER, "/f")
 
     def start(self, path, *args, name, environment=None):
-        """Starts a program, with more environment (the system language) for it alone."""
-        saved = dict(self.s.env)
-        self.s.env.update(environment or {})
-        try:
-            process = self.s.start_program(path, args, name=name)
-        finally:
-            self.s.env.clear()
-            self.s.env.update(saved)
+        process = self.s.start_program(path, args, name=name, environment=environment)
         self.later(lambda: self.s.end_process(process))
         return process
 
@@ -169,11 +161,9 @@ class Checks(ShellChecks):
         time.sleep(1.5)
         # xwininfo's place: xdotool counts the offset twice where there is no window manager.
         info = subprocess.run(["xwininfo", "-id", windows[0]], env=self.s.env, stdout=subprocess.PIPE).stdout.decode()
-        x, y, width, height = (re.search(name + r":\s*(\d+)", info).group(1) for name in (
+        x, y, width, height = (int(re.search(name + r":\s*(\d+)", info).group(1)) for name in (
             "Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
-        screen = self.s.screenshot("screen", 1280, 1024)
-        subprocess.run(["convert", screen, "-crop", "%sx%s+%s+%s" % (width, height, x, y), "+repage",
-                        os.path.join(self.s.shots_dir, shot + ".png")], check=True)
+        self.s.screenshot(shot, width, height, x, y)
         for key in keys + ("Return",):
             subprocess.run(["xdotool", "key", key], env=self.s.env, check=True)
             time.sleep(0.3)

@@ -224,31 +224,25 @@ int DescribeClient(const char* title) {
 int PrintVersion(const char* file) {
   DWORD ignored = 0;
   const DWORD size = GetFileVersionInfoSizeA(file, &ignored);
-  if (size == 0) {
-    std::printf("no version resource\n");
-    return 1;
-  }
-  char* data = static_cast<char*>(std::malloc(size));
+  char* data = size ? static_cast<char*>(std::malloc(size)) : nullptr;
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
-  if (data && GetFileVersionInfoA(file, 0, size, data) &&
-      VerQueryValueA(data, "\\", reinterpret_cast<void**>(&fixed), &length) && fixed) {
-    std::printf("fixed=%lu.%lu.%lu.%lu\n", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
-                HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
-    for (const char* name : {"ProductName", "FileDescription", "FileVersion", "ProductVersion", "LegalCopyright",
-                             "CompanyName", "OriginalFilename"}) {
-      char query[64];
-      char* value = nullptr;
-      std::snprintf(query, sizeof(query), "\\StringFileInfo\\040904B0\\%s", name);
-      if (VerQueryValueA(data, query, reinterpret_cast<void**>(&value), &length) && value) {
-        std::printf("%s=%s\n", name, value);
-      }
-    }
+  if (!data || !GetFileVersionInfoA(file, 0, size, data) ||
+      !VerQueryValueA(data, "\\", reinterpret_cast<void**>(&fixed), &length) || !fixed) {
+    std::free(data);
+    return 1;
+  }
+  std::printf("fixed=%d.%d.%d.%d\n", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+              HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
+  for (const char* name : {"ProductName", "FileDescription", "FileVersion", "LegalCopyright"}) {
+    char query[64];
+    char* value = nullptr;
+    std::snprintf(query, sizeof(query), "\\StringFileInfo\\040904B0\\%s", name);
+    if (VerQueryValueA(data, query, reinterpret_cast<void**>(&value), &length)) std::printf("%s=%s\n", name, value);
   }
   std::free(data);
-  HMODULE module = LoadLibraryExA(file, nullptr, LOAD_LIBRARY_AS_DATAFILE);
   char text[256] = "";
-  if (module) {
+  if (HMODULE module = LoadLibraryExA(file, nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
     LoadStringA(module, 1, text, sizeof(text));
     FreeLibrary(module);
   }
