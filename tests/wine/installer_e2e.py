@@ -101,12 +101,12 @@ class Checks(ShellChecks):
         size = int(self.reg_value(UNINSTALL_KEY, "EstimatedSize"), 16) * 1024
         assert size >= sum(len(read(os.path.join(folder, n))) for n in PROGRAM_FILES), "EstimatedSize %d" % size
 
-    def assert_uninstalled(self, folder):
+    def assert_uninstalled(self, folder, saver_after=PREVIOUS_SAVER):
         left = [n for n in PROGRAM_FILES + ["Uninstall.exe"] if os.path.exists(os.path.join(folder, n))]
         assert not left, "left after the uninstall: %s" % left
         assert self.reg_value(UNINSTALL_KEY, "DisplayName") is None, "the uninstall entry is still there"
         saver = self.reg_value(DESKTOP_KEY, "SCRNSAVE.EXE")
-        assert saver == PREVIOUS_SAVER, "SCRNSAVE.EXE %r after the uninstall" % saver
+        assert saver == saver_after, "SCRNSAVE.EXE %r after the uninstall, not %r" % (saver, saver_after)
         assert not os.path.exists(self.s.kestrel), "C:\\kestrel is still there"
 
     def test_zip_holds_the_four_files_and_the_versions_show(self):
@@ -168,8 +168,9 @@ class Checks(ShellChecks):
             subprocess.run(["xdotool", "key", key], env=self.s.env, check=True)
             time.sleep(0.3)
 
-    def page_through(self, language, environment, remove_settings):
-        """Installs and uninstalls by the pages, ticking the settings' removal or not."""
+    def page_through(self, language, environment, remove_settings, chosen_since=None):
+        """Installs and uninstalls by the pages, ticking the settings' removal or not; with chosen_since,
+        the user picks that screensaver in between, and the uninstaller must leave it."""
         folder = self.default_folder()
         self.fresh_install_state(folder)
         setup = self.start(SETUP, name="setup", environment=environment)
@@ -181,6 +182,8 @@ class Checks(ShellChecks):
         self.assert_installed(folder)
         with open(os.path.join(folder, SETTINGS_FILE), "wb") as f:
             f.write(b"[Section]\r\n")
+        if chosen_since:
+            self.reg("add", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/d", chosen_since, "/f")
         self.start(os.path.join(folder, "Uninstall.exe"), name="uninstall", environment=environment)
         self.next_page("uninstall-%s-confirm" % language)
         # The settings' box is the second in the list, unticked: Down to it, Space to tick it.
@@ -188,7 +191,7 @@ class Checks(ShellChecks):
         assert wait_until(lambda: not os.path.exists(os.path.join(folder, "Uninstall.exe")), 30), "not uninstalled"
         self.next_page("uninstall-%s-done" % language)
         self.wait_for_uninstaller()
-        self.assert_uninstalled(folder)
+        self.assert_uninstalled(folder, chosen_since or PREVIOUS_SAVER)
         kept = os.path.exists(os.path.join(folder, SETTINGS_FILE))
         assert kept != remove_settings and os.path.exists(folder) == kept, "Skyliner.ini kept: %s" % kept
 
@@ -199,7 +202,8 @@ class Checks(ShellChecks):
         locales = os.path.join(self.s.work, "locale")  # compiled privately: Wine takes the language from it
         os.makedirs(locales, exist_ok=True)
         subprocess.run(["localedef", "-i", "ja_JP", "-f", "UTF-8", os.path.join(locales, "ja_JP.UTF-8")], check=True)
-        self.page_through("ja", {"LANG": "ja_JP.UTF-8", "LC_ALL": "ja_JP.UTF-8", "LOCPATH": locales}, False)
+        self.page_through("ja", {"LANG": "ja_JP.UTF-8", "LC_ALL": "ja_JP.UTF-8", "LOCPATH": locales}, False,
+                          chosen_since=r"C:\windows\system32\other.scr")
 
 
 GROUPS = {
