@@ -12,10 +12,10 @@ native_pkgs=(build-essential cmake ninja-build clang libclang-rt-14-dev
   libgtest-dev googletest libpng-dev libegl-dev libglu1-mesa-dev libx11-dev libgl1-mesa-dri)
 # Cross compilers, Wine for both architectures, the headless display and the
 # tools the tests drive it with (xdotool, ImageMagick's import and convert,
-# xdpyinfo from x11-utils); the Japanese UI font, and locales to compile a
-# Japanese locale when Wine must use code page 932.
+# xdpyinfo from x11-utils); the Japanese UI font, locales to compile a
+# Japanese locale when Wine must use code page 932, and NSIS for the setup program.
 windows_pkgs=(mingw-w64 wine wine32:i386 wine64 xvfb xdotool imagemagick x11-utils
-  fonts-ipafont-gothic locales python3)
+  fonts-ipafont-gothic locales python3 nsis)
 # What Wine opens by name at run time. These are only recommends of libwine,
 # so --no-install-recommends leaves them out; each is needed for both Wine
 # architectures. tools/check-wine-libs.sh checks the files.

@@ -19,12 +19,17 @@
 //   wine_probe frames TITLE     prints the count of swapped frames the renderer keeps in its window's
 //                               user data, or "absent"
 //   wine_probe acp              prints the ANSI code page
+//   wine_probe version FILE     prints the file's version resource as the system reads it, one
+//                               "name=value" a line (its fixed file version, then its strings), and
+//                               "string1=" its string table's string 1
+//   wine_probe short PATH       prints the path's short (8.3) form
 // Output goes to stdout; the tests redirect it to a file.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 namespace {
 
@@ -215,6 +220,44 @@ int DescribeClient(const char* title) {
   return 0;
 }
 
+// What Explorer's Properties page and the screensaver list read from a program file.
+int PrintVersion(const char* file) {
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeA(file, &ignored);
+  char* data = size ? static_cast<char*>(std::malloc(size)) : nullptr;
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  if (!data || !GetFileVersionInfoA(file, 0, size, data) ||
+      !VerQueryValueA(data, "\\", reinterpret_cast<void**>(&fixed), &length) || !fixed) {
+    std::free(data);
+    return 1;
+  }
+  std::printf("fixed=%d.%d.%d.%d\n", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+              HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
+  for (const char* name : {"ProductName", "FileDescription", "FileVersion", "LegalCopyright"}) {
+    char query[64];
+    char* value = nullptr;
+    std::snprintf(query, sizeof(query), "\\StringFileInfo\\040904B0\\%s", name);
+    if (VerQueryValueA(data, query, reinterpret_cast<void**>(&value), &length)) std::printf("%s=%s\n", name, value);
+  }
+  std::free(data);
+  char text[256] = "";
+  if (HMODULE module = LoadLibraryExA(file, nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
+    LoadStringA(module, 1, text, sizeof(text));
+    FreeLibrary(module);
+  }
+  std::printf("string1=%s\n", text);
+  return 0;
+}
+
+int PrintShortPath(const char* path) {
+  char text[MAX_PATH];
+  const DWORD length = GetShortPathNameA(path, text, sizeof(text));
+  if (length == 0 || length >= sizeof(text)) return 1;
+  std::printf("%s\n", text);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -233,8 +276,11 @@ int main(int argc, char** argv) {
   if (argc == 4 && std::strcmp(command, "host") == 0) return Host(std::atoi(argv[2]), std::atoi(argv[3]));
   if (argc == 3 && std::strcmp(command, "tree") == 0) return DescribeTree(argv[2]);
   if (argc == 3 && std::strcmp(command, "client") == 0) return DescribeClient(argv[2]);
+  if (argc == 3 && std::strcmp(command, "version") == 0) return PrintVersion(argv[2]);
+  if (argc == 3 && std::strcmp(command, "short") == 0) return PrintShortPath(argv[2]);
   std::fprintf(stderr,
                "usage: wine_probe mode | acp | window TITLE | state TITLE | close TITLE | dismiss CAPTION |"
-               " picture FILE | host W H | tree TITLE | client TITLE | frames TITLE\n");
+               " picture FILE | host W H | tree TITLE | client TITLE | frames TITLE |"
+               " version FILE | short PATH\n");
   return 64;
 }

@@ -137,10 +137,11 @@ class WineSession:
                 lines += [line.rstrip("\n") for line in f if ":err:" in line or line.startswith("err:")]
         return lines[-limit:]
 
-    def start_program(self, path, args=(), name=None, debug=None, stdout=None):
+    def start_program(self, path, args=(), name=None, debug=None, stdout=None, environment=None):
         """Starts a Windows program without waiting; Wine's messages go to a log of its own.
-        Output to files: Wine's helper processes would hold a pipe open."""
-        env = dict(self.env)
+        Output to files: Wine's helper processes would hold a pipe open. environment adds to
+        the session's for this program alone (a system language, say)."""
+        env = dict(self.env, **(environment or {}))
         if debug:
             env["WINEDEBUG"] = debug
         log = self.log_path(name or os.path.basename(path))
@@ -280,10 +281,11 @@ class WineSession:
         time.sleep(0.2)
         subprocess.run(["xdotool", "keyup", key], env=self.env, check=True)
 
-    def screenshot(self, name, width=1024, height=768):
-        """The screen's top-left width x height (where Wine's desktop is) as shots/name.png."""
+    def screenshot(self, name, width=1024, height=768, x=0, y=0):
+        """The screen's width x height at x, y (by default the top-left, where Wine's desktop is)
+        as shots/name.png."""
         path = os.path.join(self.shots_dir, name + ".png")
-        subprocess.run(["import", "-window", "root", "-crop", "%dx%d+0+0" % (width, height), "+repage", path],
+        subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (width, height, x, y), "+repage", path],
                        env=self.env, check=True)
         return path
 

@@ -1,0 +1,220 @@
+#!/usr/bin/env python3
+"""End-to-end checks of the release under Wine: the zip, the real setup program (silently and
+by its pages, shot in English and Japanese into --shots), the installed saver, the uninstaller.
+
+usage: installer_e2e.py --bin WINDOWS_BIN --shots DIR --group GROUP
+"""
+
+import glob
+import os
+import re
+import shutil
+import subprocess
+import sys
+import time
+import zipfile
+
+sys.path.insert(0, os.path.dirname(__file__))
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
+from check_groups import run_groups  # noqa: E402
+from dialog_e2e import Dialog  # noqa: E402
+from shell_e2e import Checks as ShellChecks  # noqa: E402
+from wine_session import ROOT, SETTINGS_FILE, wait_until  # noqa: E402
+
+with open(os.path.join(ROOT, "CMakeLists.txt")) as _f:
+    VERSION = re.search(r"project\(Skyliner VERSION ([0-9.]+)", _f.read()).group(1)
+SETUP = os.path.join(ROOT, "build", "windows", "release", "Skyliner-%s-setup.exe" % VERSION)
+ZIP = os.path.join(ROOT, "build", "windows", "release", "Skyliner-%s-win32.zip" % VERSION)
+PROGRAM_FILES = ["Skyliner.scr", "Skyliner.dll", "Skyliner.data"]
+UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Skyliner"
+DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
+PREVIOUS_SAVER = r"C:\windows\system32\previous.scr"
+
+
+def read(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+class Checks(ShellChecks):
+    def default_folder(self):
+        local = glob.glob(os.path.join(self.s.env["WINEPREFIX"], "drive_c", "users", "*", "AppData", "Local"))
+        return os.path.join([p for p in local if "Public" not in p][0], "Programs", "Skyliner")
+
+    def windows_folder(self, folder):
+        return "C:\\" + os.path.relpath(folder, os.path.join(self.s.env["WINEPREFIX"], "drive_c")).replace("/", "\\")
+
+    def reg(self, *args):
+        out = os.path.join(self.s.work, "reg.out")
+        with open(out, "w") as f:
+            code = subprocess.call([self.s.wine, "reg", *args], stdout=f, stderr=subprocess.DEVNULL, env=self.s.env)
+        return code, open(out, encoding="utf-8", errors="replace").read()
+
+    def reg_value(self, key, name):
+        """The value as reg.exe shows it, or None when there is none."""
+        code, text = self.reg("query", key, "/v", name)
+        values = [line.strip().split(None, 2) + [""] for line in text.splitlines()]
+        return next((v[2] for v in values if code == 0 and len(v) > 2 and v[0].lower() == name.lower()), None)
+
+    def forget_install(self, folder):
+        self.reg("delete", UNINSTALL_KEY, "/f")
+        shutil.rmtree(folder, ignore_errors=True)
+        shutil.rmtree(self.s.kestrel, ignore_errors=True)
+
+    def fresh_install_state(self, folder):
+        self.forget_install(folder)
+        self.later(lambda: self.forget_install(folder))
+        self.reg("add", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/d", PREVIOUS_SAVER, "/f")
+
+    def start(self, path, *args, name, environment=None):
+        process = self.s.start_program(path, args, name=name, environment=environment)
+        self.later(lambda: self.s.end_process(process))
+        return process
+
+    def install(self, *args):
+        assert self.start(SETUP, "/S", *args, name="setup").wait(60) == 0, "setup %s failed" % " ".join(args)
+
+    def wait_for_uninstaller(self):
+        # It goes on from a copy of itself, Un.exe in a ~nsu*.tmp folder, started before the first ends.
+        assert wait_until(lambda: not self.s.windows_processes("\\~nsu"), 30), "the uninstaller still runs"
+
+    def uninstall(self, folder):
+        assert self.start(os.path.join(folder, "Uninstall.exe"), "/S", name="uninstall").wait(30) == 0
+        self.wait_for_uninstaller()
+
+    def assert_installed(self, folder):
+        """The three files as in the zip, the uninstaller, the uninstall entry, our saver chosen."""
+        with zipfile.ZipFile(ZIP) as archive:
+            for name in PROGRAM_FILES:
+                assert read(os.path.join(folder, name)) == archive.read(name), "installed %s differs" % name
+        assert os.path.exists(os.path.join(folder, "Uninstall.exe")), "no uninstaller"
+        windows = self.windows_folder(folder)
+        code, saver = self.s.probe("short", windows + "\\Skyliner.scr")
+        want = {(UNINSTALL_KEY, "DisplayName"): "Skyliner", (UNINSTALL_KEY, "DisplayVersion"): VERSION,
+                (UNINSTALL_KEY, "Publisher"): "The Skyliner authors",
+                (UNINSTALL_KEY, "DisplayIcon"): windows + "\\Skyliner.scr,0",
+                (UNINSTALL_KEY, "QuietUninstallString"): '"%s\\Uninstall.exe" /S' % windows,
+                (UNINSTALL_KEY, "PreviousScreenSaver"): PREVIOUS_SAVER,
+                (DESKTOP_KEY, "SCRNSAVE.EXE"): saver, (DESKTOP_KEY, "ScreenSaveActive"): "1"}
+        got = {key: self.reg_value(*key) for key in want}
+        assert code == 0 and got == want, "registry:\n%s\nnot\n%s" % (got, want)
+        size = int(self.reg_value(UNINSTALL_KEY, "EstimatedSize"), 16) * 1024
+        assert size >= sum(len(read(os.path.join(folder, n))) for n in PROGRAM_FILES), "EstimatedSize %d" % size
+
+    def assert_uninstalled(self, folder, saver_after=PREVIOUS_SAVER):
+        left = [n for n in PROGRAM_FILES + ["Uninstall.exe"] if os.path.exists(os.path.join(folder, n))]
+        assert not left, "left after the uninstall: %s" % left
+        assert self.reg_value(UNINSTALL_KEY, "DisplayName") is None, "the uninstall entry is still there"
+        saver = self.reg_value(DESKTOP_KEY, "SCRNSAVE.EXE")
+        assert saver == saver_after, "SCRNSAVE.EXE %r after the uninstall, not %r" % (saver, saver_after)
+        assert not os.path.exists(self.s.kestrel), "C:\\kestrel is still there"
+
+    def test_zip_holds_the_four_files_and_the_versions_show(self):
+        with zipfile.ZipFile(ZIP) as archive:
+            assert archive.namelist() == PROGRAM_FILES + ["README.txt"], archive.namelist()
+            readme = archive.read("README.txt")
+        assert readme.startswith(b"\xef\xbb\xbf") and readme.count(b"\n") == readme.count(b"\r\n") > 0, "README.txt"
+        for name, description, string1 in (("Skyliner.scr", "screensaver", "Skyliner"), ("Skyliner.dll", "renderer", "")):
+            code, text = self.s.probe("version", self.s.windows_path(os.path.join(self.s.dist_dir, name)))
+            fields = dict(line.split("=", 1) for line in text.splitlines() if "=" in line)
+            want = {"fixed": VERSION + ".0", "ProductName": "Skyliner", "FileDescription": "Skyliner " + description,
+                    "FileVersion": VERSION, "LegalCopyright": "Copyright (C) the Skyliner authors", "string1": string1}
+            assert code == 0 and {key: fields.get(key) for key in want} == want, "%s: %s" % (name, text)
+
+    def test_silent_install_run_set_upgrade_and_uninstall(self):
+        folder = self.default_folder()
+        self.fresh_install_state(folder)
+        self.install()
+        self.assert_installed(folder)
+        run = self.shell("/s", program_dir=folder)
+        assert run.wait_for_renderer_window(), "the installed saver showed no renderer window"
+        self.end_with_escape(run)
+        dialog = Dialog(self, program_dir=folder)
+        dialog.click_button("Cmd_Set")
+        assert dialog.wait_closed() is not None, "Set did not close the dialog"
+        settings = read(os.path.join(folder, SETTINGS_FILE))
+        self.install()
+        assert read(os.path.join(folder, SETTINGS_FILE)) == settings, "the upgrade changed Skyliner.ini"
+        self.assert_installed(folder)  # the saver kept before the first install, not our own
+        self.uninstall(folder)
+        self.assert_uninstalled(folder)
+        assert read(os.path.join(folder, SETTINGS_FILE)) == settings, "a silent uninstall must keep Skyliner.ini"
+
+    def test_uninstall_keeps_the_users_files_in_a_folder_with_spaces(self):
+        folder = os.path.join(self.s.env["WINEPREFIX"], "drive_c", "My Saver")
+        self.fresh_install_state(folder)
+        os.makedirs(folder)
+        with open(os.path.join(folder, "notes.txt"), "wb") as f:
+            f.write(b"mine\r\n")
+        self.install("/D=C:\\My", "Saver")  # /D= takes the rest of the line, unquoted: Wine joins with a blank
+        self.assert_installed(folder)
+        assert "~" in self.reg_value(DESKTOP_KEY, "SCRNSAVE.EXE"), "not the short form"
+        self.uninstall(folder)
+        self.assert_uninstalled(folder)
+        assert read(os.path.join(folder, "notes.txt")) == b"mine\r\n", "the user's file changed"
+
+    def next_page(self, shot, *keys):
+        """Waits for a setup window, keeps a picture of it, then presses the keys and Return."""
+        windows = wait_until(lambda: subprocess.run(["xdotool", "search", "--name", "^Skyliner"], env=self.s.env,
+                                                    stdout=subprocess.PIPE).stdout.split(), 20)
+        assert windows, "no setup window for %s" % shot
+        time.sleep(1.5)
+        # xwininfo's place: xdotool counts the offset twice where there is no window manager.
+        info = subprocess.run(["xwininfo", "-id", windows[0]], env=self.s.env, stdout=subprocess.PIPE).stdout.decode()
+        x, y, width, height = (int(re.search(name + r":\s*(\d+)", info).group(1)) for name in (
+            "Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+        self.s.screenshot(shot, width, height, x, y)
+        for key in keys + ("Return",):
+            subprocess.run(["xdotool", "key", key], env=self.s.env, check=True)
+            time.sleep(0.3)
+
+    def page_through(self, language, environment, remove_settings, chosen_since=None):
+        """Installs and uninstalls by the pages, ticking the settings' removal or not; with chosen_since,
+        the user picks that screensaver in between, and the uninstaller must leave it."""
+        folder = self.default_folder()
+        self.fresh_install_state(folder)
+        setup = self.start(SETUP, name="setup", environment=environment)
+        for page in ("welcome", "folder", "install", "finish"):
+            if page == "install":
+                assert wait_until(lambda: os.path.exists(os.path.join(folder, "Uninstall.exe")), 30), "not installed"
+            self.next_page("setup-%s-%s" % (language, page))
+        assert setup.wait(20) == 0, "the setup program did not end after Finish"
+        self.assert_installed(folder)
+        with open(os.path.join(folder, SETTINGS_FILE), "wb") as f:
+            f.write(b"[Section]\r\n")
+        if chosen_since:
+            self.reg("add", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/d", chosen_since, "/f")
+        self.start(os.path.join(folder, "Uninstall.exe"), name="uninstall", environment=environment)
+        self.next_page("uninstall-%s-confirm" % language)
+        # The settings' box is the second in the list, unticked: Down to it, Space to tick it.
+        self.next_page("uninstall-%s-components" % language, *(("Down", "space") if remove_settings else ()))
+        assert wait_until(lambda: not os.path.exists(os.path.join(folder, "Uninstall.exe")), 30), "not uninstalled"
+        self.next_page("uninstall-%s-done" % language)
+        self.wait_for_uninstaller()
+        self.assert_uninstalled(folder, chosen_since or PREVIOUS_SAVER)
+        kept = os.path.exists(os.path.join(folder, SETTINGS_FILE))
+        assert kept != remove_settings and os.path.exists(folder) == kept, "Skyliner.ini kept: %s" % kept
+
+    def test_pages_in_english(self):
+        self.page_through("en", {"LANG": "en_US.UTF-8"}, remove_settings=True)
+
+    def test_pages_in_japanese(self):
+        locales = os.path.join(self.s.work, "locale")  # compiled privately: Wine takes the language from it
+        os.makedirs(locales, exist_ok=True)
+        subprocess.run(["localedef", "-i", "ja_JP", "-f", "UTF-8", os.path.join(locales, "ja_JP.UTF-8")], check=True)
+        self.page_through("ja", {"LANG": "ja_JP.UTF-8", "LC_ALL": "ja_JP.UTF-8", "LOCPATH": locales}, False,
+                          chosen_since=r"C:\windows\system32\other.scr")
+
+
+GROUPS = {
+    "release": ["test_zip_holds_the_four_files_and_the_versions_show"],
+    "install": ["test_silent_install_run_set_upgrade_and_uninstall"],
+    "folder": ["test_uninstall_keeps_the_users_files_in_a_folder_with_spaces"],
+    "pages": ["test_pages_in_english", "test_pages_in_japanese"],
+}
+
+if __name__ == "__main__":
+    if subprocess.run(["bash", "-c", "source tools/wine-env.sh && [ $WINEARCH = win32 ]"], cwd=ROOT).returncode:
+        print("SKIP: the setup program is 32-bit, and this kernel runs only 64-bit programs")
+        sys.exit(77)  # the tests' SKIP_RETURN_CODE
+    sys.exit(run_groups(GROUPS, Checks))
