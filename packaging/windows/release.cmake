@@ -1,6 +1,6 @@
 # Makes the release from the dist folder (cmake -P, from the release target).
 # The zip is reproducible (see make_zip.py).
-foreach(name VERSION DIST README SCRIPT ICON OUT PYTHON)
+foreach(name VERSION DIST README SCRIPT ICON OUT PYTHON CONTRACT)
   if(NOT DEFINED ${name})
     message(FATAL_ERROR "release.cmake needs -D${name}=...")
   endif()
@@ -19,8 +19,20 @@ if(failed)
   message(FATAL_ERROR "zip failed")
 endif()
 
+# The uninstaller removes the runs' working files by the names the programs agree on.
+file(STRINGS ${CONTRACT} lines REGEX "^constexpr char k(WorkingFolder|DesktopPicture|PuffPicture|SkyPicture|ModelCopy)Name")
+set(working_files "")
+foreach(line ${lines})
+  string(REGEX REPLACE "^constexpr char k([A-Za-z]+)\\[\\] = \"([^\"]*)\".*" "-D\\1=\\2" define "${line}")
+  list(APPEND working_files ${define})
+endforeach()
+list(LENGTH working_files count)
+if(NOT count EQUAL 5)
+  message(FATAL_ERROR "${CONTRACT}: found ${count} of the working folder's five names")
+endif()
+
 execute_process(COMMAND ${MAKENSIS} -V2 -INPUTCHARSET UTF8 -DVERSION=${VERSION} -DDIST=${DIST} -DICON=${ICON}
-                        -DOUTFILE=${setup} ${SCRIPT}
+                        -DOUTFILE=${setup} ${working_files} ${SCRIPT}
                 RESULT_VARIABLE failed)
 if(failed)
   message(FATAL_ERROR "makensis failed")

@@ -1,6 +1,8 @@
 ; Skyliner's setup program. Per user, no administrator rights: the shell keeps
 ; Skyliner.ini beside itself, and a folder of the user's own keeps it writable.
-; makensis is given VERSION, DIST (the three files), ICON and OUTFILE.
+; makensis is given VERSION, DIST (the three files), ICON, OUTFILE and the
+; working folder's names from contract/working_files.h (WorkingFolderName,
+; DesktopPictureName, PuffPictureName, SkyPictureName, ModelCopyName).
 Unicode true
 ManifestDPIAware true
 RequestExecutionLevel user
@@ -16,7 +18,7 @@ SetDateSave off
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 !define DESKTOP_KEY "Control Panel\Desktop"
 !define UNINSTALLER "Uninstall.exe"
-!define WORKING_FOLDER "C:\kestrel"
+!define WORKING_FOLDER "C:\${WorkingFolderName}"
 !define SPI_SETSCREENSAVEACTIVE 17
 !define SPIF_UPDATEINIFILE_SENDCHANGE 3
 
@@ -165,10 +167,10 @@ Section "un.$(ProgramSection)" UninstallProgram
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
 
   ; The runs' working files: the desktop capture, the two pictures and the model.
-  Delete "${WORKING_FOLDER}\Jetscape1.bmp"
-  Delete "${WORKING_FOLDER}\Jetscape2.bmp"
-  Delete "${WORKING_FOLDER}\Jetscape3.bmp"
-  Delete "${WORKING_FOLDER}\Jetscape.data"
+  Delete "${WORKING_FOLDER}\${DesktopPictureName}"
+  Delete "${WORKING_FOLDER}\${PuffPictureName}"
+  Delete "${WORKING_FOLDER}\${SkyPictureName}"
+  Delete "${WORKING_FOLDER}\${ModelCopyName}"
   RMDir "${WORKING_FOLDER}"
 SectionEnd
 
