@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "task_runner.h"
+
 namespace {
 
 // For each output pixel along one side: the first source pixel it covers and
@@ -43,29 +45,91 @@ AreaTaps MakeAreaTaps(int in, int out) {
 // A side of the next level down.
 int HalfSide(int side) { return std::max(1, side / 2); }
 
-// Rounded mean of each 2 x 2 block (of each pair where a side is 1).
+// Below this many pixels a thread of its own costs more than it saves.
+constexpr int kMinPixelsPerTask = 1 << 16;
+
+// The fewest rows of width pixels worth a task.
+int RowsPerTask(int width) { return std::max(1, kMinPixelsPerTask / std::max(1, width)); }
+
+// Rows [y_begin, y_end) of the half of a width x height picture: the rounded
+// mean of each 2 x 2 block, or of each pair where a side is 1.
+void HalveRows(const unsigned char* rgb, int width, int height, MipmapLevel& half, int y_begin, int y_end) {
+  const size_t row = static_cast<size_t>(width) * 3;
+  const int out_row = half.width * 3;
+  for (int y = y_begin; y < y_end; ++y) {
+    const unsigned char* in = rgb + (height > 1 ? 2 * y : y) * row;
+    unsigned char* out = half.rgb.data() + static_cast<size_t>(y) * out_row;
+    if (width > 1 && height > 1) {
+      const unsigned char* below = in + row;
+      for (int x = 0; x < half.width; ++x, in += 6, below += 6, out += 3)
+        for (int c = 0; c < 3; ++c)
+          out[c] = static_cast<unsigned char>((in[c] + in[c + 3] + below[c] + below[c + 3] + 2) >> 2);
+    } else {
+      const size_t other = width > 1 ? 3 : row;  // the pair's second pixel
+      const size_t step = width > 1 ? 6 : 3;
+      for (int x = 0; x < half.width; ++x, in += step, out += 3)
+        for (int c = 0; c < 3; ++c) out[c] = static_cast<unsigned char>((in[c] + in[c + other] + 1) >> 1);
+    }
+  }
+}
+
 MipmapLevel Halve(const unsigned char* rgb, int width, int height) {
   MipmapLevel half;
   half.width = HalfSide(width);
   half.height = HalfSide(height);
   half.rgb.resize(static_cast<size_t>(half.width) * half.height * 3);
-  const size_t row = static_cast<size_t>(width) * 3;
-  const size_t dx = width > 1 ? 3 : 0;
-  const size_t dy = height > 1 ? row : 0;
-  const bool block = dx && dy;
-  unsigned char* out = half.rgb.data();
-  for (int y = 0; y < half.height; ++y) {
-    const unsigned char* in = rgb + (dy ? 2 * y : y) * row;
-    for (int x = 0; x < half.width; ++x, in += dx ? 6 : 3) {
-      for (int c = 0; c < 3; ++c) {
-        if (block)
-          *out++ = static_cast<unsigned char>((in[c] + in[c + dx] + in[c + dy] + in[c + dx + dy] + 2) / 4);
-        else
-          *out++ = static_cast<unsigned char>((in[c] + in[c + dx + dy] + 1) / 2);
-      }
-    }
-  }
+  ForEachRange(half.height, RowsPerTask(half.width),
+               [&](int begin, int end) { HalveRows(rgb, width, height, half, begin, end); });
   return half;
+}
+
+// One source row scaled across: store(i, sum) gets each output value's
+// weighted sum, in 1/65536 of a level.
+template <typename Store>
+void ScaleRowAcross(const unsigned char* source, const AreaTaps& across, int new_width, Store store) {
+  for (int x = 0; x < new_width; ++x) {
+    uint32_t sum[3] = {0, 0, 0};
+    const unsigned char* pixel = source + across.first[x] * 3;
+    for (int k = across.begin[x]; k < across.begin[x + 1]; ++k, pixel += 3) {
+      const uint32_t weight = across.weights[k];
+      sum[0] += pixel[0] * weight;
+      sum[1] += pixel[1] * weight;
+      sum[2] += pixel[2] * weight;
+    }
+    for (int c = 0; c < 3; ++c) store(x * 3 + c, sum[c]);
+  }
+}
+
+// Output rows [y_begin, y_end) of the area scale: the source rows they cover
+// scaled across (into values with 8 fraction bits, each kept while later rows
+// still need it), then weighted down. Results are truncated like GLU's, with a
+// small allowance that keeps flat areas flat.
+void ScaleRowsByArea(const unsigned char* in, int width, unsigned char* out, int new_width, const AreaTaps& across,
+                     const AreaTaps& down, int y_begin, int y_end) {
+  const size_t row = static_cast<size_t>(new_width) * 3;
+  int slots = 1;  // the most source rows one output row covers
+  for (size_t y = 0; y + 1 < down.begin.size(); ++y) slots = std::max(slots, down.begin[y + 1] - down.begin[y]);
+  std::vector<uint16_t> rows(row * slots);
+  std::vector<int> held(slots, -1);  // the source row each slot holds
+  std::vector<uint32_t> sum(row);
+  for (int y = y_begin; y < y_end; ++y) {
+    std::fill(sum.begin(), sum.end(), 0u);
+    int source_row = down.first[y];
+    for (int k = down.begin[y]; k < down.begin[y + 1]; ++k, ++source_row) {
+      const int slot = source_row % slots;
+      uint16_t* across_row = rows.data() + slot * row;
+      if (held[slot] != source_row) {
+        ScaleRowAcross(in + static_cast<size_t>(source_row) * width * 3, across, new_width,
+                       [&](int i, uint32_t value) { across_row[i] = static_cast<uint16_t>((value + 128) >> 8); });
+        held[slot] = source_row;
+      }
+      const uint32_t weight = down.weights[k];
+      for (size_t i = 0; i < row; ++i) sum[i] += across_row[i] * weight;
+    }
+    unsigned char* target = out + y * row;
+    for (size_t i = 0; i < row; ++i)
+      target[i] = static_cast<unsigned char>(std::min<uint32_t>(255, (sum[i] + (1u << 15)) >> (kWeightBits + 8)));
+  }
 }
 
 }  // namespace
@@ -83,45 +147,22 @@ int MipmapSide(int side) {
 void ScaleRgbByArea(const unsigned char* in, int width, int height, unsigned char* out, int new_width,
                     int new_height) {
   const AreaTaps across = MakeAreaTaps(width, new_width);
-  const AreaTaps down = MakeAreaTaps(height, new_height);
-  // Across first, into values with 8 fraction bits, then down; each result is
-  // truncated like GLU's, with a small allowance that keeps flat areas flat.
   const size_t row = static_cast<size_t>(new_width) * 3;
-  const bool rows_kept = height == new_height;  // then the across pass makes the result itself
-  std::vector<uint16_t> rows(rows_kept ? 0 : row * height);
-  for (int y = 0; y < height; ++y) {
-    const unsigned char* source = in + static_cast<size_t>(y) * width * 3;
-    for (int x = 0; x < new_width; ++x) {
-      uint32_t sum[3] = {0, 0, 0};
-      const unsigned char* pixel = source + across.first[x] * 3;
-      for (int k = across.begin[x]; k < across.begin[x + 1]; ++k, pixel += 3) {
-        const uint32_t weight = across.weights[k];
-        sum[0] += pixel[0] * weight;
-        sum[1] += pixel[1] * weight;
-        sum[2] += pixel[2] * weight;
+  if (height == new_height) {  // the across scale makes the result itself
+    ForEachRange(height, RowsPerTask(new_width), [&](int begin, int end) {
+      for (int y = begin; y < end; ++y) {
+        unsigned char* target = out + y * row;
+        ScaleRowAcross(in + static_cast<size_t>(y) * width * 3, across, new_width, [&](int i, uint32_t value) {
+          target[i] = static_cast<unsigned char>(std::min<uint32_t>(255, (value + (1u << 7)) >> kWeightBits));
+        });
       }
-      const size_t at = y * row + x * 3;
-      for (int c = 0; c < 3; ++c) {
-        if (rows_kept)
-          out[at + c] = static_cast<unsigned char>(std::min<uint32_t>(255, (sum[c] + (1u << 7)) >> kWeightBits));
-        else
-          rows[at + c] = static_cast<uint16_t>((sum[c] + 128) >> 8);
-      }
-    }
+    });
+    return;
   }
-  if (rows_kept) return;
-  std::vector<uint32_t> sum(row);
-  for (int y = 0; y < new_height; ++y) {
-    std::fill(sum.begin(), sum.end(), 0u);
-    const uint16_t* source = rows.data() + down.first[y] * row;
-    for (int k = down.begin[y]; k < down.begin[y + 1]; ++k, source += row) {
-      const uint32_t weight = down.weights[k];
-      for (size_t i = 0; i < row; ++i) sum[i] += source[i] * weight;
-    }
-    unsigned char* target = out + y * row;
-    for (size_t i = 0; i < row; ++i)
-      target[i] = static_cast<unsigned char>(std::min<uint32_t>(255, (sum[i] + (1u << 15)) >> (kWeightBits + 8)));
-  }
+  const AreaTaps down = MakeAreaTaps(height, new_height);
+  ForEachRange(new_height, RowsPerTask(new_width), [&](int begin, int end) {
+    ScaleRowsByArea(in, width, out, new_width, across, down, begin, end);
+  });
 }
 
 std::vector<MipmapLevel> BuildMipmapChain(const unsigned char* rgb, int width, int height, int max_side) {

@@ -10,10 +10,12 @@
 #include "renderer_window.h"
 #include "startup_marks.h"
 #include "textures.h"
+#include "thread_tasks.h"
 
 int RunRenderer(const FrameLoopOptions& options) {
   SetBitmapFileReader(ReadBitmapImage);
   SetBitmapReporter(ShowBitmapMessage);
+  UseAllProcessors();
 
   model = new (std::nothrow) Ms3dModel;
   if (!model || !model->Load(kRendererModelPath)) return 0;

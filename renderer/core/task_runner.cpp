@@ -1,0 +1,54 @@
+#include "task_runner.h"
+
+#include <algorithm>
+#include <vector>
+
+#if defined(_GLIBCXX_HAS_GTHREADS) || defined(_LIBCPP_VERSION) || defined(_MSC_VER)
+#include <thread>
+#define SKYLINER_STD_THREADS 1
+#endif
+
+namespace {
+
+int HardwareThreads() {
+#ifdef SKYLINER_STD_THREADS
+  return std::max(1u, std::thread::hardware_concurrency());
+#else
+  return 1;
+#endif
+}
+
+// The last task runs on the calling thread, the others each on a new one.
+void RunOnStdThreads(int count, const std::function<void(int)>& task) {
+#ifdef SKYLINER_STD_THREADS
+  std::vector<std::thread> threads;
+  for (int i = 0; i + 1 < count; ++i) threads.emplace_back(task, i);
+  if (count > 0) task(count - 1);
+  for (std::thread& thread : threads) thread.join();
+#else
+  for (int i = 0; i < count; ++i) task(i);
+#endif
+}
+
+TaskRunner g_runner = RunOnStdThreads;
+int g_threads = HardwareThreads();
+
+}  // namespace
+
+void SetTaskRunner(TaskRunner runner, int threads) {
+  g_runner = runner ? runner : RunOnStdThreads;
+  g_threads = threads >= 1 ? threads : HardwareThreads();
+}
+
+void ForEachRange(int count, int min_range, const std::function<void(int begin, int end)>& work) {
+  const int tasks = std::min(g_threads, count / std::max(1, min_range));
+  if (tasks < 2) {
+    if (count > 0) work(0, count);
+    return;
+  }
+  // Ranges differ by at most one item, so the threads end together.
+  g_runner(tasks, [&](int task) {
+    work(static_cast<int>(static_cast<long long>(count) * task / tasks),
+         static_cast<int>(static_cast<long long>(count) * (task + 1) / tasks));
+  });
+}
