@@ -51,40 +51,53 @@ constexpr int kMinPixelsPerTask = 1 << 16;
 // The fewest rows of width pixels worth a task.
 int RowsPerTask(int width) { return std::max(1, kMinPixelsPerTask / std::max(1, width)); }
 
-// Rows [y_begin, y_end) of the half of a width x height picture: the rounded
-// mean of each 2 x 2 block, or of each pair where a side is 1.
-void HalveRows(const unsigned char* rgb, int width, int height, MipmapLevel& half, int y_begin, int y_end) {
-  const size_t row = static_cast<size_t>(width) * 3;
-  const int out_row = half.width * 3;
+// Rows [y_begin, y_end) of the half of a width x height picture of In-byte
+// pixels, as Out-byte pixels: the rounded mean of each 2 x 2 block, or of each
+// pair where a side is 1; a fourth byte out is 255.
+template <int In, int Out>
+void HalveRows(const unsigned char* pixels, int width, int height, MipmapLevel& half, int y_begin, int y_end) {
+  const size_t row = static_cast<size_t>(width) * In;
+  const size_t out_row = static_cast<size_t>(half.width) * Out;
   for (int y = y_begin; y < y_end; ++y) {
-    const unsigned char* in = rgb + (height > 1 ? 2 * y : y) * row;
-    unsigned char* out = half.rgb.data() + static_cast<size_t>(y) * out_row;
+    const unsigned char* in = pixels + (height > 1 ? 2 * y : y) * row;
+    unsigned char* out = half.rgb.data() + y * out_row;
     if (width > 1 && height > 1) {
       const unsigned char* below = in + row;
-      for (int x = 0; x < half.width; ++x, in += 6, below += 6, out += 3)
+      for (int x = 0; x < half.width; ++x, in += 2 * In, below += 2 * In, out += Out) {
         for (int c = 0; c < 3; ++c)
-          out[c] = static_cast<unsigned char>((in[c] + in[c + 3] + below[c] + below[c + 3] + 2) >> 2);
+          out[c] = static_cast<unsigned char>((in[c] + in[c + In] + below[c] + below[c + In] + 2) >> 2);
+        if (Out == 4) out[3] = 255;
+      }
     } else {
-      const size_t other = width > 1 ? 3 : row;  // the pair's second pixel
-      const size_t step = width > 1 ? 6 : 3;
-      for (int x = 0; x < half.width; ++x, in += step, out += 3)
+      const size_t other = width > 1 ? In : row;  // the pair's second pixel
+      const size_t step = width > 1 ? 2 * In : In;
+      for (int x = 0; x < half.width; ++x, in += step, out += Out) {
         for (int c = 0; c < 3; ++c) out[c] = static_cast<unsigned char>((in[c] + in[c + other] + 1) >> 1);
+        if (Out == 4) out[3] = 255;
+      }
     }
   }
 }
 
-MipmapLevel Halve(const unsigned char* rgb, int width, int height) {
+MipmapLevel Halve(const unsigned char* pixels, int in_bytes, int width, int height, int out_bytes) {
   MipmapLevel half;
   half.width = HalfSide(width);
   half.height = HalfSide(height);
-  half.rgb.resize(static_cast<size_t>(half.width) * half.height * 3);
-  ForEachRange(half.height, RowsPerTask(half.width),
-               [&](int begin, int end) { HalveRows(rgb, width, height, half, begin, end); });
+  half.pixel_bytes = out_bytes;
+  half.rgb.resize(static_cast<size_t>(half.width) * half.height * out_bytes);
+  ForEachRange(half.height, RowsPerTask(half.width), [&](int begin, int end) {
+    if (in_bytes == 3 && out_bytes == 3)
+      HalveRows<3, 3>(pixels, width, height, half, begin, end);
+    else if (in_bytes == 3)
+      HalveRows<3, 4>(pixels, width, height, half, begin, end);
+    else
+      HalveRows<4, 4>(pixels, width, height, half, begin, end);
+  });
   return half;
 }
 
-// One source row scaled across: store(i, sum) gets each output value's
-// weighted sum, in 1/65536 of a level.
+// One source row of RGB pixels scaled across: store(x, channel, sum) gets each
+// output value's weighted sum, in 1/65536 of a level.
 template <typename Store>
 void ScaleRowAcross(const unsigned char* source, const AreaTaps& across, int new_width, Store store) {
   for (int x = 0; x < new_width; ++x) {
@@ -96,14 +109,15 @@ void ScaleRowAcross(const unsigned char* source, const AreaTaps& across, int new
       sum[1] += pixel[1] * weight;
       sum[2] += pixel[2] * weight;
     }
-    for (int c = 0; c < 3; ++c) store(x * 3 + c, sum[c]);
+    for (int c = 0; c < 3; ++c) store(x, c, sum[c]);
   }
 }
 
-// Output rows [y_begin, y_end) of the area scale: the source rows they cover
-// scaled across (into values with 8 fraction bits, each kept while later rows
-// still need it), then weighted down. Results are truncated like GLU's, with a
-// small allowance that keeps flat areas flat.
+// Output rows [y_begin, y_end) of the area scale, as Out-byte pixels: the
+// source rows they cover scaled across (into values with 8 fraction bits, each
+// kept while later rows still need it), then weighted down. Results are
+// truncated like GLU's, with a small allowance that keeps flat areas flat.
+template <int Out>
 void ScaleRowsByArea(const unsigned char* in, int width, unsigned char* out, int new_width, const AreaTaps& across,
                      const AreaTaps& down, int y_begin, int y_end) {
   const size_t row = static_cast<size_t>(new_width) * 3;
@@ -119,17 +133,45 @@ void ScaleRowsByArea(const unsigned char* in, int width, unsigned char* out, int
       const int slot = source_row % slots;
       uint16_t* across_row = rows.data() + slot * row;
       if (held[slot] != source_row) {
-        ScaleRowAcross(in + static_cast<size_t>(source_row) * width * 3, across, new_width,
-                       [&](int i, uint32_t value) { across_row[i] = static_cast<uint16_t>((value + 128) >> 8); });
+        ScaleRowAcross(in + static_cast<size_t>(source_row) * width * 3, across, new_width, [&](int x, int c, uint32_t value) {
+          across_row[x * 3 + c] = static_cast<uint16_t>((value + 128) >> 8);
+        });
         held[slot] = source_row;
       }
       const uint32_t weight = down.weights[k];
       for (size_t i = 0; i < row; ++i) sum[i] += across_row[i] * weight;
     }
-    unsigned char* target = out + y * row;
-    for (size_t i = 0; i < row; ++i)
-      target[i] = static_cast<unsigned char>(std::min<uint32_t>(255, (sum[i] + (1u << 15)) >> (kWeightBits + 8)));
+    unsigned char* target = out + static_cast<size_t>(y) * new_width * Out;
+    for (int x = 0; x < new_width; ++x) {
+      for (int c = 0; c < 3; ++c)
+        target[x * Out + c] =
+            static_cast<unsigned char>(std::min<uint32_t>(255, (sum[x * 3 + c] + (1u << 15)) >> (kWeightBits + 8)));
+      if (Out == 4) target[x * Out + 3] = 255;
+    }
   }
+}
+
+// ScaleRgbByArea into Out-byte pixels.
+template <int Out>
+void ScaleByArea(const unsigned char* in, int width, int height, unsigned char* out, int new_width, int new_height) {
+  const AreaTaps across = MakeAreaTaps(width, new_width);
+  const size_t row = static_cast<size_t>(new_width) * Out;
+  if (height == new_height) {  // the across scale makes the result itself
+    ForEachRange(height, RowsPerTask(new_width), [&](int begin, int end) {
+      for (int y = begin; y < end; ++y) {
+        unsigned char* target = out + y * row;
+        ScaleRowAcross(in + static_cast<size_t>(y) * width * 3, across, new_width, [&](int x, int c, uint32_t value) {
+          target[x * Out + c] = static_cast<unsigned char>(std::min<uint32_t>(255, (value + (1u << 7)) >> kWeightBits));
+          if (Out == 4) target[x * Out + 3] = 255;
+        });
+      }
+    });
+    return;
+  }
+  const AreaTaps down = MakeAreaTaps(height, new_height);
+  ForEachRange(new_height, RowsPerTask(new_width), [&](int begin, int end) {
+    ScaleRowsByArea<Out>(in, width, out, new_width, across, down, begin, end);
+  });
 }
 
 }  // namespace
@@ -146,51 +188,46 @@ int MipmapSide(int side) {
 
 void ScaleRgbByArea(const unsigned char* in, int width, int height, unsigned char* out, int new_width,
                     int new_height) {
-  const AreaTaps across = MakeAreaTaps(width, new_width);
-  const size_t row = static_cast<size_t>(new_width) * 3;
-  if (height == new_height) {  // the across scale makes the result itself
-    ForEachRange(height, RowsPerTask(new_width), [&](int begin, int end) {
-      for (int y = begin; y < end; ++y) {
-        unsigned char* target = out + y * row;
-        ScaleRowAcross(in + static_cast<size_t>(y) * width * 3, across, new_width, [&](int i, uint32_t value) {
-          target[i] = static_cast<unsigned char>(std::min<uint32_t>(255, (value + (1u << 7)) >> kWeightBits));
-        });
-      }
-    });
-    return;
-  }
-  const AreaTaps down = MakeAreaTaps(height, new_height);
-  ForEachRange(new_height, RowsPerTask(new_width), [&](int begin, int end) {
-    ScaleRowsByArea(in, width, out, new_width, across, down, begin, end);
-  });
+  ScaleByArea<3>(in, width, height, out, new_width, new_height);
 }
 
-std::vector<MipmapLevel> BuildMipmapChain(const unsigned char* rgb, int width, int height, int max_side) {
+std::vector<MipmapLevel> BuildMipmapChain(const unsigned char* rgb, int width, int height, int max_side,
+                                          int pixel_bytes) {
   std::vector<MipmapLevel> chain;
   if (!rgb || width <= 0 || height <= 0) return chain;
+  pixel_bytes = pixel_bytes == 4 ? 4 : 3;
   MipmapLevel base;
   base.width = MipmapSide(width);
   base.height = MipmapSide(height);
+  base.pixel_bytes = pixel_bytes;
   while (max_side > 0 && (base.width > max_side || base.height > max_side)) {
     base.width = HalfSide(base.width);
     base.height = HalfSide(base.height);
   }
+  const size_t row = static_cast<size_t>(base.width) * pixel_bytes;
   if (base.width == width && base.height == height) {
-    base.rgb.assign(rgb, rgb + static_cast<size_t>(width) * height * 3);
+    base.rgb.resize(row * height);
+    for (size_t i = 0, j = 0; j < base.rgb.size(); i += 3, j += pixel_bytes) {
+      std::memcpy(&base.rgb[j], rgb + i, 3);
+      if (pixel_bytes == 4) base.rgb[j + 3] = 255;
+    }
   } else if (base.width * 2 == width && base.height * 2 == height) {
-    base = Halve(rgb, width, height);  // an exact halving is an ordinary level step
+    base = Halve(rgb, 3, width, height, pixel_bytes);  // an exact halving is an ordinary level step
   } else {
-    base.rgb.resize(static_cast<size_t>(base.width) * base.height * 3);
-    ScaleRgbByArea(rgb, width, height, base.rgb.data(), base.width, base.height);
+    base.rgb.resize(row * base.height);
+    if (pixel_bytes == 4)
+      ScaleByArea<4>(rgb, width, height, base.rgb.data(), base.width, base.height);
+    else
+      ScaleByArea<3>(rgb, width, height, base.rgb.data(), base.width, base.height);
     // GLU's scale leaves the top row black when only the width changes (a
     // 1280 x 1024 desktop, say); the frames have always shown that row.
     if (base.height == height)
-      std::fill(base.rgb.end() - static_cast<std::ptrdiff_t>(base.width) * 3, base.rgb.end(), 0);
+      for (size_t j = base.rgb.size() - row; j < base.rgb.size(); j += pixel_bytes) std::memset(&base.rgb[j], 0, 3);
   }
   chain.push_back(std::move(base));
   while (chain.back().width > 1 || chain.back().height > 1) {
     const MipmapLevel& last = chain.back();
-    chain.push_back(Halve(last.rgb.data(), last.width, last.height));
+    chain.push_back(Halve(last.rgb.data(), pixel_bytes, last.width, last.height, pixel_bytes));
   }
   return chain;
 }

@@ -10,6 +10,7 @@
 struct MipmapLevel {
   int width = 0;
   int height = 0;
+  int pixel_bytes = 3;             // 3: red, green, blue; 4: and 255
   std::vector<unsigned char> rgb;  // packed rows, no padding
 };
 
@@ -24,5 +25,8 @@ void ScaleRgbByArea(const unsigned char* in, int width, int height, unsigned cha
 
 // Level 0 at MipmapSide of each side (halved while above max_side; 0 means no
 // limit), then each level half the one before, down to 1 x 1. Empty for a
-// picture without pixels.
-std::vector<MipmapLevel> BuildMipmapChain(const unsigned char* rgb, int width, int height, int max_side);
+// picture without pixels. With pixel_bytes 4 each pixel gets a fourth byte of
+// 255: drivers keep RGB textures four bytes a texel and copy that layout
+// straight in, where they convert packed RGB texel by texel.
+std::vector<MipmapLevel> BuildMipmapChain(const unsigned char* rgb, int width, int height, int max_side,
+                                          int pixel_bytes = 3);

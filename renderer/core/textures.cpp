@@ -38,6 +38,10 @@ struct PicturePhases {
 constexpr PicturePhases kSkyPhases = {"sky picture read", "sky mipmaps computed", "sky mipmaps uploaded"};
 constexpr PicturePhases kGroundPhases = {"ground picture read", "ground mipmaps computed", "ground mipmaps uploaded"};
 
+// The scene textures' levels are uploaded as RGBA, which the driver copies
+// faster into an RGB texture than packed RGB; the texture stays RGB.
+constexpr int kUploadPixelBytes = 4;
+
 // Null when the file is missing (silently) or unreadable (reported, if report is set).
 RgbImage* ReadPicture(const char* path, BitmapReporter report) {
   if (!path) return nullptr;
@@ -54,7 +58,7 @@ void PreparePicture(const char* path, const PicturePhases& phases, PreparedPictu
   MarkStartupPhase(phases.read);
   if (!picture.image) return;
   const RgbImage& image = *picture.image;
-  picture.levels = BuildMipmapChain(image.pixels, image.width, image.height, 0);
+  picture.levels = BuildMipmapChain(image.pixels, image.width, image.height, 0, kUploadPixelBytes);
   MarkStartupPhase(phases.computed);
 }
 
@@ -77,13 +81,13 @@ void MakeMipmappedTexture(PreparedPicture& picture, GLuint* name, const PictureP
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_side);
   if (!FitsSizeLimit(picture.levels, max_side)) {
     const RgbImage& image = *picture.image;
-    picture.levels = BuildMipmapChain(image.pixels, image.width, image.height, max_side);
+    picture.levels = BuildMipmapChain(image.pixels, image.width, image.height, max_side, kUploadPixelBytes);
     MarkStartupPhase(phases.computed);
   }
   for (size_t level = 0; level < picture.levels.size(); ++level) {
     const MipmapLevel& m = picture.levels[level];
-    glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), 3, m.width, m.height, 0, GL_RGB, GL_UNSIGNED_BYTE,
-                 m.rgb.data());
+    glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), 3, m.width, m.height, 0,
+                 m.pixel_bytes == 4 ? GL_RGBA : GL_RGB, GL_UNSIGNED_BYTE, m.rgb.data());
   }
 }
 

@@ -200,7 +200,7 @@ void glTexImage2D(GLenum target, GLint level, GLint internal, GLsizei w, GLsizei
                   GLenum type, const GLvoid* pixels) {
   if (Log("glTexImage2D", {double(target), double(level), double(internal), double(w), double(h), double(border),
                            double(format), double(type)}))
-    TouchPixels(pixels, w, h, 3);
+    TouchPixels(pixels, w, h, format == GL_RGBA ? 4 : 3);
 }
 void glTexEnvi(GLenum target, GLenum p, GLint v) { Log("glTexEnvi", {double(target), double(p), double(v)}); }
 

@@ -103,4 +103,23 @@ TEST(BuildMipmapChain, AWidthOnlyScaleLeavesTheTopRowBlackAsGluDoes) {
                                  0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
+TEST(BuildMipmapChain, FourBytePixelsAreTheSameLevelsWithA255Added) {
+  // Copied, halved exactly, scaled across only, and scaled both ways.
+  const int sides[][2] = {{4, 2}, {8, 6}, {6, 3}, {5, 7}};
+  for (const auto& side : sides) {
+    Bytes picture(static_cast<size_t>(side[0]) * side[1] * 3);
+    for (size_t i = 0; i < picture.size(); ++i) picture[i] = static_cast<unsigned char>(i * 37 % 251);
+    const std::vector<MipmapLevel> rgb = BuildMipmapChain(picture.data(), side[0], side[1], 0);
+    const std::vector<MipmapLevel> rgba = BuildMipmapChain(picture.data(), side[0], side[1], 0, 4);
+    ASSERT_EQ(rgba.size(), rgb.size());
+    for (size_t level = 0; level < rgb.size(); ++level) {
+      Bytes widened;
+      for (size_t i = 0; i < rgb[level].rgb.size(); i += 3)
+        widened.insert(widened.end(), {rgb[level].rgb[i], rgb[level].rgb[i + 1], rgb[level].rgb[i + 2], 255});
+      EXPECT_EQ(rgba[level].pixel_bytes, 4);
+      EXPECT_EQ(rgba[level].rgb, widened) << side[0] << "x" << side[1] << " level " << level;
+    }
+  }
+}
+
 }  // namespace

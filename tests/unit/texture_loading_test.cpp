@@ -88,9 +88,10 @@ TEST_F(TextureLoading, SkyMissingGroundPresentGivesOneMipmappedGroundTexture) {
   // The levels gluBuild2DMipmaps makes: 5 x 3 scaled to 4 x 4, then halved.
   const auto levels = fakegl::CallsNamed("glTexImage2D");
   ASSERT_EQ(levels.size(), 3u) << fakegl::Trace();
-  EXPECT_EQ(levels[0].args, (std::vector<double>{GL_TEXTURE_2D, 0, 3, 4, 4, 0, GL_RGB, GL_UNSIGNED_BYTE}));
-  EXPECT_EQ(levels[1].args, (std::vector<double>{GL_TEXTURE_2D, 1, 3, 2, 2, 0, GL_RGB, GL_UNSIGNED_BYTE}));
-  EXPECT_EQ(levels[2].args, (std::vector<double>{GL_TEXTURE_2D, 2, 3, 1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE}));
+  // An RGB texture (3) given RGBA rows, the layout the driver copies fastest.
+  EXPECT_EQ(levels[0].args, (std::vector<double>{GL_TEXTURE_2D, 0, 3, 4, 4, 0, GL_RGBA, GL_UNSIGNED_BYTE}));
+  EXPECT_EQ(levels[1].args, (std::vector<double>{GL_TEXTURE_2D, 1, 3, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE}));
+  EXPECT_EQ(levels[2].args, (std::vector<double>{GL_TEXTURE_2D, 2, 3, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE}));
   EXPECT_EQ(AlignmentBefore(fakegl::Find("glTexImage2D")), 1);
   const auto bind = fakegl::CallsNamed("glBindTexture");
   ASSERT_EQ(bind.size(), 1u);
