@@ -1,7 +1,8 @@
 // The renderer, unpaced, ending right after its first swapped frame. It writes
-// the wall-clock time of that swap, and of the end of each start-up phase, to
-// first_frame.txt in the current folder.
+// the wall-clock time of that swap, the process's peak working set by then,
+// and the end of each start-up phase, to first_frame.txt in the current folder.
 #include <windows.h>
+#include <psapi.h>
 
 #include <cstdio>
 
@@ -31,6 +32,9 @@ void OnSwap(int) {
   FILE* out = std::fopen("first_frame.txt", "w");
   if (!out) return;
   std::fprintf(out, "first_swap_unix_seconds %.6f\n", swapped);
+  PROCESS_MEMORY_COUNTERS memory = {};
+  if (GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory)))
+    std::fprintf(out, "peak_working_set_bytes %lu\n", static_cast<unsigned long>(memory.PeakWorkingSetSize));
   for (LONG i = 0; i < phase_count && i < kMaxPhases; ++i)
     std::fprintf(out, "phase %.6f %s\n", phase_ends[i].unix_seconds, phase_ends[i].phase);
   std::fclose(out);

@@ -1,23 +1,24 @@
 #!/usr/bin/env python3
 """Runs the renderer's Windows benchmarks under Wine in Xvfb and prints:
-  - start-up: the time from starting the renderer to its first swapped frame,
-    as a ratio to the time to start and end an empty Windows program and to
-    the time a bare full-screen GL program takes to its first frame (medians
-    of --repeat runs each, alternated, on the same warm wineserver), and the
-    renderer's start-up phases;
+  - start-up, for each desktop picture size: the time from starting the
+    renderer to its first swapped frame, as a ratio to the time to start and
+    end an empty Windows program and to the time a bare full-screen GL program
+    takes to its first frame (medians of --repeat runs each, alternated, on the
+    same warm wineserver), the renderer's peak working set by its first frame,
+    and its start-up phases; then one line a size with the ratios;
   - frames per second and processor time per frame of the renderer unpaced,
     paced as shipped, and paced while drawing nothing (as when minimised:
-    the loop's own cost).
+    the loop's own cost), with the first desktop picture;
   - with --shell: the shell's own start-up cost, Skyliner.scr /s to the
     renderer's first frame less the renderer alone to its first frame (working
     files in place), and the shell's phases; the shell starts the same
     first-frame renderer, put in a copy of the program folder as Skyliner.dll.
-With --ground 1920x1080 the desktop picture is the bundled one tiled to that
-size; --screen 1920x1080 also gives Wine's desktop (which the shell captures)
-that size. Not a test: nothing is asserted.
+A desktop picture other than 1280x1024 is the bundled one tiled to that size;
+--screen 1920x1080 also gives Wine's desktop (which the shell captures) that
+size. Not a test: nothing is asserted.
 
-usage: run_bench.py --bin WINDOWS_BIN [--repeat 10] [--ground WxH] [--screen WxH] [--shell [--baseline DIR]...]
-                    [--skip-startup] [--skip-rate]
+usage: run_bench.py --bin WINDOWS_BIN [--repeat 10] [--ground WxH[,WxH...]] [--screen WxH]
+                    [--shell [--baseline DIR]...] [--skip-startup] [--skip-rate]
 """
 
 import argparse
@@ -31,6 +32,10 @@ sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", 
 import contract  # noqa: E402
 import working_files as wf  # noqa: E402
 from wine_session import ROOT, WineSession, shipped_files  # noqa: E402
+
+
+# One monitor of each common size, and two 2560x1440 monitors side by side.
+DESKTOP_SIZES = ("1280x1024", "1920x1080", "3840x2160", "5120x1440")
 
 
 def run(session, program, *args):
@@ -68,8 +73,9 @@ def describe(name, values):
 
 
 def start_up(session, repeat):
+    """Prints the start-up figures; returns (ratio to the bare GL program, peak working set in bytes)."""
     run(session, "bench_empty.exe")  # warm the wineserver and the desktop
-    empty, bare, first, phases = [], [], [], {}
+    empty, bare, first, peak, phases = [], [], [], [], {}
     for _ in range(repeat):
         start, end, _, _ = run(session, "bench_empty.exe")
         empty.append(end - start)
@@ -78,8 +84,11 @@ def start_up(session, repeat):
         start, _, _, _ = run(session, "bench_first_frame.exe")
         lines = result_lines(session, "first_frame.txt")
         first.append(float(lines[0][1]) - start)
-        for _, when, phase in lines[1:]:
-            phases.setdefault(phase, []).append(float(when) - start)
+        for line in lines[1:]:
+            if line[0] == "phase":
+                phases.setdefault(line[2], []).append(float(line[1]) - start)
+            elif line[0] == "peak_working_set_bytes":
+                peak.append(int(line[1]))
         phases.setdefault("first frame drawn and swapped", []).append(float(lines[0][1]) - start)
     e, b, f = statistics.median(empty), statistics.median(bare), statistics.median(first)
     print(describe("empty program, start to end:         ", empty))
@@ -87,6 +96,7 @@ def start_up(session, repeat):
     print(describe("renderer, start to first frame:       ", first))
     print("start-up ratio to the empty program: %.2f" % (f / e))
     print("start-up ratio to the bare GL program: %.3f" % (f / b))
+    print("renderer peak working set by the first frame: %.1f MB (largest of the runs)" % (max(peak) / 2**20))
     # The pictures are read and their levels computed on a thread of their own,
     # so the phases are given as times from the start, not as one sequence.
     print("renderer start-up phases (median s from the program's start to the phase's end; * on the picture thread):")
@@ -94,6 +104,7 @@ def start_up(session, repeat):
     for end, phase in ends:
         ahead = "*" if phase.endswith(("picture read", "mipmaps computed")) else " "
         print("  %s %-32s %.4f" % (ahead, phase, end))
+    return f / b, max(peak)
 
 
 def shell_folder(session, shell_path=None):
@@ -181,7 +192,8 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--bin", required=True)
     parser.add_argument("--repeat", type=int, default=10)
-    parser.add_argument("--ground", help="desktop picture size WxH (default: the bundled 1280x1024)")
+    parser.add_argument("--ground", default=",".join(DESKTOP_SIZES),
+                        help="desktop picture sizes WxH, comma-separated (default: %(default)s)")
     parser.add_argument("--screen", help="Wine's desktop size WxH, which the shell captures (default 1280x1024)")
     parser.add_argument("--shell", action="store_true", help="also the shell's own start-up cost")
     parser.add_argument("--baseline", action="append", help="with --shell: a folder with another build's "
@@ -192,20 +204,30 @@ def main():
     session = WineSession(os.path.abspath(args.bin), os.path.join(ROOT, "build", "bench-shots"),
                           desktop=args.screen)
     try:
-        files = shipped_files()
-        if args.ground:
-            width, height = (int(side) for side in args.ground.split("x"))
-            desktop = contract.kDesktopPictureName
-            files[desktop] = tiled_bitmap(files[desktop], width, height)
-        session.put_files(files)
-        print("desktop picture %s, Wine desktop %s, %d runs each" % (args.ground or "1280x1024",
-                                                                   args.screen or "1280x1024", args.repeat))
-        if not args.skip_startup:
-            start_up(session, args.repeat)
-        if args.shell:
-            shell_start_up(session, args.repeat, args.baseline)
-        if not args.skip_rate:
-            frame_rates(session)
+        shipped = shipped_files()
+        desktop = contract.kDesktopPictureName
+        grounds = args.ground.split(",")
+        summary = []
+        for ground in grounds:
+            width, height = (int(side) for side in ground.split("x"))
+            files = dict(shipped)
+            if (width, height) != (1280, 1024):
+                files[desktop] = tiled_bitmap(shipped[desktop], width, height)
+            session.put_files(files)
+            print("desktop picture %s, Wine desktop %s, %d runs each" % (ground, args.screen or "1280x1024",
+                                                                       args.repeat))
+            if not args.skip_startup:
+                summary.append((ground,) + start_up(session, args.repeat))
+            if ground != grounds[0]:
+                continue
+            if args.shell:
+                shell_start_up(session, args.repeat, args.baseline)
+            if not args.skip_rate:
+                frame_rates(session)
+        if summary:
+            print("start-up ratio to the bare GL program, and peak working set, by desktop picture:")
+            for ground, ratio, peak in summary:
+                print("  %-10s %.2f  %6.1f MB" % (ground, ratio, peak / 2**20))
     finally:
         session.close()
     return 0
