@@ -97,6 +97,9 @@ LRESULT CALLBACK RendererWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
 int CreateRendererWindow(const char* title, int width, int height, int bits, bool fullscreen_window,
                          bool prefetch_pictures) {
   PicturePrefetch pictures;
+  // First: a desktop-sized ground picture takes longer to read and reduce to
+  // its levels than the display, the window and the driver take to set up.
+  if (prefetch_pictures) pictures.Start();
   fullscreen = fullscreen_window;
   instance = GetModuleHandleA(nullptr);
   if (!RegisterRendererClass()) return 0;
@@ -106,9 +109,6 @@ int CreateRendererWindow(const char* title, int width, int height, int bits, boo
     display_mode_changed = true;
   }
   window = CreateSizedWindow(title, width, height);
-  // Not sooner: beside the system's own set-up of the display and the window,
-  // the picture thread slows that down by more than it saves.
-  if (prefetch_pictures) pictures.Start();
   if (!window || !CreateGlContext(bits)) {
     DestroyRendererWindow();
     return 0;

@@ -271,6 +271,11 @@ class Checks(CheckSet):
     def test_frame_pacer(self):
         self.run_google_test("frame_pacer_test.exe")
 
+    # --- thread_tasks --------------------------------------------------------
+
+    def test_thread_tasks(self):
+        self.run_google_test("thread_tasks_test.exe")
+
     # --- window --------------------------------------------------------------
 
     def test_window_procedure_and_teardown(self):
@@ -290,6 +295,7 @@ GROUPS = {
                   "test_malformed_material_picture_is_reported_in_both_texture_passes"],
     "bitmap_diff": ["test_gdi_reader_matches_portable_decoder"],
     "frame_pacer": ["test_frame_pacer"],
+    "thread_tasks": ["test_thread_tasks"],
     "window": ["test_window_procedure_and_teardown"],
 }
 
