@@ -18,8 +18,7 @@ void RunBackwards(int count, const std::function<void(int)>& task) {
   for (int i = count - 1; i >= 0; --i) task(i);
 }
 
-class TaskSplit : public testing::Test {
- protected:
+struct TaskSplit : testing::Test {
   void TearDown() override { SetTaskRunner(nullptr, 0); }
 };
 
@@ -35,13 +34,11 @@ TEST_F(TaskSplit, RangesCoverEachItemOnceInAtMostOneRangeAThread) {
     ForEachRange(c.count, c.min_range, [&](int begin, int end) { ranges.emplace_back(begin, end); });
     std::sort(ranges.begin(), ranges.end());
     ASSERT_EQ(static_cast<int>(ranges.size()), c.ranges) << c.count << " items, " << c.threads << " threads";
-    int next = 0;
-    for (const auto& range : ranges) {
-      EXPECT_EQ(range.first, next);
-      EXPECT_GE(range.second - range.first, std::min(c.count, c.min_range));
-      next = range.second;
+    for (size_t i = 0; i < ranges.size(); ++i) {
+      EXPECT_EQ(ranges[i].first, i ? ranges[i - 1].second : 0);
+      EXPECT_GE(ranges[i].second - ranges[i].first, std::min(c.count, c.min_range));
     }
-    EXPECT_EQ(next, c.count);
+    EXPECT_EQ(ranges.empty() ? 0 : ranges.back().second, c.count);
     EXPECT_EQ(g_task_counts, c.ranges > 1 ? std::vector<int>{c.ranges} : std::vector<int>{});  // one range stays here
   }
 }
