@@ -16,7 +16,26 @@ struct AreaTaps {
   std::vector<int> first;
   std::vector<int> begin;  // into weights; one more entry than outputs
   std::vector<uint32_t> weights;
+  // Where no output covers more than two source pixels (a scale by less than
+  // a half), the same taps as exactly two each, the second weighing 0 where
+  // there is one: a loop without branches.
+  bool pairs = false;
+  std::vector<int> second;
+  std::vector<uint32_t> pair_weights;  // two an output
 };
+
+void MakePairs(AreaTaps& taps) {
+  const size_t outputs = taps.first.size();
+  for (size_t i = 0; i < outputs; ++i)
+    if (taps.begin[i + 1] - taps.begin[i] > 2) return;
+  taps.pairs = true;
+  for (size_t i = 0; i < outputs; ++i) {
+    const bool two = taps.begin[i + 1] - taps.begin[i] == 2;
+    taps.second.push_back(two ? taps.first[i] + 1 : taps.first[i]);
+    taps.pair_weights.push_back(taps.weights[taps.begin[i]]);
+    taps.pair_weights.push_back(two ? taps.weights[taps.begin[i] + 1] : 0);
+  }
+}
 
 constexpr int kWeightBits = 16;
 
@@ -39,6 +58,7 @@ AreaTaps MakeAreaTaps(int in, int out) {
     taps.weights.back() += (1u << kWeightBits) - given;  // the rounding's remainder
   }
   taps.begin.push_back(static_cast<int>(taps.weights.size()));
+  MakePairs(taps);
   return taps;
 }
 
@@ -63,10 +83,12 @@ void HalveRows(const unsigned char* pixels, int width, int height, MipmapLevel& 
     unsigned char* out = half.rgb.data() + y * out_row;
     if (width > 1 && height > 1) {
       const unsigned char* below = in + row;
+      // Four-byte pixels in and out: the fourth bytes are all 255, and so is their mean.
+      constexpr int kAveraged = In == 4 && Out == 4 ? 4 : 3;
       for (int x = 0; x < half.width; ++x, in += 2 * In, below += 2 * In, out += Out) {
-        for (int c = 0; c < 3; ++c)
+        for (int c = 0; c < kAveraged; ++c)
           out[c] = static_cast<unsigned char>((in[c] + in[c + In] + below[c] + below[c + In] + 2) >> 2);
-        if (Out == 4) out[3] = 255;
+        if (Out == 4 && kAveraged == 3) out[3] = 255;
       }
     } else {
       const size_t other = width > 1 ? In : row;  // the pair's second pixel
@@ -100,6 +122,15 @@ MipmapLevel Halve(const unsigned char* pixels, int in_bytes, int width, int heig
 // output value's weighted sum, in 1/65536 of a level.
 template <typename Store>
 void ScaleRowAcross(const unsigned char* source, const AreaTaps& across, int new_width, Store store) {
+  if (across.pairs) {
+    for (int x = 0; x < new_width; ++x) {
+      const unsigned char* a = source + across.first[x] * 3;
+      const unsigned char* b = source + across.second[x] * 3;
+      const uint32_t wa = across.pair_weights[2 * x], wb = across.pair_weights[2 * x + 1];
+      for (int c = 0; c < 3; ++c) store(x, c, a[c] * wa + b[c] * wb);
+    }
+    return;
+  }
   for (int x = 0; x < new_width; ++x) {
     uint32_t sum[3] = {0, 0, 0};
     const unsigned char* pixel = source + across.first[x] * 3;
@@ -127,7 +158,6 @@ void ScaleRowsByArea(const unsigned char* in, int width, unsigned char* out, int
   std::vector<int> held(slots, -1);  // the source row each slot holds
   std::vector<uint32_t> sum(row);
   for (int y = y_begin; y < y_end; ++y) {
-    std::fill(sum.begin(), sum.end(), 0u);
     int source_row = down.first[y];
     for (int k = down.begin[y]; k < down.begin[y + 1]; ++k, ++source_row) {
       const int slot = source_row % slots;
@@ -139,7 +169,10 @@ void ScaleRowsByArea(const unsigned char* in, int width, unsigned char* out, int
         held[slot] = source_row;
       }
       const uint32_t weight = down.weights[k];
-      for (size_t i = 0; i < row; ++i) sum[i] += across_row[i] * weight;
+      if (k == down.begin[y])
+        for (size_t i = 0; i < row; ++i) sum[i] = across_row[i] * weight;
+      else
+        for (size_t i = 0; i < row; ++i) sum[i] += across_row[i] * weight;
     }
     unsigned char* target = out + static_cast<size_t>(y) * new_width * Out;
     for (int x = 0; x < new_width; ++x) {
