@@ -3,6 +3,7 @@
 
 #include "bitmap_convert.h"
 #include "contract/bmp_layout.h"
+#include "task_runner.h"
 
 namespace {
 
@@ -55,13 +56,16 @@ unsigned IndexAt(const unsigned char* row, int x, int bits) {
 
 // Converts one file row into one output row.
 void ConvertRow(const BitmapSource& b, const unsigned char* row, unsigned char* out, const Channel* channels) {
+  if (b.bits_per_pixel == 24) {  // the desktop's depth, and the size that matters: a loop of its own
+    for (int x = 0; x < b.width; ++x, out += 3, row += 3) {
+      out[0] = row[2];
+      out[1] = row[1];
+      out[2] = row[0];
+    }
+    return;
+  }
   for (int x = 0; x < b.width; ++x, out += 3) {
     switch (b.bits_per_pixel) {
-      case 24:
-        out[0] = row[x * 3 + 2];
-        out[1] = row[x * 3 + 1];
-        out[2] = row[x * 3];
-        break;
       case 16:
       case 32: {
         const int bytes = b.bits_per_pixel / 8;
@@ -83,8 +87,10 @@ void ConvertBitmapRows(const BitmapSource& b, unsigned char* out) {
     for (int i = 0; i < 3; ++i) channels[i] = ChannelOf(b.masks[i]);
   const size_t stride = static_cast<size_t>(BitmapRowBytes(static_cast<uint64_t>(b.width), b.bits_per_pixel));
   const size_t out_row = static_cast<size_t>(b.width) * 3;
-  for (int32_t y = 0; y < b.height; ++y) {
-    const int32_t file_row = b.top_down ? b.height - 1 - y : y;
-    ConvertRow(b, b.pixels + stride * file_row, out + out_row * y, channels);
-  }
+  ForEachRange(b.height, RowsPerTask(b.width), [&](int begin, int end) {
+    for (int32_t y = begin; y < end; ++y) {
+      const int32_t file_row = b.top_down ? b.height - 1 - y : y;
+      ConvertRow(b, b.pixels + stride * file_row, out + out_row * y, channels);
+    }
+  });
 }

@@ -65,12 +65,6 @@ AreaTaps MakeAreaTaps(int in, int out) {
 // A side of the next level down.
 int HalfSide(int side) { return std::max(1, side / 2); }
 
-// Below this many pixels a thread of its own costs more than it saves.
-constexpr int kMinPixelsPerTask = 1 << 16;
-
-// The fewest rows of width pixels worth a task.
-int RowsPerTask(int width) { return std::max(1, kMinPixelsPerTask / std::max(1, width)); }
-
 // Rows [y_begin, y_end) of the half of a width x height picture of In-byte
 // pixels, as Out-byte pixels: the rounded mean of each 2 x 2 block, or of each
 // pair where a side is 1; a fourth byte out is 255.

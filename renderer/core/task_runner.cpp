@@ -52,3 +52,5 @@ void ForEachRange(int count, int min_range, const std::function<void(int begin, 
          static_cast<int>(static_cast<long long>(count) * (task + 1) / tasks));
   });
 }
+
+int RowsPerTask(int width) { return std::max(1, (1 << 16) / std::max(1, width)); }

@@ -19,3 +19,7 @@ void SetTaskRunner(TaskRunner runner, int threads);
 // through the installed runner; a count below 2 * min_range stays on the
 // calling thread.
 void ForEachRange(int count, int min_range, const std::function<void(int begin, int end)>& work);
+
+// The fewest rows of width pixels worth a task of their own: below about
+// 65536 pixels a thread costs more than it saves.
+int RowsPerTask(int width);
