@@ -1,6 +1,7 @@
 // The scene pictures read and their mipmap levels computed on a thread of
-// their own, while the main thread loads the OpenGL driver and makes the
-// context.
+// their own (splitting the work over the processors), while the main thread
+// switches the display, makes the window, loads the OpenGL driver and makes
+// the context.
 #pragma once
 
 #include <windows.h>
