@@ -1,5 +1,5 @@
 // The scene pictures read and their mipmap levels computed on a thread of
-// their own (splitting the work over the processors), while the main thread
+// their own (split over the spare processors), while the main thread
 // switches the display, makes the window, loads the OpenGL driver and makes
 // the context.
 #pragma once

@@ -15,7 +15,7 @@
 int RunRenderer(const FrameLoopOptions& options) {
   SetBitmapFileReader(ReadBitmapImage);
   SetBitmapReporter(ShowBitmapMessage);
-  UseAllProcessors();
+  UseSpareProcessors();
 
   model = new (std::nothrow) Ms3dModel;
   if (!model || !model->Load(kRendererModelPath)) return 0;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "task_runner.h"
@@ -46,4 +47,4 @@ int ProcessorCount() {
   return info.dwNumberOfProcessors > 0 ? static_cast<int>(info.dwNumberOfProcessors) : 1;
 }
 
-void UseAllProcessors() { SetTaskRunner(RunTasksOnWin32Threads, ProcessorCount()); }
+void UseSpareProcessors() { SetTaskRunner(RunTasksOnWin32Threads, std::max(1, ProcessorCount() - 1)); }
