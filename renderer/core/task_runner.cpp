@@ -1,6 +1,7 @@
 #include "task_runner.h"
 
 #include <algorithm>
+#include <system_error>
 #include <vector>
 
 #if defined(_GLIBCXX_HAS_GTHREADS) || defined(_LIBCPP_VERSION) || defined(_MSC_VER)
@@ -18,11 +19,18 @@ int HardwareThreads() {
 #endif
 }
 
-// The last task runs on the calling thread, the others each on a new one.
+// The last task runs on the calling thread, the others each on a new one (on
+// the calling thread too when no thread can be made).
 void RunOnStdThreads(int count, const std::function<void(int)>& task) {
 #ifdef SKYLINER_STD_THREADS
   std::vector<std::thread> threads;
-  for (int i = 0; i + 1 < count; ++i) threads.emplace_back(task, i);
+  for (int i = 0; i + 1 < count; ++i) {
+    try {
+      threads.emplace_back(task, i);
+    } catch (const std::system_error&) {
+      task(i);
+    }
+  }
   if (count > 0) task(count - 1);
   for (std::thread& thread : threads) thread.join();
 #else
