@@ -24,4 +24,5 @@ export WINE
 export WINEPREFIX=${SKYLINER_PREFIX:-$HOME/.skyliner-wine-$WINEARCH}
 export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
 export XDG_CONFIG_HOME="$WINEPREFIX/xdg"
+export LOCPATH="$WINEPREFIX/locales"  # compiled by tools/wine-prefix.sh
 export SKYLINER_WIN_BIN="$skyliner_root/build/$SKYLINER_WIN_PRESET/bin"

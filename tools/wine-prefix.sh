@@ -6,9 +6,18 @@
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 stamp="$WINEPREFIX/.skyliner-prefix-v2"
+
+# Wine takes the UI language from LC_MESSAGES and the ANSI code page from
+# LC_CTYPE, falling back to English and 1252 for a locale glibc lacks: compile
+# the ones the tests run under (Japanese 932, English 1252, Hindi 65001) into
+# the folder LOCPATH names.
+mkdir -p "$LOCPATH"
+for locale in ja_JP en_US hi_IN; do
+  [ -d "$LOCPATH/$locale.UTF-8" ] || localedef -i "$locale" -f UTF-8 "$LOCPATH/$locale.UTF-8" >/dev/null 2>&1 || true
+done
 [ -f "$stamp" ] && exit 0
 
-rm -rf "$WINEPREFIX"
+find "$WINEPREFIX" -mindepth 1 -maxdepth 1 ! -name locales -exec rm -rf {} +
 mkdir -p "$WINEPREFIX"
 "$WINE" wineboot -i >/dev/null 2>&1 || true
 wineserver -w

@@ -55,6 +55,20 @@ FormPosition PlaceDialog(int screen_w, int screen_h, int form_w, int form_h) {
   return {static_cast<int>(free_w / 2), static_cast<int>(free_h / 3)};
 }
 
+std::wstring ElideMiddle(const std::wstring& text, const std::function<bool(const std::wstring&)>& fits) {
+  if (fits(text)) return text;
+  const auto kept = [&text](size_t count) {
+    const size_t head = count / 2;
+    return text.substr(0, head) + L"..." + text.substr(text.size() - (count - head));
+  };
+  size_t low = 0, high = text.size();  // kept(low) is the answer unless a longer one fits
+  while (high - low > 1) {
+    const size_t middle = low + (high - low) / 2;
+    if (fits(kept(middle))) low = middle; else high = middle;
+  }
+  return kept(low);
+}
+
 int16_t RepeatFromText(const std::string& text) {
   double value = 0;
   if (!ReadWholeNumber(text, &value)) return 0;
@@ -76,9 +90,10 @@ KindControls ControlsForKind(int kind) {
   return controls;
 }
 
-std::string FileChooserFilter() {
-  static const char kFilter[] = "BGM\xEF\xBE\x8C\xEF\xBD\xA7\xEF\xBD\xB2\xEF\xBE\x99 (MP3 WAV)\0*.MP3;*.WAV\0";  // "BGMﾌｧｲﾙ (MP3 WAV)", UTF-8
-  return std::string(kFilter, sizeof kFilter);  // the literal's own NUL closes the list
+std::string FileChooserFilter(const UiTexts& texts) {
+  static const char kPattern[] = "*.MP3;*.WAV\0";
+  // The pattern literal's own NUL closes the list.
+  return texts.chooser_filter_name + std::string(1, '\0') + std::string(kPattern, sizeof kPattern);
 }
 
 void ApplyChosenFile(const char* buffer, size_t size, MusicSettings* settings) {

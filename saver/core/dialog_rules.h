@@ -5,10 +5,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "settings.h"
+#include "ui_texts.h"
 
 struct RowColour {
   uint8_t red, green, blue;
@@ -37,6 +39,11 @@ struct FormPosition {
 // Centred across and a third of the free height down; twips, remainders dropped.
 FormPosition PlaceDialog(int screen_w, int screen_h, int form_w, int form_h);
 
+// The text shortened until fits() accepts it: "..." stands in for as few of
+// its middle characters as need to go, the end keeping the odd one (a path's
+// last name tells most). The text itself when it fits; "..." when nothing does.
+std::wstring ElideMiddle(const std::wstring& text, const std::function<bool(const std::wstring&)>& fits);
+
 // The repeat text as Set stores it: a number (blanks around it, a sign, a
 // decimal point and an exponent allowed) rounded to the nearest whole number,
 // halves to even; 0 for anything else and for a result outside the 16-bit range.
@@ -55,9 +62,9 @@ struct KindControls {
 KindControls ControlsForKind(int kind);
 
 // The file chooser's texts, in UTF-8 like every UI text: the filter is one
-// description ("BGMﾌｧｲﾙ (MP3 WAV)") and its pattern, each NUL-ended, then a
-// closing NUL.
-std::string FileChooserFilter();
+// description (the language's, "BGMﾌｧｲﾙ (MP3 WAV)" in Japanese) and its
+// pattern, each NUL-ended, then a closing NUL.
+std::string FileChooserFilter(const UiTexts& texts = kJapaneseTexts);
 constexpr char kFileChooserTitle[] = "\xEF\xBE\x8C\xEF\xBD\xA7\xEF\xBD\xB2\xEF\xBE\x99\xE3\x82\x92\xE9\x96\x8B\xE3\x81\x8F";  // "ﾌｧｲﾙを開く", UTF-8
 constexpr size_t kFileChooserBufferSize = 255;  // NULs in each buffer, also its maximum length
 

@@ -6,6 +6,8 @@
 
 namespace {
 
+using namespace element_names;
+
 constexpr DesignFont kFormFont = {nullptr, 0, 0, 0, false};
 
 constexpr ElementDesign PictureBox(const char* name, int left, int top, int width, int height, DesignPicture picture,
@@ -26,17 +28,17 @@ constexpr ElementDesign Image(const char* name, int left, int top, int width, in
 
 // The hidden saver form: three picture stores and the three timers of the run.
 constexpr ElementDesign kSaverElements[] = {
-    PictureBox("Pic_3", 240, 2280, 7680, 7680, DesignPicture::kSky, true, 2),
-    PictureBox("Pic_2", 240, 1740, 480, 480, DesignPicture::kPuff, true, 1),
-    PictureBox("Pic_1", 240, 1080, 675, 615, DesignPicture::kNone, false, 0),
-    Timer("Timer1", 1000, false),  // MP3 loop check
-    Timer("Timer2", 200, false),   // audio-CD watch
-    Timer("Timer3", 500, true),    // renderer watch
+    PictureBox(kSkyPicture, 240, 2280, 7680, 7680, DesignPicture::kSky, true, 2),
+    PictureBox(kPuffPicture, 240, 1740, 480, 480, DesignPicture::kPuff, true, 1),
+    PictureBox(kDesktopPicture, 240, 1080, 675, 615, DesignPicture::kNone, false, 0),
+    Timer(kMp3Timer, 1000, false),  // MP3 loop check
+    Timer(kCdTimer, 200, false),   // audio-CD watch
+    Timer(kRendererTimer, 500, true),    // renderer watch
 };
 
 // The preview: one image that keeps its picture's size.
 constexpr ElementDesign kPreviewElements[] = {
-    Image("Img_Prev", 0, 0, 2280, 1680, DesignPicture::kPreview),
+    Image(kPreviewImage, 0, 0, 2280, 1680, DesignPicture::kPreview),
 };
 
 // --- The settings dialog ---------------------------------------------------
@@ -47,7 +49,6 @@ constexpr DesignFont kGothicUnderlined = {kGothic.face, 975, 400, 128, true};
 constexpr DesignFont kTahoma = {"Tahoma", 825, 400, 0, false};
 constexpr DesignColour kPanelGrey = {false, 224, 224, 224};
 constexpr DesignColour kDialogGrey = {false, 192, 192, 192};
-constexpr char kPanel[] = "Pic_C";
 
 constexpr ElementDesign Button(const char* name, const char* container, int left, int top, int width, int height,
                                const char* caption, int tab_index) {
@@ -80,40 +81,40 @@ constexpr ElementDesign Mark(const char* name, int index, const char* container,
 }
 
 constexpr ElementDesign kDialogElements[] = {
-    Button("Cmd_Can", nullptr, 6000, 3000, 1215, 375, "\xEF\xBD\xB7\xEF\xBD\xAC\xEF\xBE\x9D\xEF\xBD\xBE\xEF\xBE\x99", 14),  // "ｷｬﾝｾﾙ"
-    Button("Cmd_Set", nullptr, 4740, 3000, 1215, 375, "\xE8\xA8\xAD\xE5\xAE\x9A", 13),  // "設定"
-    Panel("Pic_Mbl", 120, 4680, 8340, 300, false, kWindowColour, DesignPicture::kMetalStrip, true, kFormFont, 11),
+    Button(kCancelButton, nullptr, 6000, 3000, 1215, 375, "\xEF\xBD\xB7\xEF\xBD\xAC\xEF\xBE\x9D\xEF\xBD\xBE\xEF\xBE\x99", 14),  // "ｷｬﾝｾﾙ"
+    Button(kSetButton, nullptr, 4740, 3000, 1215, 375, "\xE8\xA8\xAD\xE5\xAE\x9A", 13),  // "設定"
+    Panel(kMetalStrip, 120, 4680, 8340, 300, false, kWindowColour, DesignPicture::kMetalStrip, true, kFormFont, 11),
     Panel("Pic_Dummy", 7980, 900, 855, 795, false, kWindowColour, DesignPicture::kNone, false, kFormFont, 9),
     Panel(kPanel, 180, 240, 7035, 2475, true, kPanelGrey, DesignPicture::kNone, false, kTahoma, 1),
-    {ElementKind::kLabel, "lbl_URL", kNoIndex, nullptr, 180, 3120, 3285, 195,
+    {ElementKind::kLabel, kAddress, kNoIndex, nullptr, 180, 3120, 3285, 195,
      true, kBlack, DesignPicture::kNone, false, 0, false, 10, "", kGothicUnderlined,
      kWhite, false, true, false, true, DesignCursor::kHand},
-    Mark("Img_Ra", 0, nullptr, 8040, 300, 180, DesignPicture::kMarkEmpty, DesignCursor::kDefault),
-    Mark("Img_Ra", 1, nullptr, 8040, 600, 180, DesignPicture::kMarkChosen, DesignCursor::kDefault),
+    Mark(kMarkPictures, 0, nullptr, 8040, 300, 180, DesignPicture::kMarkEmpty, DesignCursor::kDefault),
+    Mark(kMarkPictures, 1, nullptr, 8040, 600, 180, DesignPicture::kMarkChosen, DesignCursor::kDefault),
     // Inside the panel.
-    Button("Cmd_File", kPanel, 420, 1680, 615, 375, "...", 12),
-    {ElementKind::kComboBox, "BGM_Repeat", kNoIndex, kPanel, 1680, 780, 615, 300,
+    Button(kFileButton, kPanel, 420, 1680, 615, 375, "...", 12),
+    {ElementKind::kComboBox, kRepeatBox, kNoIndex, kPanel, 1680, 780, 615, 300,
      true, kWhite, DesignPicture::kNone, false, 0, false, 2, "", {nullptr, 0, 0, 0, false},
      kBlack, false, false, false, false, DesignCursor::kCustomNone},
     {ElementKind::kShape, "Shape3", 3, kPanel, 300, 300, 1695, 315,
      true, kBlack, DesignPicture::kNone, false, 0, false, kNoTabIndex, nullptr, kFormFont,
      kBlack, false, true, true, false, DesignCursor::kDefault},
-    {ElementKind::kLabel, "lbl", 15, kPanel, 300, 360, 1665, 195,
+    {ElementKind::kLabel, kLabels, 15, kPanel, 300, 360, 1665, 195,
      true, kBlack, DesignPicture::kNone, false, 0, false, 8, "BGM", kGothic,
      kBlack, true, true, false, false, DesignCursor::kDefault},
-    Mark("Img_BGM", 1, kPanel, 420, 840, 195, DesignPicture::kNone, DesignCursor::kCustomNone),
-    Label("lbl_BGM", 1, kPanel, 660, 840, 645, 195, "\xE9\x9F\xB3\xE6\xA5\xBD" "CD", true,  // "音楽CD"
+    Mark(kKindMarks, 1, kPanel, 420, 840, 195, DesignPicture::kNone, DesignCursor::kCustomNone),
+    Label(kKindCaptions, 1, kPanel, 660, 840, 645, 195, "\xE9\x9F\xB3\xE6\xA5\xBD" "CD", true,  // "音楽CD"
           DesignCursor::kCustomNone, 6),
-    Label("lbl", 14, kPanel, 2340, 840, 990, 195,
+    Label(kLabels, kRepeatCaptionIndex, kPanel, 2340, 840, 990, 195,
           "\xE6\x9B\xB2\xE7\x9B\xAE\xE3\x82\x92\xEF\xBE\x98\xEF\xBE\x8B\xEF\xBE\x9F\xEF\xBD\xB0\xEF\xBE\x84",  // "曲目をﾘﾋﾟｰﾄ"
           true, DesignCursor::kDefault, 7),
-    Mark("Img_BGM", 0, kPanel, 420, 1140, 195, DesignPicture::kNone, DesignCursor::kCustomNone),
-    Label("lbl_BGM", 0, kPanel, 660, 1140, 330, 195, "\xE3\x81\xAA\xE3\x81\x97", true,  // "なし"
+    Mark(kKindMarks, 0, kPanel, 420, 1140, 195, DesignPicture::kNone, DesignCursor::kCustomNone),
+    Label(kKindCaptions, 0, kPanel, 660, 1140, 330, 195, "\xE3\x81\xAA\xE3\x81\x97", true,  // "なし"
           DesignCursor::kCustomNone, 4),
-    Mark("Img_BGM", 2, kPanel, 420, 1440, 195, DesignPicture::kNone, DesignCursor::kCustomNone),
-    Label("lbl_BGM", 2, kPanel, 660, 1440, 900, 195, "MP3\xE3\x80\x81WAV", true,  // "MP3、WAV"
+    Mark(kKindMarks, 2, kPanel, 420, 1440, 195, DesignPicture::kNone, DesignCursor::kCustomNone),
+    Label(kKindCaptions, 2, kPanel, 660, 1440, 900, 195, "MP3\xE3\x80\x81WAV", true,  // "MP3、WAV"
           DesignCursor::kCustomNone, 5),
-    {ElementKind::kLabel, "lbl_Fname", kNoIndex, kPanel, 1080, 1740, 5715, 495,
+    {ElementKind::kLabel, kFileName, kNoIndex, kPanel, 1080, 1740, 5715, 495,
      true, kBlack, DesignPicture::kNone, false, 0, false, 3, "", kGothic,
      kBlack, false, true, true, false, DesignCursor::kDefault},
 };
@@ -133,6 +134,24 @@ const ElementDesign* FindElementDesign(const FormDesign& form, const char* name,
     if (element.index == index && std::strcmp(element.name, name) == 0) return &element;
   }
   return nullptr;
+}
+
+int TextRoomTwips(const FormDesign& form, const ElementDesign& element) {
+  if (element.kind == ElementKind::kButton) return element.width - 2 * kButtonFrameTwips;
+  if (!element.auto_size) return element.width;
+  const ElementDesign* container = element.container ? FindElementDesign(form, element.container) : nullptr;
+  int right = container ? container->width : form.client_width;
+  for (size_t i = 0; i < form.element_count; ++i) {
+    const ElementDesign& other = form.elements[i];
+    const bool same_container = (other.container == nullptr) == (element.container == nullptr) &&
+                                (!other.container || std::strcmp(other.container, element.container) == 0);
+    const bool on_row = other.top < element.top + element.height && element.top < other.top + other.height;
+    if (&other != &element && other.visible && same_container && on_row && other.left > element.left &&
+        other.left < right) {
+      right = other.left;
+    }
+  }
+  return right - element.left;
 }
 
 const FormDesign kSaverFormDesign = {

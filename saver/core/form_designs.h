@@ -83,8 +83,39 @@ struct FormDesign {
   bool icon;  // the program's dialog icon in the title bar
 };
 
+// The width in twips an element's caption may take: a button's inside its
+// 4-pixel frame, a fixed label's own width; a label sized to its text may
+// grow until the next visible element on its row, or its container's edge.
+int TextRoomTwips(const FormDesign& form, const ElementDesign& element);
+constexpr int kButtonFrameTwips = 60;
+
 // The element of that name (and index, for control arrays), or nullptr.
 const ElementDesign* FindElementDesign(const FormDesign& form, const char* name, int index = kNoIndex);
+
+// The names the code looks elements and timers up by, spelled once so that a
+// typo fails to compile instead of finding nothing.
+namespace element_names {
+constexpr char kDesktopPicture[] = "Pic_1";
+constexpr char kPuffPicture[] = "Pic_2";
+constexpr char kSkyPicture[] = "Pic_3";
+constexpr char kMp3Timer[] = "Timer1";            // the MP3 loop check
+constexpr char kCdTimer[] = "Timer2";             // the audio-CD watch
+constexpr char kRendererTimer[] = "Timer3";       // the renderer watch
+constexpr char kPreviewImage[] = "Img_Prev";
+constexpr char kCancelButton[] = "Cmd_Can";
+constexpr char kSetButton[] = "Cmd_Set";
+constexpr char kFileButton[] = "Cmd_File";
+constexpr char kMetalStrip[] = "Pic_Mbl";
+constexpr char kPanel[] = "Pic_C";
+constexpr char kAddress[] = "lbl_URL";
+constexpr char kMarkPictures[] = "Img_Ra";        // index 0 unchosen, 1 chosen
+constexpr char kRepeatBox[] = "BGM_Repeat";
+constexpr char kKindMarks[] = "Img_BGM";          // index = music kind
+constexpr char kKindCaptions[] = "lbl_BGM";       // index = music kind
+constexpr char kLabels[] = "lbl";                 // lbl(14) the repeat caption, lbl(15) the heading
+constexpr int kRepeatCaptionIndex = 14;
+constexpr char kFileName[] = "lbl_Fname";
+}  // namespace element_names
 
 extern const FormDesign kSaverFormDesign;    // Jetscape_S
 extern const FormDesign kPreviewFormDesign;  // Jetscape_R

@@ -10,6 +10,11 @@
 // gives "C:", "song.mp3" gives "".
 std::string FolderOf(const std::string& path);
 
+// A folder as the system should open it: a bare drive ("C:") would name that
+// drive's current folder, so it gets its root's backslash back; any other
+// folder is returned as it is.
+std::string OpenableFolder(const std::string& folder);
+
 // Suffixes appended to the program folder as the system reports it.
 constexpr char kRendererSuffix[] = "\\Skyliner.dll";
 inline constexpr auto kModelSuffixText = Join("\\", kModelFileName);

@@ -16,7 +16,7 @@ const char kMissingModelText[] =
 const char kMessageCaption[] = "Skyliner (ScreenSaver)";
 
 StartupOutcome RunStartup(const std::string& arguments, const std::string& program_folder,
-                          StartupActions& actions) {
+                          StartupActions& actions, const UiTexts& texts) {
   // Both lookups are made, whatever the first one finds.
   const bool saver_running = actions.WindowExists(kSaverCaption);
   const bool dialog_open = actions.WindowExists(kDialogCaption);
@@ -31,11 +31,11 @@ StartupOutcome RunStartup(const std::string& arguments, const std::string& progr
   actions.CreateWorkingFolder();
   actions.ReadSettings();
   if (!actions.ProgramFilePresent(program_folder + kRendererSuffix)) {
-    actions.ShowMissingFileMessage(kMissingRendererText);
+    actions.ShowMissingFileMessage(texts.missing_renderer);
     return StartupOutcome::kEndProgram;
   }
   if (!actions.ProgramFilePresent(program_folder + kModelSuffix)) {
-    actions.ShowMissingFileMessage(kMissingModelText);
+    actions.ShowMissingFileMessage(texts.missing_model);
     return StartupOutcome::kEndProgram;
   }
 

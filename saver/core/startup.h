@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "ui_texts.h"
+
 // What the start-up procedure asks of the platform, in the order it asks.
 class StartupActions {
  public:
@@ -24,8 +26,8 @@ class StartupActions {
   virtual bool StartSaverRun() = 0;
 };
 
-// The two missing-file messages and their caption (UTF-8; shown through the
-// wide-character functions).
+// The two missing-file messages in Japanese and their caption (UTF-8; shown
+// through the wide-character functions).
 extern const char kMissingRendererText[];
 extern const char kMissingModelText[];
 extern const char kMessageCaption[];
@@ -38,5 +40,6 @@ enum class StartupOutcome {
 // The preview reads nothing but the argument string; every other mode first
 // creates the working folder, loads the settings and checks that the renderer
 // and the model file lie in program_folder.
+// The missing-file messages are in the language of texts.
 StartupOutcome RunStartup(const std::string& arguments, const std::string& program_folder,
-                          StartupActions& actions);
+                          StartupActions& actions, const UiTexts& texts = kJapaneseTexts);

@@ -102,6 +102,7 @@ LRESULT CALLBACK CommandButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: return OnButtonDown(hwnd, message);
     case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: return OnButtonUp(hwnd, message, wParam);
     case WM_PRINTCLIENT: return OnPrintClient(hwnd, reinterpret_cast<HDC>(wParam));
+    case WM_GETDLGCODE: return DLGC_BUTTON;  // the dialog presses it for Space and Return; it takes no key itself
     HANDLE_MSG(hwnd, WM_MOUSEMOVE, OnMouseMove);
     HANDLE_MSG(hwnd, WM_SETFOCUS, OnSetFocus);
     HANDLE_MSG(hwnd, WM_KILLFOCUS, OnKillFocus);

@@ -67,6 +67,12 @@ void OnEndSession(HWND hwnd, BOOL ending) {
   if (ending) FormOf(hwnd)->Unload();
 }
 
+// WM_COMMAND: a dialog key's command: IDCANCEL for Esc, BN_CLICKED from a focused button's key.
+void OnCommand(HWND hwnd, int id, HWND control, UINT) {
+  Form* form = FormOf(hwnd);
+  if (form->on_command) form->on_command(id, control);
+}
+
 // WM_DESTROY: the window is gone, whoever destroyed it (a preview's parent takes its children along).
 void OnDestroy(HWND hwnd) { FormOf(hwnd)->WindowDestroyed(); }
 
@@ -119,6 +125,7 @@ LRESULT CALLBACK FormWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     HANDLE_MSG(hwnd, WM_PAINT, OnPaint);
     HANDLE_MSG(hwnd, WM_TIMER, OnTimer);
     HANDLE_MSG(hwnd, WM_CLOSE, OnClose);
+    HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
     HANDLE_MSG(hwnd, WM_QUERYENDSESSION, OnQueryEndSession);
     HANDLE_MSG(hwnd, WM_ENDSESSION, OnEndSession);
     HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
@@ -294,8 +301,10 @@ void Form::BuildWindows(int dpi) {
     const ElementDesign& design = *element.design;
     if (design.kind != ElementKind::kPictureBox || !design.visible) continue;
     element.font = MakeFont(design.font, dpi);
-    element.window = CreateWindowExW(0, kPanelClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
-                                     element.rect.left, element.rect.top, element.rect.right - element.rect.left,
+    // A control parent: the dialog keyboard walks into the panel's controls.
+    element.window = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClassName, L"",
+                                     WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, element.rect.left,
+                                     element.rect.top, element.rect.right - element.rect.left,
                                      element.rect.bottom - element.rect.top, window_, nullptr, module, this);
   }
   for (FormElement& element : elements_) {
@@ -534,6 +543,7 @@ FormElement* Form::ElementAt(const char* container, POINT point) {
 }
 
 void Form::MouseDown(HWND window, POINT point, MouseButton button) {
+  if (ContainerOf(window)) SetFocus(window);  // a panel takes the focus, as a picture box does
   FormElement* element = ElementAt(ContainerOf(window), point);
   if (!element) return;
   pressed_ = element;

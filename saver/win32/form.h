@@ -74,6 +74,8 @@ class Form {
   std::function<void()> on_resize;  // first when shown, then whenever the size changes
   std::function<void()> on_query_unload;  // never cancels the unload
   std::function<void()> on_unload;
+  // The dialog keyboard's commands: IDCANCEL for Esc, or the button whose key was pressed.
+  std::function<void(int id, HWND control)> on_command;
 
   // Called by the window procedure.
   void EraseBackground(HDC dc);

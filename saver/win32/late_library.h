@@ -1,5 +1,5 @@
 // Functions of the system libraries only some runs need (winmm for the
-// music, comdlg32, shell32 and msimg32 for the settings dialog), looked up on
+// music, comdlg32, comctl32, shell32 and msimg32 for the settings dialog), looked up on
 // first use: imported, they would be loaded, with the libraries they pull in,
 // at every start of the shell, before the saver's renderer could start.
 #pragma once

@@ -49,7 +49,9 @@ bool ShowPreviewForm(int64_t parent_handle) {
   SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE) | WS_CHILD);
   SetParent(window, parent);
   preview.form.Move(0, 0, width, height);
-  if (FormElement* image = preview.form.Element("Img_Prev")) preview.form.MoveElement(*image, 0, 0, width, height);
+  if (FormElement* image = preview.form.Element(element_names::kPreviewImage)) {
+    preview.form.MoveElement(*image, 0, 0, width, height);
+  }
   SetTimer(nullptr, 0, kParentCheckMs, OnParentCheckTick);
   preview.form.Show();
   return true;

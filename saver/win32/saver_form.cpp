@@ -55,7 +55,7 @@ void CaptureDesktop(Form& form) {
   const int width = GetSystemMetrics(SM_CXSCREEN);
   const int height = GetSystemMetrics(SM_CYSCREEN);
   form.SetClientSize(width, height);
-  FormElement* element = form.Element("Pic_1");
+  FormElement* element = form.Element(element_names::kDesktopPicture);
   if (!element) return;
   form.MoveElement(*element, element->rect.left, element->rect.top, width, height);
   PictureSurface& picture = *element->picture;
@@ -72,7 +72,9 @@ void WriteWorkingFiles(Form& form) {
   const struct {
     const char* element;
     const char* path;
-  } pictures[] = {{"Pic_1", kDesktopPicturePath}, {"Pic_2", kPuffPicturePath}, {"Pic_3", kSkyPicturePath}};
+  } pictures[] = {{element_names::kDesktopPicture, kDesktopPicturePath},
+                   {element_names::kPuffPicture, kPuffPicturePath},
+                   {element_names::kSkyPicture, kSkyPicturePath}};
   for (const auto& picture : pictures) {
     if (PictureSurface* surface = form.Picture(picture.element)) surface->SaveBitmap(picture.path);
     MarkRunPhase(picture.path);
@@ -90,14 +92,14 @@ void StartMusic(SaverRun& run) {
   switch (Music()) {
     case MusicChoice::kCd:
       run.music.OpenCdAudio();
-      EnableTimer("Timer2", true);
+      EnableTimer(element_names::kCdTimer, true);
       break;
     case MusicChoice::kWav:
       run.music.PlayWaveLooped(shell.settings.file);
       break;
     case MusicChoice::kMp3:
       run.music.OpenAndPlayMp3(shell.settings.file);
-      EnableTimer("Timer1", true);
+      EnableTimer(element_names::kMp3Timer, true);
       break;
     case MusicChoice::kNone:
       break;
@@ -127,7 +129,7 @@ void OnMp3Tick() { Run().music.RestartMp3IfStopped(); }
 void OnCdTick() {
   SaverRun& run = Run();
   run.music.PollCdAudio(shell.settings.repeat);
-  EnableTimer("Timer2", run.music.cd_available());
+  EnableTimer(element_names::kCdTimer, run.music.cd_available());
 }
 
 // Timer3, every 500 ms: the run ends once the renderer is gone.
@@ -135,21 +137,21 @@ void OnRendererWatchTick() {
   SaverRun& run = Run();
   const bool window_found = FindWindowA(nullptr, kRendererCaption) != nullptr;
   if (!run.watch.Tick(window_found, RendererRunning(run))) return;
-  EnableTimer("Timer3", false);
+  EnableTimer(element_names::kRendererTimer, false);
   run.form.Unload();
 }
 
 // Whatever the reason for the unload: stop the music, give the cursor back, end.
 void OnQueryUnload() {
   SaverRun& run = Run();
-  if (TimerEnabled("Timer2")) {
-    EnableTimer("Timer2", false);
+  if (TimerEnabled(element_names::kCdTimer)) {
+    EnableTimer(element_names::kCdTimer, false);
     run.music.CloseCdAudio();
   }
   const MusicChoice music = Music();
   if (music == MusicChoice::kWav) run.music.StopWave();
   if (music == MusicChoice::kMp3) {
-    EnableTimer("Timer1", false);
+    EnableTimer(element_names::kMp3Timer, false);
     run.music.CloseMp3();
   }
   if (ModeLetter(shell.arguments) == 'S') shell.saved_cursor_count = ShowCursor(shell.saved_cursor_count);
@@ -169,8 +171,8 @@ bool LoadSaverForm() {
     return false;
   }
   // The ticks come from the message loop, which runs only after the load.
-  SetTickHandler("Timer1", OnMp3Tick);
-  SetTickHandler("Timer2", OnCdTick);
-  SetTickHandler("Timer3", OnRendererWatchTick);
+  SetTickHandler(element_names::kMp3Timer, OnMp3Tick);
+  SetTickHandler(element_names::kCdTimer, OnCdTick);
+  SetTickHandler(element_names::kRendererTimer, OnRendererWatchTick);
   return true;
 }

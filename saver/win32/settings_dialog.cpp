@@ -1,9 +1,12 @@
 #include "settings_dialog.h"
 
 #include <windows.h>
+#include <commctrl.h>
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,11 +17,14 @@
 #include "late_library.h"
 #include "profile_store.h"
 #include "shell_font.h"
+#include "shell_paths.h"
 #include "shell_state.h"
 #include "text_encoding.h"
 #include "window_animation.h"
 
 namespace {
+
+using namespace element_names;
 
 constexpr int kKindCount = 3;
 
@@ -46,7 +52,7 @@ CommandButton* Button(const char* name) {
 }
 
 HWND RepeatBox() {
-  FormElement* combo = Dialog().form.Element("BGM_Repeat");
+  FormElement* combo = Dialog().form.Element(kRepeatBox);
   return combo ? combo->window : nullptr;
 }
 
@@ -56,7 +62,8 @@ void CreateButton(Form& form, FormElement& element) {
   const ElementDesign* container = design.container ? FindElementDesign(form.design(), design.container) : nullptr;
   const FontDescription ambient = container ? FontDescriptionOf(container->font) : FontDescription();
   ButtonProperties properties;  // the persisted defaults: enabled, already initialised
-  properties.caption = design.caption ? design.caption : "";
+  const char* caption = CaptionOf(*shell.texts, design);
+  properties.caption = caption ? caption : "";
   properties.font = FontDescriptionOf(design.font);
   PropertyStore store;
   WriteButtonProperties(properties, ambient, &store);
@@ -67,18 +74,27 @@ void CreateButton(Form& form, FormElement& element) {
 
 // --- The marks and the controls that follow the kind -------------------------
 
+// A disabled button leaves the tab order too, and its keys press nothing.
+void SetButtonEnabled(CommandButton& button, bool enabled) {
+  button.SetEnabled(enabled);
+  const LONG_PTR style = GetWindowLongPtrW(button.window(), GWL_STYLE);
+  SetWindowLongPtrW(button.window(), GWL_STYLE, enabled ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+}
+
+bool InTabOrder(HWND window) { return (GetWindowLongPtrW(window, GWL_STYLE) & WS_TABSTOP) != 0; }
+
 void ShowKind(int kind) {
   Form& form = Dialog().form;
   const KindControls controls = ControlsForKind(kind);
-  FormElement* unchosen = form.Element("Img_Ra", 0);
-  FormElement* chosen = form.Element("Img_Ra", 1);
+  FormElement* unchosen = form.Element(kMarkPictures, 0);
+  FormElement* chosen = form.Element(kMarkPictures, 1);
   for (int i = 0; i < kKindCount; ++i) {
-    FormElement* mark = form.Element("Img_BGM", i);
+    FormElement* mark = form.Element(kKindMarks, i);
     FormElement* source = controls.marked[i] ? chosen : unchosen;
     if (mark && source && source->picture) form.SetPicture(*mark, *source->picture);
   }
   if (HWND repeat = RepeatBox()) EnableWindow(repeat, controls.repeat_enabled ? TRUE : FALSE);
-  if (CommandButton* file = Button("Cmd_File")) file->SetEnabled(controls.file_button_enabled);
+  if (CommandButton* file = Button(kFileButton)) SetButtonEnabled(*file, controls.file_button_enabled);
 }
 
 // A press on a mark or its caption, any mouse button. The file is kept whatever the kind.
@@ -89,7 +105,7 @@ void SelectBgmKind(int kind) {
 
 void ShowFileName() {
   Form& form = Dialog().form;
-  if (FormElement* label = form.Element("lbl_Fname")) form.SetText(*label, WidenAnsi(shell.settings.file));
+  if (FormElement* label = form.Element(kFileName)) form.SetText(*label, WidenAnsi(shell.settings.file));
 }
 
 // --- Drawing -----------------------------------------------------------------
@@ -101,7 +117,7 @@ void InitButtons() {
 // Covers the panel with copies of Pic_Mbl's strip, column by column.
 void TilePicture(FormElement& target) {
   Form& form = Dialog().form;
-  PictureSurface* strip = form.Picture("Pic_Mbl");
+  PictureSurface* strip = form.Picture(kMetalStrip);
   if (!strip || !target.picture || !strip->dc()) return;
   const int w = strip->width();
   const int h = strip->height();
@@ -147,7 +163,7 @@ void OnLoad() {
   Form& form = Dialog().form;
   PlaceForm(form);
   InitButtons();
-  if (FormElement* panel = form.Element("Pic_C")) TilePicture(*panel);
+  if (FormElement* panel = form.Element(kPanel)) TilePicture(*panel);
   ShowKind(shell.settings.kind);
   if (HWND repeat = RepeatBox()) {
     SetWindowTextA(repeat, RepeatText(shell.settings.repeat).c_str());
@@ -169,9 +185,9 @@ void OnUnload() { AnimateClose(Dialog().form.window()); }
 // the code page cannot hold is not taken: narrowed, it would name another file.
 void OnChooseFile() {
   Form& form = Dialog().form;
-  const std::wstring filter = WidenUtf8(FileChooserFilter());
-  const std::wstring title = WidenUtf8(kFileChooserTitle);
-  const std::wstring folder = WidenAnsi(shell.settings.folder);
+  const std::wstring filter = WidenUtf8(FileChooserFilter(*shell.texts));
+  const std::wstring title = WidenUtf8(shell.texts->chooser_title);
+  const std::wstring folder = WidenAnsi(OpenableFolder(shell.settings.folder));
   wchar_t file[kFileChooserBufferSize] = {};
   wchar_t file_title[kFileChooserBufferSize] = {};
   OPENFILENAMEW chooser = {};
@@ -210,15 +226,88 @@ void OnSet() {
 
 void OnCancel() { Dialog().form.Unload(); }
 
+// A tooltip over a windowless element of the window; it goes with the window.
+void AddTooltip(HWND window, const RECT& area, const std::wstring& text) {
+  static const auto init_controls =
+      LateFunction<decltype(&InitCommonControlsEx)>("comctl32.dll", "InitCommonControlsEx");
+  INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_WIN95_CLASSES};
+  if (!init_controls || !init_controls(&classes)) return;
+  HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+  if (!tip) return;
+  TOOLINFOW tool = {};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_SUBCLASS;
+  tool.hwnd = window;
+  tool.uId = 1;
+  tool.rect = area;
+  tool.lpszText = const_cast<wchar_t*>(text.c_str());  // the tooltip keeps its own copy
+  SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// The address shows an elided path; the click opens the whole one.
 void OnAddressClick() {
   Form& form = Dialog().form;
-  FormElement* address = form.Element("lbl_URL");
   SetScreenPointer(ScreenPointer::kHourglass);
-  std::string target;
   static const auto shell_execute = LateFunction<decltype(&ShellExecuteA)>("shell32.dll", "ShellExecuteA");
-  if (address && shell_execute && NarrowToAnsi(address->text, &target))
-    shell_execute(form.window(), "open", target.c_str(), "", "", SW_SHOWNORMAL);
+  if (shell_execute) {
+    shell_execute(form.window(), "open", OpenableFolder(shell.program_folder).c_str(), "", "", SW_SHOWNORMAL);
+  }
   SetScreenPointer(ScreenPointer::kDefault);
+}
+
+// The address keeps to its designed width, the middle of a long path elided,
+// with the whole path as the label's tooltip.
+void ShowAddress(Form& form, FormElement& address) {
+  const std::wstring path = WidenAnsi(OpenableFolder(shell.program_folder));
+  const int room = TwipsToPixels(address.design->width, ScreenDpi());
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old_font = dc && address.font ? SelectObject(dc, address.font) : nullptr;
+  const auto fits = [dc, room](const std::wstring& text) {
+    SIZE size = {};
+    return !dc || (GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size) && size.cx <= room);
+  };
+  form.SetText(address, ElideMiddle(path, fits));
+  if (old_font) SelectObject(dc, old_font);
+  if (dc) ReleaseDC(nullptr, dc);
+  AddTooltip(form.window(), address.rect, path);
+}
+
+// The dialog keyboard walks each container's windows from the top of its
+// z-order: stack them in the designs' tab order.
+void OrderTabStops(Form& form) {
+  std::vector<std::pair<int, HWND>> stops;
+  const FormDesign& design = form.design();
+  for (size_t i = 0; i < design.element_count; ++i) {
+    const ElementDesign& element = design.elements[i];
+    FormElement* placed = form.Element(element.name, element.index);
+    HWND window = placed ? placed->window : nullptr;
+    if (CommandButton* button = Button(element.name)) window = button->window();
+    if (window && element.tab_index != kNoTabIndex) stops.push_back({element.tab_index, window});
+  }
+  std::sort(stops.begin(), stops.end());
+  std::map<HWND, HWND> last_in_container;
+  for (const auto& stop : stops) {
+    HWND& last = last_in_container[GetParent(stop.second)];
+    SetWindowPos(stop.second, last ? last : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    last = stop.second;
+  }
+}
+
+// Esc cancels; Space or Return presses the focused button.
+void OnCommand(int id, HWND control) {
+  if (id == IDCANCEL) {
+    OnCancel();
+    return;
+  }
+  for (HostedButton& button : Dialog().buttons) {
+    if (control && button.control->window() == control && InTabOrder(control) && button.control->on_click) {
+      const std::function<void()> click = button.control->on_click;  // the handler may close the dialog
+      click();
+      return;
+    }
+  }
 }
 
 // The elements exist: the buttons join them, and the events are wired.
@@ -229,17 +318,24 @@ void OnCreate() {
     if (designs[i].kind != ElementKind::kButton) continue;
     if (FormElement* element = form.Element(designs[i].name, designs[i].index)) CreateButton(form, *element);
   }
+  // The labels speak the user's language; the buttons took theirs when made.
+  for (size_t i = 0; i < shell.texts->caption_count; ++i) {
+    const CaptionText& caption = shell.texts->captions[i];
+    FormElement* label = form.Element(caption.element, caption.index);
+    if (label && label->design->kind == ElementKind::kLabel) form.SetText(*label, WidenUtf8(caption.text));
+  }
   for (int i = 0; i < kKindCount; ++i) {
-    for (const char* name : {"Img_BGM", "lbl_BGM"}) {
+    for (const char* name : {kKindMarks, kKindCaptions}) {
       if (FormElement* element = form.Element(name, i)) element->on_mouse_down = [i](MouseButton) { SelectBgmKind(i); };
     }
   }
-  if (CommandButton* button = Button("Cmd_File")) button->on_click = OnChooseFile;
-  if (CommandButton* button = Button("Cmd_Set")) button->on_click = OnSet;
-  if (CommandButton* button = Button("Cmd_Can")) button->on_click = OnCancel;
+  OrderTabStops(form);
+  if (CommandButton* button = Button(kFileButton)) button->on_click = OnChooseFile;
+  if (CommandButton* button = Button(kSetButton)) button->on_click = OnSet;
+  if (CommandButton* button = Button(kCancelButton)) button->on_click = OnCancel;
   // The address: the folder the program and its files were installed in.
-  if (FormElement* address = form.Element("lbl_URL")) {
-    form.SetText(*address, WidenAnsi(shell.program_folder));
+  if (FormElement* address = form.Element(kAddress)) {
+    ShowAddress(form, *address);
     address->on_click = OnAddressClick;
   }
 }
@@ -252,6 +348,7 @@ void ShowSettingsDialog() {
   form.on_load = OnLoad;
   form.on_resize = OnResize;
   form.on_unload = OnUnload;
+  form.on_command = OnCommand;
   if (!form.Load()) return;
   form.ShowModal();
 }

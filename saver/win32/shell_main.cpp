@@ -12,8 +12,9 @@
 void RunShell() {
   shell.arguments = ArgumentsOf(GetCommandLineA());
   shell.program_folder = ProgramFolder();
+  shell.texts = &UiTextsFor(GetUserDefaultUILanguage());
   Win32StartupActions actions;
-  if (RunStartup(shell.arguments, shell.program_folder, actions) == StartupOutcome::kRunForms)
+  if (RunStartup(shell.arguments, shell.program_folder, actions, *shell.texts) == StartupOutcome::kRunForms)
     RunFormsMessageLoop();
   EndProgram();
 }

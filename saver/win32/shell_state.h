@@ -6,12 +6,14 @@
 #include <string>
 
 #include "settings.h"
+#include "ui_texts.h"
 
 struct ShellState {
   std::string arguments;       // the command line after the program's name and the blanks after it (ArgumentsOf)
   std::string program_folder;  // the folder of the running Skyliner.scr, as the system reports it
   MusicSettings settings;      // BgmKind, BgmRepeat, BgmFile, BgmFolder
   int saved_cursor_count = 0;  // SavedCursorCount: what ShowCursor(FALSE) returned
+  const UiTexts* texts = &kJapaneseTexts;  // the user's UI language's
 };
 
 extern ShellState shell;

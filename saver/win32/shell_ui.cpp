@@ -23,9 +23,34 @@ MouseButton PressOf(UINT message) {
   }
 }
 
+namespace {
+
+// Space released or Return pressed on a control that calls itself a button.
+bool PressesFocusedButton(MSG& message) {
+  const bool space = message.message == WM_KEYUP && message.wParam == VK_SPACE;
+  const bool enter = message.message == WM_KEYDOWN && message.wParam == VK_RETURN && !(message.lParam & 0x40000000);
+  if (!space && !enter) return false;
+  const LRESULT code = SendMessageW(message.hwnd, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message));
+  return (code & DLGC_BUTTON) != 0;
+}
+
+// The dialog keyboard: Space and Return press the focused button (a
+// BN_CLICKED command to the form); Tab, Shift+Tab and Esc as in any dialog.
+// True when the message was handled so.
+bool HandledAsDialogKey(MSG& message) {
+  HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+  if (!root) return false;
+  if (!PressesFocusedButton(message)) return IsDialogMessageW(root, &message) != FALSE;
+  SendMessageW(root, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(message.hwnd));
+  return true;
+}
+
+}  // namespace
+
 void RunMessagesWhile(const std::function<bool()>& keep_running) {
   MSG message;
   while (keep_running() && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (HandledAsDialogKey(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "ansi_narrowing.h"
+
 namespace {
 
 // Converts with the flags given; false (and empty) when the platform refuses.
@@ -33,14 +35,19 @@ std::wstring WidenAnsi(const std::string& ansi) {
 }
 
 bool NarrowToAnsi(const std::wstring& wide, std::string* ansi) {
+  static_assert(kCodePageUtf8 == CP_UTF8 && kNoBestFitChars == WC_NO_BEST_FIT_CHARS &&
+                    kErrorOnInvalidChars == WC_ERR_INVALID_CHARS, "the platform's values");
   ansi->clear();
   if (wide.empty()) return true;
+  const UINT code_page = GetACP();
+  const NarrowingRule rule = NarrowingFor(code_page);
   const int size = static_cast<int>(wide.size());
   BOOL lossy = FALSE;
-  const int length =
-      WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, nullptr, &lossy);
+  BOOL* default_used = rule.ask_default_used ? &lossy : nullptr;
+  const int length = WideCharToMultiByte(code_page, rule.flags, wide.data(), size, nullptr, 0, nullptr, default_used);
   if (length <= 0 || lossy) return false;
   ansi->resize(static_cast<size_t>(length));
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, &(*ansi)[0], length, nullptr, &lossy);
-  return !lossy;
+  const int written =
+      WideCharToMultiByte(code_page, rule.flags, wide.data(), size, &(*ansi)[0], length, nullptr, default_used);
+  return written == length && !lossy;
 }

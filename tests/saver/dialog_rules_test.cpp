@@ -153,3 +153,12 @@ TEST(DialogChooser, FilterTitleAndTheChosenFile) {
   EXPECT_EQ(settings.file, "a.mp");
   EXPECT_EQ(settings.folder, "");
 }
+
+TEST(ElideMiddle, KeepsTheStartAndTheEndAroundThreeDots) {
+  const std::wstring path = L"C:\\Program Files\\Skyliner";  // 25 characters
+  const std::wstring cases[] = {path, L"C:\\Program...es\\Skyliner", L"C:\\...iner", L"...r", L"..."};
+  const size_t rooms[] = {25, 24, 10, 4, 2};
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(ElideMiddle(path, [&](const std::wstring& text) { return text.size() <= rooms[i]; }), cases[i]);
+  }
+}

@@ -18,3 +18,8 @@ TEST(FolderOf, TakesEverythingBeforeTheLastSeparator) {
   };
   for (const auto& c : cases) EXPECT_EQ(FolderOf(c.path), c.folder) << c.path;
 }
+
+TEST(OpenableFolder, ABareDriveGetsItsRootBack) {
+  const char* cases[][2] = {{"C:", "C:\\"}, {"z:", "z:\\"}, {"C:\\Music", "C:\\Music"}, {"", ""}, {"1:", "1:"}};
+  for (const auto& c : cases) EXPECT_EQ(OpenableFolder(c[0]), c[1]) << c[0];
+}

@@ -50,9 +50,9 @@ def picture_pixels(path, x, y, w, h):
 class Dialog:
     """One open settings dialog: its process, its client area on the screen, and the mouse on it."""
 
-    def __init__(self, checks, args=("/c",), program_dir=None):
+    def __init__(self, checks, args=("/c",), program_dir=None, language="ja"):
         self.s = checks.s
-        self.run = checks.shell(*args, program_dir=program_dir)
+        self.run = checks.shell(*args, program_dir=program_dir, language=language)
         found = wait_until(lambda: self.client() or self.run.process.poll() is not None, 20)
         assert found and self.run.process.poll() is None, "no dialog \"%s\" (exit code %s)" % (
             CAPTION, self.run.process.poll())
@@ -116,8 +116,8 @@ class Dialog:
 
 
 class Checks(CheckSet):
-    def shell(self, *args, program_dir=None):
-        run = ShellRun(self.s, args=args, program_dir=program_dir)
+    def shell(self, *args, program_dir=None, language="ja"):
+        run = ShellRun(self.s, args=args, program_dir=program_dir, language=language)
         self.later(run.kill)
         return run
 
@@ -163,6 +163,11 @@ class Checks(CheckSet):
         folder = self.program()
         name = os.path.basename(folder)
         dialog = Dialog(self, program_dir=folder)
+        # The long folder keeps to the label's designed width (its white text), clear of Set.
+        width = BUTTONS["Cmd_Set"][0] - ADDRESS[0]
+        row = dialog.pixels(dialog.shot("address"), ADDRESS[0], ADDRESS[1], width, 14)
+        white = [i % width for i, p in enumerate(row) if p == (255, 255, 255)]
+        assert white and max(white) < 3285 // TWIPS_PER_PIXEL, "the address reaches x=%d" % max(white, default=0)
         self.later(lambda: self.s.probe("close", name))
         dialog.click(ADDRESS[0] + 20, ADDRESS[1] + 6)
         assert wait_until(lambda: self.s.x_windows(name), 20), "no window for the folder %s opened" % name
@@ -282,6 +287,53 @@ class Checks(CheckSet):
         text = [p for p in dialog.pixels(screen, PANEL[0] + x + 2, PANEL[1] + y + 2, w - 4, h - 4) if max(p) < 80]
         assert len(text) > 50, "lbl_Fname shows no text"
 
+    # --- language ------------------------------------------------------------------
+
+    def test_each_ui_language_shows_its_own_face(self):
+        faces = {}
+        for language, chooser_title in (("ja", "ﾌｧｲﾙを開く"), ("en", "Open File")):
+            dialog = Dialog(self, program_dir=self.program(), language=language)
+            dialog.click(PANEL[0] + MARKS[2][0] + 4, PANEL[1] + MARKS[2][1] + 5)  # the file kind
+            faces[language] = dialog.pixels(dialog.shot("face-" + language), PANEL[0] + 44, PANEL[1] + 56, 300, 140)
+            dialog.click_button("Cmd_File")
+            assert wait_until(lambda: self.active_title() == chooser_title, 10), "%s: chooser %r" % (
+                language, self.active_title())
+            time.sleep(0.5)
+            self.s.screenshot("dialog-chooser-" + language, 1280, 1024)
+            self.s.end_process(dialog.run.process)
+        assert faces["ja"] != faces["en"], "the captions look the same in both languages"
+
+    # --- keys ----------------------------------------------------------------------
+
+    def test_tab_order_and_the_keys_of_a_dialog(self):
+        folder = self.program(kind=1, repeat="07")  # Set would write "7"
+        path = os.path.join(folder, SETTINGS_FILE)
+        before = os.stat(path).st_mtime_ns
+        dialog = Dialog(self, program_dir=folder)
+        dialog.click(250, 190)  # the dialog's own background: it takes the keys, no control the focus
+        # BGM_Repeat first, then the buttons (Cmd_File disabled), round again, and back.
+        for number, (key, focused) in enumerate((("Tab", []), ("Tab", ["Cmd_Set"]), ("Tab", ["Cmd_Can"]),
+                                                 ("Tab", []), ("shift+Tab", ["Cmd_Can"]), ("shift+Tab", ["Cmd_Set"]))):
+            dialog.xdo("key", key)
+            time.sleep(0.4)
+            screen = dialog.shot("keys-%d" % number)
+            got = [name for name in BUTTONS if dialog.look(screen, name) == "selected"]
+            assert got == focused, "after %s (step %d) focused: %s, not %s" % (key, number, got, focused)
+        dialog.click(PANEL[0] + 300, PANEL[1] + 20)  # the metal panel takes the focus
+        assert dialog.look(dialog.shot("keys-panel"), "Cmd_Set") == "normal", "Set still looks focused"
+        for key, button, stores in (("Escape", None, False), ("space", "Cmd_Can", False), ("Return", "Cmd_Set", True)):
+            dialog = dialog or Dialog(self, program_dir=folder)
+            dialog.click(250, 190)
+            for _ in range(5):  # Tab to the button
+                if not button or dialog.look(dialog.shot("keys-" + key), button) == "selected":
+                    break
+                dialog.xdo("key", "Tab")
+                time.sleep(0.4)
+            dialog.xdo("key", key)
+            assert dialog.wait_closed() is not None, "%s did not close the dialog" % key
+            assert (os.stat(path).st_mtime_ns != before) == stores, "%s: Skyliner.ini written: %s" % (key, not stores)
+            dialog = None
+
     def active_title(self):
         """The name of the window with the input focus (there is no window manager to ask)."""
         result = subprocess.run(["xdotool", "getwindowfocus", "getwindowname"], env=self.s.env,
@@ -294,6 +346,8 @@ GROUPS = {
              "test_address_opens_the_program_folder"],
     "kinds": ["test_each_kind_from_its_mark_and_its_caption", "test_kind_two_with_an_existing_file_shows_it"],
     "buttons": ["test_button_hover_pressed_and_drag_out"],
+    "language": ["test_each_ui_language_shows_its_own_face"],
+    "keys": ["test_tab_order_and_the_keys_of_a_dialog"],
     "store": ["test_file_chosen_then_set_writes_the_three_keys", "test_cd_track_typed_then_set_is_stored_rounded_half_even",
               "test_cancel_and_the_frame_leave_the_file_untouched"],
 }

@@ -14,6 +14,9 @@
 #include "bmp_file.h"
 #include "form.h"
 #include "preview_form.h"
+#include "shell_font.h"
+#include "text_encoding.h"
+#include "ui_texts.h"
 
 namespace {
 
@@ -273,6 +276,54 @@ TEST(PreviewForm, FillsItsParentAndEndsWithIt) {
   DestroyWindow(parent);
   EXPECT_TRUE(LoopEndsByItself());
   EXPECT_FALSE(IsWindow(preview));
+}
+
+// What the preview painted, read back from the screen: a child of another
+// process's window shows nothing under Wine, so the test hosts it itself.
+TEST(PreviewForm, PaintsItsPictureInsideTheParent) {
+  PictureSurface picture, shown;
+  ASSERT_TRUE(picture.LoadPictureResource(GetModuleHandleA(nullptr), PictureResourceId(DesignPicture::kPreview)));
+  HWND parent = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "host", WS_POPUP | WS_VISIBLE, 30, 20, 200, 150, nullptr,
+                                nullptr, nullptr, nullptr);
+  ASSERT_TRUE(ShowPreviewForm(reinterpret_cast<intptr_t>(parent)));
+  MSG message;
+  for (DWORD end = GetTickCount() + 500; GetTickCount() < end; Sleep(10)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  }
+  shown.Resize(200, 150, RGB(255, 0, 255));
+  HDC screen = GetDC(nullptr);
+  BitBlt(shown.dc(), 0, 0, 200, 150, screen, 30, 20, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+  int differing = 0;  // the whole picture at its own size from the top-left, black beyond it
+  for (int y = 0; y < 150; ++y) {
+    for (int x = 0; x < 200; ++x) {
+      const bool inside = x < picture.width() && y < picture.height();
+      differing += GetPixel(shown.dc(), x, y) != (inside ? GetPixel(picture.dc(), x, y) : RGB(0, 0, 0));
+    }
+  }
+  EXPECT_EQ(differing, 0);
+  DestroyWindow(parent);
+  EXPECT_TRUE(LoopEndsByItself());
+}
+
+// Each caption of either language fits its element's room in the design, in
+// the design's font as the system renders it.
+TEST(UiTexts, EveryCaptionFitsItsElementInTheDesignFont) {
+  HDC dc = GetDC(nullptr);
+  for (const UiTexts* texts : {&kJapaneseTexts, &kEnglishTexts}) {
+    for (size_t i = 0; i < kEnglishTexts.caption_count; ++i) {
+      const CaptionText& caption = kEnglishTexts.captions[i];
+      const ElementDesign& element = *FindElementDesign(kDialogFormDesign, caption.element, caption.index);
+      HFONT font = CreateShellFont(FontDescriptionOf(element.font), 96);
+      HGDIOBJ old = SelectObject(dc, font);
+      const std::wstring text = WidenUtf8(CaptionOf(*texts, element));
+      SIZE size = {};
+      GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+      DeleteObject(SelectObject(dc, old));
+      EXPECT_LE(size.cx, TwipsToPixels(TextRoomTwips(kDialogFormDesign, element), 96)) << CaptionOf(*texts, element);
+    }
+  }
+  ReleaseDC(nullptr, dc);
 }
 
 }  // namespace

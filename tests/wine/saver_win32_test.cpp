@@ -17,6 +17,7 @@
 #include "shell_program.h"
 #include "shell_state.h"
 #include "startup_actions.h"
+#include "text_encoding.h"
 
 namespace {
 
@@ -58,6 +59,27 @@ class ScratchFolder : public ::testing::Test {
   std::string folder_;
   std::vector<std::string> files_;
 };
+
+// Under the process's ANSI code page (the Wine checks run it under 932, 1252
+// and 65001): a path narrows to that code page's bytes, or is refused.
+TEST(NarrowToAnsiTest, TakesWhatTheCodePageHoldsAndRefusesTheRest) {
+  const char* kRefused = "(refused)";
+  const struct {
+    const wchar_t* wide;
+    const char* narrow[3];  // 932, 1252, 65001
+  } cases[] = {
+      {L"C:\\\u66f2.mp3", {"C:\\\x8b\xc8.mp3", kRefused, "C:\\\xe6\x9b\xb2.mp3"}},
+      {L"C:\\caf\u00e9.wav", {kRefused, "C:\\caf\xe9.wav", "C:\\caf\xc3\xa9.wav"}},
+      {L"C:\\\xd800.wav", {kRefused, kRefused, kRefused}},              // a lone surrogate
+  };
+  const UINT code_page = GetACP();
+  const int column = code_page == 932 ? 0 : code_page == 1252 ? 1 : 2;
+  std::printf("ANSI code page %u\n", code_page);
+  for (const auto& c : cases) {
+    std::string narrow;
+    EXPECT_EQ(NarrowToAnsi(c.wide, &narrow) ? narrow : kRefused, c.narrow[column]) << code_page;
+  }
+}
 
 using FileExistsTest = ScratchFolder;
 

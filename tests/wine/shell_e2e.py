@@ -238,14 +238,14 @@ class Checks(CheckSet):
 
     # --- missing -------------------------------------------------------------
 
-    def missing_files_message(self, without, args=("/s",)):
+    def missing_files_message(self, without, args=("/s",), language="ja"):
         """Starts a copy of the program folder that lacks files; returns the texts of the message boxes
         in order, after the last of which the shell must end."""
         self.reset_kestrel()
         folder = self.s.program_copy(without=without)
-        run = self.shell(*args, program_dir=folder)
+        run = self.shell(*args, program_dir=folder, language=language)
         self.wait_for_message_box(run)
-        self.s.screenshot("message_without_" + "_and_".join(without), *DESKTOP)
+        self.s.screenshot_showing("message_%s_without_%s" % (language, "_and_".join(without)), *DESKTOP)
         texts = []
         # Another box may follow; the shell must end instead.
         while len(texts) < 3:
@@ -269,6 +269,10 @@ class Checks(CheckSet):
     def test_both_missing_show_only_the_renderer_message(self):
         texts = self.missing_files_message(("Skyliner.dll", "Skyliner.data"))
         assert texts == [MISSING_RENDERER], "messages: %r" % texts
+
+    def test_missing_model_speaks_english_elsewhere(self):
+        texts = self.missing_files_message(("Skyliner.data",), language="en")
+        assert texts == ["Skyliner.data was not found in the same folder!"], "messages: %r" % texts
 
     def test_other_letter_checks_the_files_too(self):
         texts = self.missing_files_message(("Skyliner.dll",), args=("/a", "1234"))
@@ -376,16 +380,22 @@ class Checks(CheckSet):
 
     # --- win32 ---------------------------------------------------------------
 
-    def run_google_test(self, program):
+    def run_google_test(self, program, *args, language=None):
         assert os.path.exists(os.path.join(self.s.bin_dir, program)), "%s was not built" % program
-        code, output = self.s.run_windows_program(program, timeout=120)
+        code, output = self.s.run_windows_program(program, 120, args, language)
         for line in output.splitlines():
             if "FAILED" in line or "PASSED" in line or "Failure" in line:
                 print("  " + line)
         assert code == 0, "%s failed:\n%s" % (program, output[-3000:])
+        return output
 
     def test_saver_win32(self):
         self.run_google_test("saver_win32_test.exe")
+
+    def test_narrowing_under_each_ansi_code_page(self):
+        for language, code_page in (("ja", 932), ("en", 1252), ("utf8", 65001)):
+            output = self.run_google_test("saver_win32_test.exe", "--gtest_filter=NarrowToAnsi*", language=language)
+            assert "ANSI code page %d\n" % code_page in output, "%s: not code page %d" % (language, code_page)
 
     def test_saver_forms(self):
         self.run_google_test("saver_forms_test.exe")
@@ -401,12 +411,14 @@ GROUPS = {
     "cursor": ["test_saver_hides_the_cursor_and_gives_it_back"],
     "single": ["test_second_start_while_the_saver_runs_ends_at_once"],
     "missing": ["test_missing_renderer_shows_its_message", "test_missing_model_shows_its_message",
-                "test_both_missing_show_only_the_renderer_message", "test_other_letter_checks_the_files_too"],
+                "test_both_missing_show_only_the_renderer_message", "test_other_letter_checks_the_files_too",
+                "test_missing_model_speaks_english_elsewhere"],
     "music": ["test_refused_model_ends_the_run_and_closes_the_mp3",
               "test_refused_model_ends_the_run_and_stops_the_wav", "test_live_run_restarts_the_mp3_once_it_has_ended"],
     "preview": ["test_preview_is_a_child_of_the_given_window", "test_preview_without_a_usable_window_ends",
                 "test_preview_needs_no_program_files"],
-    "win32": ["test_saver_win32", "test_saver_forms", "test_command_button"],
+    "win32": ["test_saver_win32", "test_saver_forms", "test_command_button",
+              "test_narrowing_under_each_ansi_code_page"],
 }
 
 

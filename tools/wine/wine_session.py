@@ -23,6 +23,10 @@ WINE_ERRORS = "-all,err+all"
 MCI_TRACE = ",trace+mci,trace+winmm"
 # With the process id on each line, since the renderer writes to the shell's log too.
 CURSOR_TRACE = ",+pid,trace+cursor"
+# The locales a program can run under (compiled by tools/wine-prefix.sh): Wine
+# takes the UI language and the ANSI code page from them. The shell runs
+# Japanese (code page 932) unless a check asks for another.
+LOCALES = {"ja": "ja_JP.UTF-8", "en": "en_US.UTF-8", "utf8": "hi_IN.UTF-8"}
 
 
 def wine_environment():
@@ -137,13 +141,15 @@ class WineSession:
                 lines += [line.rstrip("\n") for line in f if ":err:" in line or line.startswith("err:")]
         return lines[-limit:]
 
-    def start_program(self, path, args=(), name=None, debug=None, stdout=None, environment=None):
+    def start_program(self, path, args=(), name=None, debug=None, stdout=None, environment=None, language=None):
         """Starts a Windows program without waiting; Wine's messages go to a log of its own.
         Output to files: Wine's helper processes would hold a pipe open. environment adds to
-        the session's for this program alone (a system language, say)."""
+        the session's for this program alone; language is a key of LOCALES."""
         env = dict(self.env, **(environment or {}))
         if debug:
             env["WINEDEBUG"] = debug
+        if language:
+            env["LANG"] = LOCALES[language]
         log = self.log_path(name or os.path.basename(path))
         with open(log, "w") as err:
             process = subprocess.Popen([self.wine, path, *args], stdout=stdout or err, stderr=err, env=env,
@@ -151,12 +157,13 @@ class WineSession:
         process.log = log
         return process
 
-    def _run_to_end(self, program, args, log, timeout=None):
+    def _run_to_end(self, program, args, log, timeout=None, language=None):
         """Runs a program of the bin folder to its end, Wine's messages appended to log; returns
-        (exit code, its output)."""
+        (exit code, its output). language: a key of LOCALES."""
+        env = dict(self.env, **({"LANG": LOCALES[language]} if language else {}))
         with self._output(program + ".out") as out, open(log, "a") as err:
             code = subprocess.call([self.wine, os.path.join(self.bin_dir, program), *args], stdout=out,
-                                   stderr=err, env=self.env, cwd=self.work, timeout=timeout)
+                                   stderr=err, env=env, cwd=self.work, timeout=timeout)
             out.seek(0)
             return code, out.read()
 
@@ -210,9 +217,9 @@ class WineSession:
     def start_renderer(self, program=RENDERER_PROGRAM):
         return self.start_program(os.path.join(self.bin_dir, program), name="renderer")
 
-    def run_windows_program(self, program, timeout):
+    def run_windows_program(self, program, timeout, args=(), language=None):
         """Runs a console program to its end; returns (exit code, its output)."""
-        return self._run_to_end(program, (), self.log_path(program), timeout)
+        return self._run_to_end(program, args, self.log_path(program), timeout, language)
 
     def windows_processes(self, name):
         """PIDs of this prefix's Windows processes whose command line names the program."""
@@ -287,6 +294,18 @@ class WineSession:
         path = os.path.join(self.shots_dir, name + ".png")
         subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (width, height, x, y), "+repage", path],
                        env=self.env, check=True)
+        return path
+
+    def screenshot_showing(self, name, width=1024, height=768, timeout=5):
+        """A screenshot taken once more than the flat desktop shows: a window exists a moment before it
+        is drawn. Returns its path; fails when nothing shows within timeout seconds."""
+        def shot():
+            path = self.screenshot(name, width, height)
+            colours = subprocess.run(["convert", path, "-format", "%k", "info:"], check=True,
+                                     stdout=subprocess.PIPE).stdout
+            return int(colours) > 8 and path
+        path = wait_until(shot, timeout, step=0.2)
+        assert path, "%s: the screen showed only the desktop for %d s" % (name, timeout)
         return path
 
     @staticmethod
@@ -388,12 +407,12 @@ _SHOW_CURSOR = re.compile(r"^([0-9a-f]+):[0-9a-f]+:trace:cursor:NtUserShowCursor
 class ShellRun:
     """One start of Skyliner.scr (from the dist folder or a copy of it) and the renderer it starts."""
 
-    def __init__(self, session, args=("/s",), trace_mci=False, trace_cursor=False, program_dir=None):
+    def __init__(self, session, args=("/s",), trace_mci=False, trace_cursor=False, program_dir=None, language="ja"):
         self.session = session
         self.program_dir = program_dir or session.dist_dir
         debug = WINE_ERRORS + (MCI_TRACE if trace_mci else "") + (CURSOR_TRACE if trace_cursor else "")
         self.process = session.start_program(os.path.join(self.program_dir, SHELL_PROGRAM), args, name="shell",
-                                             debug=debug)
+                                             debug=debug, language=language)
         self.log = self.process.log
         self.started = time.monotonic()
 
