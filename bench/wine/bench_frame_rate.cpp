@@ -24,7 +24,7 @@ bool idle = false;
 
 // Starts the clocks after the warm-up and writes the figures after the last frame.
 void OnSwap(int frames) {
-  if (idle) active = false;
+  if (idle) renderer.active = false;
   if (frames == kWarmUpFrames) {
     measure_start = CounterSeconds();
     cpu_start = ProcessCpuSeconds();

@@ -8,7 +8,7 @@
 
 namespace {
 
-void SwapWindowBuffers(void*) { SwapBuffers(device_context); }
+void SwapWindowBuffers(void*) { SwapBuffers(renderer.win32.device_context); }
 
 }  // namespace
 
@@ -25,10 +25,10 @@ int RunFrameLoop(const FrameLoopOptions& options) {
       continue;
     }
     if (!pacer.WaitForFrameDue()) continue;  // a message came first
-    if (!RunFramePass(scene, active, keys[VK_ESCAPE], pacer.schedule(), target)) return 0;  // Esc
+    if (!RunFramePass(renderer.scene, renderer.active, renderer.keys[VK_ESCAPE], pacer.schedule(), target)) return 0;  // Esc
     ++frames_swapped;
     // Published for other processes (the main job, the tests): the camera view follows the frame count.
-    SetWindowLongPtrA(window, GWLP_USERDATA, frames_swapped);
+    SetWindowLongPtrA(renderer.win32.window, GWLP_USERDATA, frames_swapped);
     if (options.on_swap) options.on_swap(frames_swapped);
     if (options.frame_limit > 0 && frames_swapped >= options.frame_limit) return 0;
   }

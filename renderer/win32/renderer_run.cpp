@@ -17,13 +17,12 @@ int RunRenderer(const FrameLoopOptions& options) {
   SetBitmapReporter(ShowBitmapMessage);
   UseSpareProcessors();
 
-  model = new (std::nothrow) Ms3dModel;
-  if (!model || !model->Load(kRendererModelPath)) return 0;
+  renderer.model = new (std::nothrow) Ms3dModel;
+  if (!renderer.model || !renderer.model->Load(kRendererModelPath)) return 0;
   MarkStartupPhase("model read");
-  scene.model = model;
+  renderer.scene.model = renderer.model;
 
-  if (!CreateRendererWindow(kRendererCaption, kScreenWidth, kScreenHeight, kScreenBits, fullscreen,
-                            /*prefetch_pictures=*/true))
+  if (!CreateRendererWindow(kRendererCaption, kScreenWidth, kScreenHeight, kScreenBits, /*prefetch_pictures=*/true))
     return 0;
   if (options.paced) RequestVsync();
   // Seeded only now: the flight's start values come from the unseeded generator.

@@ -1,25 +1,40 @@
-// The renderer's program-wide state: its window and OpenGL context, the key
-// table, and the one scene and model it shows. Everything runs on one thread.
+// The renderer's program-wide state, in one place: the portable part (the one
+// scene and model it shows, the key table) and the Windows part (window,
+// context, covers of the other monitors). Everything runs on one thread.
 #pragma once
 
 #include <windows.h>
+
+#include <vector>
 
 #include "flight_scene.h"
 #include "mesh_model.h"
 #include "contract/working_files.h"
 
-extern HWND window;             // the renderer window
-extern HDC device_context;      // the window's own DC, kept for the whole run
-extern HGLRC render_context;    // current on device_context for the whole run
-extern HINSTANCE instance;      // this program's module, for the window class
-extern bool keys[256];          // key-state table indexed by virtual-key code
-extern bool active;             // false while the window is minimised
-extern bool fullscreen;         // always true: the renderer runs full screen
-extern MeshModel* model;        // the aircraft, created at start and kept to the end
-extern FlightScene scene;       // flight, camera, ground and sky
+// What only the Windows layer knows: the handles it made and must release.
+struct RendererWin32 {
+  HWND window = nullptr;            // the renderer window
+  HDC device_context = nullptr;     // the window's own DC, kept for the whole run
+  HGLRC render_context = nullptr;   // current on device_context for the whole run
+  HINSTANCE instance = nullptr;     // this program's module, for the window classes
+  bool display_mode_changed = false;  // restored by the teardown, once
+  bool cursor_hidden = false;         // shown again by the teardown, once
+  std::vector<HWND> covers;         // black windows over the monitors the flight leaves out
+};
 
-// The window's class and the fixed display mode.
+struct RendererState {
+  MeshModel* model = nullptr;  // the aircraft, created at start and kept to the end
+  FlightScene scene;           // flight, camera, ground and sky
+  bool keys[256] = {};         // key-state table indexed by virtual-key code
+  bool active = true;          // false while the window is minimised
+  RendererWin32 win32;
+};
+
+extern RendererState renderer;
+
+// The windows' classes and the fixed display mode.
 constexpr char kRendererClassName[] = "OpenGL";
+constexpr char kCoverClassName[] = "Skyliner cover";
 constexpr int kScreenWidth = 1024;
 constexpr int kScreenHeight = 768;
 constexpr int kScreenBits = 32;

@@ -2,7 +2,9 @@
 
 #include <windowsx.h>
 
+#include "display_plan.h"
 #include "flight_scene.h"
+#include "monitor_covers.h"
 #include "picture_prefetch.h"
 #include "pixel_format.h"
 #include "renderer_state.h"
@@ -11,16 +13,12 @@
 
 namespace {
 
-// Set once the display mode is changed and the cursor hidden; the teardown
-// undoes both exactly once, however often it runs.
-bool display_mode_changed = false;
-
 // Registers the window class "OpenGL" with its own DC.
 bool RegisterRendererClass() {
   WNDCLASSA window_class = {};
   window_class.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
   window_class.lpfnWndProc = RendererWindowProc;
-  window_class.hInstance = instance;
+  window_class.hInstance = renderer.win32.instance;
   window_class.hIcon = LoadIcon(nullptr, IDI_WINLOGO);
   window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
   window_class.lpszClassName = kRendererClassName;
@@ -38,29 +36,29 @@ bool ChangeDisplayMode(int width, int height, int bits) {
   return ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL;
 }
 
-// Creates the window with a client area of width x height at the screen's corner.
-HWND CreateSizedWindow(const char* title, int width, int height) {
-  const DWORD ex_style = fullscreen ? WS_EX_APPWINDOW : WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
-  const DWORD style = fullscreen ? WS_POPUP : WS_OVERLAPPEDWINDOW;
-  RECT rect = {0, 0, width, height};
-  AdjustWindowRectEx(&rect, style, FALSE, ex_style);
-  return CreateWindowExA(ex_style, kRendererClassName, title, style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
-                         rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, instance, nullptr);
+// Creates the borderless window with its client area on the given rectangle.
+HWND CreateFlightWindow(const char* title, const ScreenRect& area) {
+  RECT rect = {area.left, area.top, area.right, area.bottom};
+  AdjustWindowRectEx(&rect, WS_POPUP, FALSE, WS_EX_APPWINDOW);
+  return CreateWindowExA(WS_EX_APPWINDOW, kRendererClassName, title, WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                         rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                         renderer.win32.instance, nullptr);
 }
 
 // Gets the window's DC, sets the pixel format and makes a new context current on it.
 bool CreateGlContext(int bits) {
-  device_context = GetDC(window);
-  if (!device_context) return false;
+  RendererWin32& w = renderer.win32;
+  w.device_context = GetDC(w.window);
+  if (!w.device_context) return false;
   const PIXELFORMATDESCRIPTOR format = DescribePixelFormat(bits);
-  const int pixel_format = ChoosePixelFormat(device_context, &format);
-  if (pixel_format == 0 || !SetPixelFormat(device_context, pixel_format, &format)) return false;
-  render_context = wglCreateContext(device_context);
-  return render_context && wglMakeCurrent(device_context, render_context);
+  const int pixel_format = ChoosePixelFormat(w.device_context, &format);
+  if (pixel_format == 0 || !SetPixelFormat(w.device_context, pixel_format, &format)) return false;
+  w.render_context = wglCreateContext(w.device_context);
+  return w.render_context && wglMakeCurrent(w.device_context, w.render_context);
 }
 
 // WM_ACTIVATE: frames are drawn unless the window is minimised.
-void OnActivate(HWND, UINT, HWND, BOOL minimized) { active = !minimized; }
+void OnActivate(HWND, UINT, HWND, BOOL minimized) { renderer.active = !minimized; }
 
 // WM_SYSCOMMAND: keeps the system screensaver and monitor power-off from starting.
 LRESULT OnSysCommand(HWND hwnd, WPARAM command, LPARAM lparam) {
@@ -73,8 +71,11 @@ void OnClose(HWND) { PostQuitMessage(0); }
 
 // WM_KEYDOWN and WM_KEYUP: record the key's state.
 void OnKey(HWND, UINT virtual_key, BOOL down, int, UINT) {
-  if (virtual_key < 256) keys[virtual_key] = down != FALSE;  // a posted message may carry any value
+  if (virtual_key < 256) renderer.keys[virtual_key] = down != FALSE;  // a posted message may carry any value
 }
+
+// WM_MOUSEACTIVATE on a cover: a click leaves the focus with the flight.
+int OnMouseActivate(HWND, HWND, UINT, UINT) { return MA_NOACTIVATE; }
 
 // WM_SIZE: viewport and projection for the new client size.
 void OnSize(HWND, UINT, int width, int height) { ResizeViewport(width, height); }
@@ -94,31 +95,44 @@ LRESULT CALLBACK RendererWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-int CreateRendererWindow(const char* title, int width, int height, int bits, bool fullscreen_window,
-                         bool prefetch_pictures) {
+// Keys and close requests end the run as on the flight's window; clicks do nothing.
+LRESULT CALLBACK CoverWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    HANDLE_MSG(hwnd, WM_CLOSE, OnClose);
+    HANDLE_MSG(hwnd, WM_KEYDOWN, OnKey);
+    HANDLE_MSG(hwnd, WM_KEYUP, OnKey);
+    HANDLE_MSG(hwnd, WM_MOUSEACTIVATE, OnMouseActivate);
+    case WM_SYSCOMMAND: return OnSysCommand(hwnd, wParam, lParam);
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+int CreateRendererWindow(const char* title, int width, int height, int bits, bool prefetch_pictures) {
   PicturePrefetch pictures;
   // First: a desktop-sized ground picture takes longer to read and reduce to
   // its levels than the display, the window and the driver take to set up.
   if (prefetch_pictures) pictures.Start();
-  fullscreen = fullscreen_window;
-  instance = GetModuleHandleA(nullptr);
+  RendererWin32& w = renderer.win32;
+  w.instance = GetModuleHandleA(nullptr);
   if (!RegisterRendererClass()) return 0;
-  if (fullscreen) {
-    if (!ChangeDisplayMode(width, height, bits)) return 0;
-    ShowCursor(FALSE);
-    display_mode_changed = true;
-  }
-  window = CreateSizedWindow(title, width, height);
-  if (!window || !CreateGlContext(bits)) {
+  // A display that refuses the mode still gets the flight, at the mode it has.
+  w.display_mode_changed = ChangeDisplayMode(width, height, bits);
+  ShowCursor(FALSE);
+  w.cursor_hidden = true;
+  // Listed only now: the switch moves the other monitors.
+  const DisplayPlan plan = PlanDisplays(ListMonitors(), width, height, w.display_mode_changed);
+  CreateCoverWindows(plan.covers);
+  w.window = CreateFlightWindow(title, plan.flight);
+  if (!w.window || !CreateGlContext(bits)) {
     DestroyRendererWindow();
     return 0;
   }
-  ShowWindow(window, SW_SHOW);
-  SetForegroundWindow(window);
-  SetFocus(window);
-  ResizeViewport(width, height);
+  ShowWindow(w.window, SW_SHOW);
+  SetForegroundWindow(w.window);
+  SetFocus(w.window);
+  ResizeViewport(plan.flight.width(), plan.flight.height());
   MarkStartupPhase("window and context");
-  if (!InitScene(scene, pictures.Take())) {
+  if (!InitScene(renderer.scene, pictures.Take())) {
     DestroyRendererWindow();
     return 0;
   }
@@ -126,23 +140,28 @@ int CreateRendererWindow(const char* title, int width, int height, int bits, boo
 }
 
 void DestroyRendererWindow() {
-  if (display_mode_changed) {
+  RendererWin32& w = renderer.win32;
+  if (w.display_mode_changed) {
     ChangeDisplaySettingsA(nullptr, 0);
+    w.display_mode_changed = false;
+  }
+  if (w.cursor_hidden) {
     ShowCursor(TRUE);
-    display_mode_changed = false;
+    w.cursor_hidden = false;
   }
-  if (render_context) {
+  if (w.render_context) {
     wglMakeCurrent(nullptr, nullptr);
-    wglDeleteContext(render_context);
-    render_context = nullptr;
+    wglDeleteContext(w.render_context);
+    w.render_context = nullptr;
   }
-  if (device_context) {
-    ReleaseDC(window, device_context);
-    device_context = nullptr;
+  if (w.device_context) {
+    ReleaseDC(w.window, w.device_context);
+    w.device_context = nullptr;
   }
-  if (window) {
-    DestroyWindow(window);
-    window = nullptr;
+  if (w.window) {
+    DestroyWindow(w.window);
+    w.window = nullptr;
   }
-  UnregisterClassA(kRendererClassName, instance);
+  DestroyCoverWindows();
+  UnregisterClassA(kRendererClassName, w.instance);
 }

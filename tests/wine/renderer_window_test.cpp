@@ -74,9 +74,9 @@ class RendererWindow : public testing::Test {
  protected:
   void SetUp() override {
     UseStandInPictures(ReadSolidPicture);
-    ASSERT_EQ(CreateRendererWindow(kRendererCaption, kScreenWidth, kScreenHeight, kScreenBits, true), 1);
+    ASSERT_EQ(CreateRendererWindow(kRendererCaption, kScreenWidth, kScreenHeight, kScreenBits), 1);
     EmptyQueue();
-    active = true;
+    renderer.active = true;
   }
   void TearDown() override {
     DestroyRendererWindow();
@@ -98,7 +98,7 @@ TEST_F(RendererWindow, SysCommandsForTheSaverAndMonitorPowerAreSwallowed) {
       {SC_CLOSE, 0, true},
   };
   for (const SysCommandCase& c : cases) {
-    EXPECT_EQ(SendMessageA(window, WM_SYSCOMMAND, c.command, c.argument), 0) << "command " << std::hex << c.command;
+    EXPECT_EQ(SendMessageA(renderer.win32.window, WM_SYSCOMMAND, c.command, c.argument), 0) << "command " << std::hex << c.command;
     EXPECT_EQ(QuitPosted(), c.reaches_default_handling) << "command " << std::hex << c.command;
   }
 }
@@ -111,18 +111,18 @@ TEST_F(RendererWindow, KeyCodesPastTheTableAreIgnored) {
   const KeyCase cases[] = {{'A', true}, {255, true}, {256, false}, {0x1000, false}, {~WPARAM{0}, false}};
   for (const KeyCase& c : cases) {
     bool before[256];
-    std::memcpy(before, keys, sizeof keys);
-    const bool active_before = active;
-    EXPECT_EQ(SendMessageA(window, WM_KEYDOWN, c.code, 0), 0);
+    std::memcpy(before, renderer.keys, sizeof renderer.keys);
+    const bool active_before = renderer.active;
+    EXPECT_EQ(SendMessageA(renderer.win32.window, WM_KEYDOWN, c.code, 0), 0);
     if (c.recorded) {
-      EXPECT_TRUE(keys[c.code]) << "key " << c.code;
-      SendMessageA(window, WM_KEYUP, c.code, 0);
-      EXPECT_FALSE(keys[c.code]) << "key " << c.code;
+      EXPECT_TRUE(renderer.keys[c.code]) << "key " << c.code;
+      SendMessageA(renderer.win32.window, WM_KEYUP, c.code, 0);
+      EXPECT_FALSE(renderer.keys[c.code]) << "key " << c.code;
     } else {
-      SendMessageA(window, WM_KEYUP, c.code, 0);
+      SendMessageA(renderer.win32.window, WM_KEYUP, c.code, 0);
     }
-    EXPECT_EQ(std::memcmp(before, keys, sizeof keys), 0) << "key " << c.code << " changed the table";
-    EXPECT_EQ(active, active_before) << "key " << c.code << " changed the state beside the table";
+    EXPECT_EQ(std::memcmp(before, renderer.keys, sizeof renderer.keys), 0) << "key " << c.code << " changed the table";
+    EXPECT_EQ(renderer.active, active_before) << "key " << c.code << " changed the state beside the table";
   }
 }
 
@@ -141,18 +141,18 @@ TEST_F(RendererWindow, NoFrameIsDrawnWhileMinimisedButTheScheduleGoesOn) {
   options.paced = false;
   options.frame_limit = 5;
 
-  SendMessageA(window, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, TRUE), 0);  // minimised
-  ASSERT_FALSE(active);
-  const float x = scene.plane_x, z = scene.plane_z, counter = scene.schedule_counter;
+  SendMessageA(renderer.win32.window, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, TRUE), 0);  // minimised
+  ASSERT_FALSE(renderer.active);
+  const float x = renderer.scene.plane_x, z = renderer.scene.plane_z, counter = renderer.scene.schedule_counter;
   RunFrameLoop(options);
-  EXPECT_EQ(scene.plane_x, x);
-  EXPECT_EQ(scene.plane_z, z);
-  EXPECT_EQ(scene.schedule_counter, counter + 5);
+  EXPECT_EQ(renderer.scene.plane_x, x);
+  EXPECT_EQ(renderer.scene.plane_z, z);
+  EXPECT_EQ(renderer.scene.schedule_counter, counter + 5);
 
-  SendMessageA(window, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, FALSE), 0);
-  ASSERT_TRUE(active);
+  SendMessageA(renderer.win32.window, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, FALSE), 0);
+  ASSERT_TRUE(renderer.active);
   RunFrameLoop(options);
-  EXPECT_TRUE(scene.plane_x != x || scene.plane_z != z) << "the flight did not move while active";
+  EXPECT_TRUE(renderer.scene.plane_x != x || renderer.scene.plane_z != z) << "the flight did not move while active";
 }
 
 // The teardown runs again after a creation that tore itself down, or by a
@@ -169,7 +169,7 @@ TEST(RendererTeardown, ASecondTeardownLeavesCursorAndModeAlone) {
     UseStandInPictures(c.reader);
     const int cursor = CursorCount();
     const std::string mode = CurrentMode();
-    EXPECT_EQ(CreateRendererWindow(kRendererCaption, kScreenWidth, kScreenHeight, kScreenBits, true), c.created)
+    EXPECT_EQ(CreateRendererWindow(kRendererCaption, kScreenWidth, kScreenHeight, kScreenBits), c.created)
         << c.name;
     DestroyRendererWindow();
     EXPECT_EQ(CursorCount(), cursor) << c.name << ": after the first teardown";
