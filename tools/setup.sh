@@ -16,6 +16,9 @@ native_pkgs=(build-essential cmake ninja-build clang libclang-rt-14-dev
 # Japanese locale when Wine must use code page 932, and NSIS for the setup program.
 windows_pkgs=(mingw-w64 wine wine32:i386 wine64 xvfb xdotool imagemagick x11-utils
   fonts-ipafont-gothic locales python3 nsis)
+# Xorg's dummy driver and xrandr: a headless display with two monitors whose
+# modes can be switched (tools/wine/dummy_display.py).
+windows_pkgs+=(xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils)
 # What Wine opens by name at run time. These are only recommends of libwine,
 # so --no-install-recommends leaves them out; each is needed for both Wine
 # architectures. tools/check-wine-libs.sh checks the files.

@@ -21,7 +21,9 @@ else
   WINE=/usr/lib/wine/wine64
 fi
 export WINE
-export WINEPREFIX=${SKYLINER_PREFIX:-$HOME/.skyliner-wine-$WINEARCH}
+# With SKYLINER_NO_DESKTOP=1, a prefix of its own without Wine's virtual desktop:
+# programs there meet the X server's real monitors and mode limits.
+export WINEPREFIX=${SKYLINER_PREFIX:-$HOME/.skyliner-wine-$WINEARCH}${SKYLINER_NO_DESKTOP:+-multi}
 export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
 export XDG_CONFIG_HOME="$WINEPREFIX/xdg"
 export LOCPATH="$WINEPREFIX/locales"  # compiled by tools/wine-prefix.sh

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Prepares the Wine prefix named by tools/wine-env.sh for running Skyliner
 # headless: no window-manager waits, a virtual desktop (so display-mode changes
-# succeed), a null sound device, no crash dialog, and a Japanese UI font.
+# succeed; left out of the SKYLINER_NO_DESKTOP prefix), a null sound device, no
+# crash dialog, and a Japanese UI font.
 # Idempotent: a stamp file marks a finished prefix.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
@@ -25,8 +26,10 @@ wineserver -w
 # Adds one registry value, quietly.
 reg() { "$WINE" reg add "$@" /f >/dev/null 2>&1; }
 reg 'HKCU\Software\Wine\X11 Driver' /v Managed /d N
-reg 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
-reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024
+if [ -z "${SKYLINER_NO_DESKTOP:-}" ]; then
+  reg 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
+  reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024
+fi
 reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
 reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic'
 reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS P Gothic' /d 'IPAPGothic'

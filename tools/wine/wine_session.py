@@ -1,6 +1,7 @@
-"""One Xvfb display and one Wine prefix for a run of the programs under Wine
-(the end-to-end checks, the main job, the benchmark), with the helpers they
-use: starting the renderer, the probe, keys, screenshots and pixels."""
+"""One X display (Xvfb, or the two monitors of dummy_display) and one Wine
+prefix for a run of the programs under Wine (the end-to-end checks, the main
+job, the benchmark), with the helpers they use: starting the renderer, the
+probe, keys, clicks, screenshots and pixels."""
 
 import glob
 import itertools
@@ -13,6 +14,7 @@ import tempfile
 import time
 
 import contract
+import dummy_display
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 RENDERER_CAPTION = contract.kRendererCaption
@@ -29,10 +31,14 @@ CURSOR_TRACE = ",+pid,trace+cursor"
 LOCALES = {"ja": "ja_JP.UTF-8", "en": "en_US.UTF-8", "utf8": "hi_IN.UTF-8"}
 
 
-def wine_environment():
-    """The environment tools/wine-env.sh sets up, with the prefix prepared."""
+def wine_environment(virtual_desktop=True):
+    """The environment tools/wine-env.sh sets up, with the prefix prepared; without the virtual
+    desktop, the prefix that has none."""
     script = 'bash "$0/tools/wine-prefix.sh" >/dev/null && source "$0/tools/wine-env.sh" && env -0'
-    out = subprocess.run(["bash", "-c", script, ROOT], check=True, stdout=subprocess.PIPE).stdout
+    given = {k: v for k, v in os.environ.items() if k != "SKYLINER_NO_DESKTOP"}
+    if not virtual_desktop:
+        given["SKYLINER_NO_DESKTOP"] = "1"
+    out = subprocess.run(["bash", "-c", script, ROOT], check=True, stdout=subprocess.PIPE, env=given).stdout
     env = dict(item.split("=", 1) for item in out.decode().split("\0") if "=" in item)
     env["WINEDEBUG"] = WINE_ERRORS
     return env
@@ -58,15 +64,17 @@ PREFIX_DESKTOP = "1280x1024"
 
 
 class WineSession:
-    def __init__(self, bin_dir, shots_dir, display=None, desktop=None):
+    def __init__(self, bin_dir, shots_dir, display=None, desktop=None, virtual_desktop=True, two_monitors=False):
         """desktop: a size WxH for Wine's virtual desktop during this session (the prefix's own
-        is put back at close), with an X screen at least that large."""
+        is put back at close), with an X screen at least that large. With virtual_desktop=False,
+        Wine meets the X server's own monitors and modes; two_monitors starts the dummy-driver
+        server instead of Xvfb."""
         self.bin_dir = bin_dir
         self.dist_dir = os.path.normpath(os.path.join(bin_dir, "..", "dist"))
         self._log_numbers = itertools.count(1)
         self.shots_dir = shots_dir
         os.makedirs(shots_dir, exist_ok=True)
-        self.env = wine_environment()
+        self.env = wine_environment(virtual_desktop)
         self.wine = self.env["WINE"]
         self.kestrel = os.path.join(self.env["WINEPREFIX"], "drive_c", contract.kWorkingFolderName)
         os.makedirs(self.kestrel, exist_ok=True)
@@ -78,9 +86,11 @@ class WineSession:
             self._set_desktop(desktop)
         if display:  # a real display: use it, start nothing
             self.env["DISPLAY"] = display
-            self.xvfb = None
+            self.x_server = None
+        elif two_monitors:
+            self.x_server, self.env["DISPLAY"] = dummy_display.start(self.work)
         else:
-            self.xvfb = self._start_xvfb()
+            self.x_server = self._start_xvfb()
         self.initial_mode = self.probe("mode")[1]
 
     def state(self, title):
@@ -109,9 +119,9 @@ class WineSession:
         subprocess.run(["wineserver", "-w"], env=self.env)  # let Wine leave the display first
         if self.desktop:
             self._set_desktop(PREFIX_DESKTOP)
-        if self.xvfb:
-            self.xvfb.terminate()
-            self.xvfb.wait()
+        if self.x_server:
+            self.x_server.terminate()
+            self.x_server.wait()
         shutil.rmtree(self.work, ignore_errors=True)
 
     # --- Working files -------------------------------------------------------
@@ -287,6 +297,10 @@ class WineSession:
         subprocess.run(["xdotool", "keydown", key], env=self.env, check=True)
         time.sleep(0.2)
         subprocess.run(["xdotool", "keyup", key], env=self.env, check=True)
+
+    def click(self, x, y):
+        """A real left click through XTEST at the screen point."""
+        subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], env=self.env, check=True)
 
     def screenshot(self, name, width=1024, height=768, x=0, y=0):
         """The screen's width x height at x, y (by default the top-left, where Wine's desktop is)

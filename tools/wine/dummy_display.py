@@ -1,0 +1,102 @@
+"""A headless X server with two monitors side by side, for the checks that
+need more than Xvfb's one fixed screen: Xorg with the dummy video driver,
+its first output at 1280 x 1024 (the primary) and its second at 1024 x 768
+to the right. Unlike Xvfb, its outputs accept mode switches through RandR.
+
+As a script it starts the server, prints its DISPLAY and runs until ended:
+    python3 tools/wine/dummy_display.py"""
+
+import os
+import subprocess
+import sys
+import tempfile
+import time
+
+PRIMARY_MODE = "1280x1024"
+SECOND_MODE = "1024x768"
+PRIMARY_OUTPUT = "DUMMY0"
+SECOND_OUTPUT = "DUMMY1"
+
+CONFIG = """
+Section "Device"
+  Identifier "dummy card"
+  Driver "dummy"
+  VideoRam 256000
+EndSection
+Section "Monitor"
+  Identifier "dummy monitor"
+  HorizSync 5.0-1000.0
+  VertRefresh 5.0-200.0
+EndSection
+Section "Screen"
+  Identifier "dummy screen"
+  Device "dummy card"
+  Monitor "dummy monitor"
+  DefaultDepth 24
+  SubSection "Display"
+    Depth 24
+    Virtual 4096 2048
+  EndSubSection
+EndSection
+"""
+
+
+def xrandr(display, *args):
+    env = dict(os.environ, DISPLAY=display)
+    return subprocess.run(["xrandr", *args], env=env, check=True, stdout=subprocess.PIPE,
+                          stderr=subprocess.PIPE).stdout.decode()
+
+
+def outputs(display):
+    """{output: "WIDTHxHEIGHT+X+Y"} of the connected outputs that show something."""
+    found = {}
+    for line in xrandr(display, "--query").splitlines():
+        words = line.split()
+        if len(words) > 2 and words[1] == "connected":
+            geometry = next((w for w in words[2:] if "+" in w and "x" in w), None)
+            if geometry:
+                found[words[0]] = geometry
+    return found
+
+
+def start(work_dir):
+    """Starts the server with both outputs set up; returns (process, DISPLAY)."""
+    config = os.path.join(work_dir, "xorg-dummy.conf")
+    with open(config, "w") as f:
+        f.write(CONFIG)
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(["Xorg", "-displayfd", str(write_end), "-noreset", "-nolisten", "tcp",
+                               "-config", config, "-logfile", os.path.join(work_dir, "xorg.log")],
+                              pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end) as f:
+        number = f.readline().strip()
+    if not number:
+        server.wait()
+        raise RuntimeError("Xorg with the dummy driver did not start (see %s/xorg.log)" % work_dir)
+    display = ":" + number
+    xrandr(display, "--addmode", SECOND_OUTPUT, SECOND_MODE)
+    xrandr(display, "--output", PRIMARY_OUTPUT, "--mode", PRIMARY_MODE, "--primary",
+           "--output", SECOND_OUTPUT, "--mode", SECOND_MODE, "--right-of", PRIMARY_OUTPUT)
+    # Wine lists the monitors once, when its first program starts: they must all be there by then.
+    deadline = time.monotonic() + 10
+    while len(outputs(display)) < 2 and time.monotonic() < deadline:
+        time.sleep(0.1)
+    return server, display
+
+
+def main():
+    work_dir = tempfile.mkdtemp(prefix="skyliner-xorg-")
+    server, display = start(work_dir)
+    print(display)
+    print(outputs(display), file=sys.stderr)
+    sys.stdout.flush()
+    try:
+        server.wait()
+    except KeyboardInterrupt:
+        server.terminate()
+        server.wait()
+
+
+if __name__ == "__main__":
+    main()
