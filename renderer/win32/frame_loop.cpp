@@ -25,7 +25,8 @@ int RunFrameLoop(const FrameLoopOptions& options) {
       continue;
     }
     if (!pacer.WaitForFrameDue()) continue;  // a message came first
-    if (!RunFramePass(renderer.scene, renderer.active, renderer.keys[VK_ESCAPE], pacer.schedule(), target)) return 0;  // Esc
+    if (!RunFramePass(renderer.scene, renderer.active, renderer.keys[VK_ESCAPE], pacer.schedule(), target))
+      return 0;  // Esc
     ++frames_swapped;
     // Published for other processes (the main job, the tests): the camera view follows the frame count.
     SetWindowLongPtrA(renderer.win32.window, GWLP_USERDATA, frames_swapped);

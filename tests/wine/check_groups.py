@@ -32,22 +32,25 @@ class CheckSet:
                 traceback.print_exc()
 
 
-def run_groups(groups, make_checks, heading=None):
+def run_groups(groups, make_checks, heading=None, session_options=None):
     """Runs the chosen groups' checks, the methods of make_checks(session) (a CheckSet) named in
-    `groups`; heading(session), if given, is printed first. Returns the exit code: 1 when any check
+    `groups`; heading(session), if given, is printed first. session_options(chosen groups), if
+    given, returns the WineSession's keyword arguments. Returns the exit code: 1 when any check
     failed."""
     parser = argparse.ArgumentParser()
     parser.add_argument("--bin", required=True)
     parser.add_argument("--shots", required=True)
     parser.add_argument("--group", choices=sorted(groups), action="append")
     args = parser.parse_args()
-    session = WineSession(os.path.abspath(args.bin), os.path.abspath(args.shots))
+    chosen = args.group or sorted(groups)
+    options = session_options(chosen) if session_options else {}
+    session = WineSession(os.path.abspath(args.bin), os.path.abspath(args.shots), **options)
     failures = 0
     try:
         if heading:
             print(heading(session))
         checks = make_checks(session)
-        for group in args.group or sorted(groups):
+        for group in chosen:
             for name in groups[group]:
                 start = time.monotonic()
                 try:

@@ -23,6 +23,13 @@
 //                               "name=value" a line (its fixed file version, then its strings), and
 //                               "string1=" its string table's string 1
 //   wine_probe short PATH       prints the path's short (8.3) form
+//   wine_probe monitors         prints "x y width height primary" of each monitor the system lists
+//   wine_probe windows          prints the visible top-level windows, topmost of the Z order first, as
+//                               "class|title|x y width height|topmost"
+//   wine_probe solid X Y W H RRGGBB  a borderless window of that colour and place; prints "shown" once
+//                               painted, and runs until closed
+//   wine_probe press CLASS      posts an Esc press and release to the first window of that class
+//   wine_probe close-class CLASS  posts WM_CLOSE to the first window of that class
 // Output goes to stdout; the tests redirect it to a file.
 #include <windows.h>
 
@@ -96,13 +103,52 @@ int DismissMessageBox(const char* caption) {
   return PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0) ? 0 : 2;
 }
 
+// Prints each monitor's rectangle and whether it is the primary.
+BOOL CALLBACK PrintMonitor(HMONITOR monitor, HDC, RECT*, LPARAM) {
+  MONITORINFO info = {};
+  info.cbSize = sizeof(info);
+  if (!GetMonitorInfoA(monitor, &info)) return TRUE;
+  const RECT& r = info.rcMonitor;
+  std::printf("%ld %ld %ld %ld %d\n", r.left, r.top, r.right - r.left, r.bottom - r.top,
+              (info.dwFlags & MONITORINFOF_PRIMARY) ? 1 : 0);
+  return TRUE;
+}
+
+BOOL CALLBACK PrintVisibleWindow(HWND window, LPARAM) {
+  RECT rect;
+  if (!IsWindowVisible(window) || !GetWindowRect(window, &rect)) return TRUE;
+  char class_name[256] = {}, title[256] = {};
+  GetClassNameA(window, class_name, sizeof(class_name));
+  GetWindowTextA(window, title, sizeof(title));
+  std::printf("%s|%s|%ld %ld %ld %ld|%d\n", class_name, title, rect.left, rect.top, rect.right - rect.left,
+              rect.bottom - rect.top, (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0);
+  return TRUE;
+}
+
+// Presses Esc on the window as a key-state table can see it: down, a pause, up.
+int PressEscape(const char* class_name) {
+  HWND window = FindWindowA(class_name, nullptr);
+  if (!window) return 1;
+  if (!PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0x00010001)) return 2;
+  Sleep(50);
+  return PostMessageA(window, WM_KEYUP, VK_ESCAPE, 0xC0010001) ? 0 : 2;
+}
+
+int PostCloseToClass(const char* class_name) {
+  HWND window = FindWindowA(class_name, nullptr);
+  if (!window) return 1;
+  return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 2;
+}
+
 // --- Windows of the probe's own ------------------------------------------------
 
 HBITMAP shown_picture = nullptr;
+HBRUSH shown_colour = nullptr;
 
 void PaintPicture(HWND window) {
   PAINTSTRUCT paint;
   HDC target = BeginPaint(window, &paint);
+  if (shown_colour) FillRect(target, &paint.rcPaint, shown_colour);
   if (shown_picture) {
     HDC source = CreateCompatibleDC(target);
     HGDIOBJ old = SelectObject(source, shown_picture);
@@ -152,6 +198,15 @@ int ShowPicture(const char* path) {
   BITMAP info;
   GetObjectA(shown_picture, sizeof(info), &info);
   if (!CreateProbeWindow("wine_probe picture", 0, 0, info.bmWidth, info.bmHeight)) return 2;
+  std::printf("shown\n");
+  std::fflush(stdout);
+  return RunMessageLoop();
+}
+
+int ShowSolid(int x, int y, int width, int height, const char* rrggbb) {
+  const unsigned long rgb = std::strtoul(rrggbb, nullptr, 16);
+  shown_colour = CreateSolidBrush(RGB((rgb >> 16) & 0xff, (rgb >> 8) & 0xff, rgb & 0xff));
+  if (!CreateProbeWindow("wine_probe solid", x, y, width, height)) return 2;
   std::printf("shown\n");
   std::fflush(stdout);
   return RunMessageLoop();
@@ -278,9 +333,17 @@ int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(command, "client") == 0) return DescribeClient(argv[2]);
   if (argc == 3 && std::strcmp(command, "version") == 0) return PrintVersion(argv[2]);
   if (argc == 3 && std::strcmp(command, "short") == 0) return PrintShortPath(argv[2]);
+  if (argc == 2 && std::strcmp(command, "monitors") == 0)
+    return EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0) ? 0 : 2;
+  if (argc == 2 && std::strcmp(command, "windows") == 0) return EnumWindows(PrintVisibleWindow, 0) ? 0 : 2;
+  if (argc == 7 && std::strcmp(command, "solid") == 0)
+    return ShowSolid(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]), argv[6]);
+  if (argc == 3 && std::strcmp(command, "press") == 0) return PressEscape(argv[2]);
+  if (argc == 3 && std::strcmp(command, "close-class") == 0) return PostCloseToClass(argv[2]);
   std::fprintf(stderr,
                "usage: wine_probe mode | acp | window TITLE | state TITLE | close TITLE | dismiss CAPTION |"
-               " picture FILE | host W H | tree TITLE | client TITLE | frames TITLE |"
+               " picture FILE | host W H | tree TITLE | client TITLE | frames TITLE | monitors | windows |"
+               " solid X Y W H RRGGBB | press CLASS | close-class CLASS |"
                " version FILE | short PATH\n");
   return 64;
 }
