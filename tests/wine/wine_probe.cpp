@@ -3,11 +3,13 @@
 //   wine_probe mode             prints the display mode: WIDTHxHEIGHTxBITS
 //   wine_probe window TITLE     prints "x y width height visible" of the top-level window, or "absent"
 //   wine_probe state TITLE      both of the above, mode first, one per line
-//   wine_probe close TITLE      posts WM_CLOSE to it (exit code 1 if there is none)
+//   wine_probe close NAME       posts WM_CLOSE to it (exit code 1 if there is none); NAME is a title, or
+//                               "class=CLASS" for the first window of that class
+//   wine_probe press NAME       posts an Esc press, a pause, and its release to it
 //   wine_probe dismiss CAPTION  prints the text of the message box with that caption (UTF-8) and
 //                               presses its OK button (exit code 1 if there is none)
-//   wine_probe picture FILE     shows the bitmap file at its own size in a borderless window at 0,0,
-//                               prints "shown" once it is painted, and runs until closed
+//   wine_probe picture FILE [X Y]  shows the bitmap file at its own size in a borderless window at
+//                               0,0 (or X,Y), prints "shown" once it is painted, and runs until closed
 //   wine_probe host W H         a borderless window of W x H at 400,300 for a child of another
 //                               process; prints its handle in decimal, then runs until closed
 //   wine_probe tree TITLE       for the window of that title, top-level or child: its parent's handle,
@@ -26,10 +28,6 @@
 //   wine_probe monitors         prints "x y width height primary" of each monitor the system lists
 //   wine_probe windows          prints the visible top-level windows, topmost of the Z order first, as
 //                               "class|title|x y width height|topmost"
-//   wine_probe solid X Y W H RRGGBB  a borderless window of that colour and place; prints "shown" once
-//                               painted, and runs until closed
-//   wine_probe press CLASS      posts an Esc press and release to the first window of that class
-//   wine_probe close-class CLASS  posts WM_CLOSE to the first window of that class
 // Output goes to stdout; the tests redirect it to a file.
 #include <windows.h>
 
@@ -79,11 +77,28 @@ int PrintFrames(const char* title) {
   return 0;
 }
 
+// A top-level window by title, or by class when the name reads "class=CLASS".
+HWND FindNamed(const char* name) {
+  constexpr char kClassPrefix[] = "class=";
+  if (std::strncmp(name, kClassPrefix, sizeof(kClassPrefix) - 1) == 0)
+    return FindWindowA(name + sizeof(kClassPrefix) - 1, nullptr);
+  return FindWindowA(nullptr, name);
+}
+
 // Asks the window to close, as the system does for Alt+F4.
-int PostClose(const char* title) {
-  HWND window = FindWindowA(nullptr, title);
+int PostClose(const char* name) {
+  HWND window = FindNamed(name);
   if (!window) return 1;
   return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 2;
+}
+
+// Presses Esc on the window as a key-state table can see it: down, a pause, up.
+int PressEscape(const char* name) {
+  HWND window = FindNamed(name);
+  if (!window) return 1;
+  if (!PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0x00010001)) return 2;
+  Sleep(50);
+  return PostMessageA(window, WM_KEYUP, VK_ESCAPE, 0xC0010001) ? 0 : 2;
 }
 
 // Prints a message box's text as UTF-8 (escaped, on one line) and presses OK.
@@ -125,30 +140,13 @@ BOOL CALLBACK PrintVisibleWindow(HWND window, LPARAM) {
   return TRUE;
 }
 
-// Presses Esc on the window as a key-state table can see it: down, a pause, up.
-int PressEscape(const char* class_name) {
-  HWND window = FindWindowA(class_name, nullptr);
-  if (!window) return 1;
-  if (!PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0x00010001)) return 2;
-  Sleep(50);
-  return PostMessageA(window, WM_KEYUP, VK_ESCAPE, 0xC0010001) ? 0 : 2;
-}
-
-int PostCloseToClass(const char* class_name) {
-  HWND window = FindWindowA(class_name, nullptr);
-  if (!window) return 1;
-  return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 2;
-}
-
 // --- Windows of the probe's own ------------------------------------------------
 
 HBITMAP shown_picture = nullptr;
-HBRUSH shown_colour = nullptr;
 
 void PaintPicture(HWND window) {
   PAINTSTRUCT paint;
   HDC target = BeginPaint(window, &paint);
-  if (shown_colour) FillRect(target, &paint.rcPaint, shown_colour);
   if (shown_picture) {
     HDC source = CreateCompatibleDC(target);
     HGDIOBJ old = SelectObject(source, shown_picture);
@@ -192,21 +190,12 @@ int RunMessageLoop() {
   return 0;
 }
 
-int ShowPicture(const char* path) {
+int ShowPicture(const char* path, int x, int y) {
   shown_picture = static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
   if (!shown_picture) return 1;
   BITMAP info;
   GetObjectA(shown_picture, sizeof(info), &info);
-  if (!CreateProbeWindow("wine_probe picture", 0, 0, info.bmWidth, info.bmHeight)) return 2;
-  std::printf("shown\n");
-  std::fflush(stdout);
-  return RunMessageLoop();
-}
-
-int ShowSolid(int x, int y, int width, int height, const char* rrggbb) {
-  const unsigned long rgb = std::strtoul(rrggbb, nullptr, 16);
-  shown_colour = CreateSolidBrush(RGB((rgb >> 16) & 0xff, (rgb >> 8) & 0xff, rgb & 0xff));
-  if (!CreateProbeWindow("wine_probe solid", x, y, width, height)) return 2;
+  if (!CreateProbeWindow("wine_probe picture", x, y, info.bmWidth, info.bmHeight)) return 2;
   std::printf("shown\n");
   std::fflush(stdout);
   return RunMessageLoop();
@@ -327,7 +316,9 @@ int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(command, "frames") == 0) return PrintFrames(argv[2]);
   if (argc == 3 && std::strcmp(command, "close") == 0) return PostClose(argv[2]);
   if (argc == 3 && std::strcmp(command, "dismiss") == 0) return DismissMessageBox(argv[2]);
-  if (argc == 3 && std::strcmp(command, "picture") == 0) return ShowPicture(argv[2]);
+  if (argc == 3 && std::strcmp(command, "picture") == 0) return ShowPicture(argv[2], 0, 0);
+  if (argc == 5 && std::strcmp(command, "picture") == 0)
+    return ShowPicture(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
   if (argc == 4 && std::strcmp(command, "host") == 0) return Host(std::atoi(argv[2]), std::atoi(argv[3]));
   if (argc == 3 && std::strcmp(command, "tree") == 0) return DescribeTree(argv[2]);
   if (argc == 3 && std::strcmp(command, "client") == 0) return DescribeClient(argv[2]);
@@ -336,14 +327,10 @@ int main(int argc, char** argv) {
   if (argc == 2 && std::strcmp(command, "monitors") == 0)
     return EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0) ? 0 : 2;
   if (argc == 2 && std::strcmp(command, "windows") == 0) return EnumWindows(PrintVisibleWindow, 0) ? 0 : 2;
-  if (argc == 7 && std::strcmp(command, "solid") == 0)
-    return ShowSolid(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]), argv[6]);
   if (argc == 3 && std::strcmp(command, "press") == 0) return PressEscape(argv[2]);
-  if (argc == 3 && std::strcmp(command, "close-class") == 0) return PostCloseToClass(argv[2]);
   std::fprintf(stderr,
-               "usage: wine_probe mode | acp | window TITLE | state TITLE | close TITLE | dismiss CAPTION |"
-               " picture FILE | host W H | tree TITLE | client TITLE | frames TITLE | monitors | windows |"
-               " solid X Y W H RRGGBB | press CLASS | close-class CLASS |"
+               "usage: wine_probe mode | acp | window TITLE | state TITLE | close NAME | press NAME | dismiss CAPTION |"
+               " picture FILE [X Y] | host W H | tree TITLE | client TITLE | frames TITLE | monitors | windows |"
                " version FILE | short PATH\n");
   return 64;
 }

@@ -182,6 +182,19 @@ class WineSession:
         code, output = self._run_to_end("wine_probe.exe", args, os.path.join(self.work, "wine_probe.log"))
         return code, output.strip()
 
+    def monitors(self):
+        """[(x, y, width, height, primary)] as Windows lists the monitors."""
+        return [tuple(int(v) for v in line.split()) for line in self.probe("monitors")[1].splitlines()]
+
+    def windows(self):
+        """The visible top-level windows, topmost of the Z order first, as
+        [(class, title, (x, y, width, height), topmost)]."""
+        found = []
+        for line in self.probe("windows")[1].splitlines():
+            cls, title, rect, topmost = line.split("|")
+            found.append((cls, title, tuple(int(v) for v in rect.split()), topmost == "1"))
+        return found
+
     def dismiss(self, caption):
         """Presses OK on the message box of that caption from another process; returns (the probe's
         exit code, the box's text)."""
