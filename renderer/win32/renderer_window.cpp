@@ -80,31 +80,35 @@ int OnMouseActivate(HWND, HWND, UINT, UINT) { return MA_NOACTIVATE; }
 // WM_SIZE: viewport and projection for the new client size.
 void OnSize(HWND, UINT, int width, int height) { ResizeViewport(width, height); }
 
-}  // namespace
-
-// HANDLE_MSG expects the parameters to be named wParam and lParam.
-LRESULT CALLBACK RendererWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+// The routes the flight's window and the covers share: keys and close
+// requests end the run alike. HANDLE_MSG expects the parameters to be named
+// wParam and lParam.
+LRESULT RouteRunMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    HANDLE_MSG(hwnd, WM_ACTIVATE, OnActivate);
     HANDLE_MSG(hwnd, WM_CLOSE, OnClose);
     HANDLE_MSG(hwnd, WM_KEYDOWN, OnKey);
     HANDLE_MSG(hwnd, WM_KEYUP, OnKey);
-    HANDLE_MSG(hwnd, WM_SIZE, OnSize);
     case WM_SYSCOMMAND: return OnSysCommand(hwnd, wParam, lParam);
   }
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-// Keys and close requests end the run as on the flight's window; clicks do nothing.
+}  // namespace
+
+LRESULT CALLBACK RendererWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    HANDLE_MSG(hwnd, WM_ACTIVATE, OnActivate);
+    HANDLE_MSG(hwnd, WM_SIZE, OnSize);
+  }
+  return RouteRunMessage(hwnd, message, wParam, lParam);
+}
+
+// Clicks on a cover do nothing.
 LRESULT CALLBACK CoverWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    HANDLE_MSG(hwnd, WM_CLOSE, OnClose);
-    HANDLE_MSG(hwnd, WM_KEYDOWN, OnKey);
-    HANDLE_MSG(hwnd, WM_KEYUP, OnKey);
     HANDLE_MSG(hwnd, WM_MOUSEACTIVATE, OnMouseActivate);
-    case WM_SYSCOMMAND: return OnSysCommand(hwnd, wParam, lParam);
   }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  return RouteRunMessage(hwnd, message, wParam, lParam);
 }
 
 int CreateRendererWindow(const char* title, int width, int height, int bits, bool prefetch_pictures) {
