@@ -7,7 +7,6 @@ usage: monitors_e2e.py --bin WINDOWS_BIN --shots DIR --group GROUP
 """
 
 import os
-import subprocess
 import sys
 import time
 
@@ -15,7 +14,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", 
 import working_files as wf  # noqa: E402
 from check_groups import CheckSet, run_groups  # noqa: E402
 from renderer_e2e import GROUND, SKY, share, stand_in_files  # noqa: E402
-from wine_session import RendererRun, ShellRun, wait_until  # noqa: E402
+from wine_session import RendererRun, ShellRun, WineSession, wait_until  # noqa: E402
 
 COVER = "class=Skyliner cover"
 OURS = ("Skyliner cover", "OpenGL")
@@ -24,11 +23,7 @@ FLIGHT = (0, 0, 1024, 768)
 
 
 def region_share(shot, rect, colour):
-    """The share of the region's pixels near colour, in a 256 x 192 sample of it."""
-    x, y, width, height = rect
-    raw = subprocess.run(["convert", shot, "-crop", "%dx%d+%d+%d" % (width, height, x, y), "+repage",
-                          "-sample", "256x192!", "-depth", "8", "rgb:-"], check=True, stdout=subprocess.PIPE).stdout
-    return share([tuple(raw[i:i + 3]) for i in range(0, len(raw), 3)], colour)
+    return share(WineSession.pixels(shot, *rect, sample=(256, 192)), colour)
 
 
 class Checks(CheckSet):

@@ -336,9 +336,11 @@ class WineSession:
         return path
 
     @staticmethod
-    def pixels(path, x, y, width, height):
-        """The region's pixels as a list of (r, g, b)."""
-        raw = subprocess.run(["convert", path, "-crop", "%dx%d+%d+%d" % (width, height, x, y), "+repage",
+    def pixels(path, x, y, width, height, sample=None):
+        """The region's pixels as a list of (r, g, b); with sample=(w, h), a w x h sample of them (a
+        whole monitor pixel by pixel takes seconds to judge)."""
+        resize = ["-sample", "%dx%d!" % sample] if sample else []
+        raw = subprocess.run(["convert", path, "-crop", "%dx%d+%d+%d" % (width, height, x, y), "+repage", *resize,
                               "-depth", "8", "rgb:-"], check=True, stdout=subprocess.PIPE).stdout
         return [tuple(raw[i:i + 3]) for i in range(0, len(raw), 3)]
 
