@@ -4,9 +4,8 @@
 
 namespace {
 
-bool Contains(const ScreenRect& outer, const ScreenRect& inner) {
-  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-         inner.bottom <= outer.bottom;
+bool Overlap(const ScreenRect& a, const ScreenRect& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
 // The flight's rectangle when the mode stays as it is: the primary monitor,
@@ -26,7 +25,7 @@ DisplayPlan PlanDisplays(const std::vector<MonitorArea>& monitors, int width, in
   plan.flight = mode_switched ? ScreenRect{0, 0, width, height} : CurrentPrimary(monitors, width, height);
   for (const MonitorArea& monitor : monitors) {
     const ScreenRect& rect = monitor.rect;
-    if (monitor.primary || rect.width() <= 0 || rect.height() <= 0 || Contains(plan.flight, rect)) continue;
+    if (monitor.primary || rect.width() <= 0 || rect.height() <= 0 || Overlap(plan.flight, rect)) continue;
     if (std::find(plan.covers.begin(), plan.covers.end(), rect) != plan.covers.end()) continue;
     plan.covers.push_back(rect);
   }

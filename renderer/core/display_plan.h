@@ -27,7 +27,7 @@ struct DisplayPlan {
 // Plans the windows from the monitors as the system lists them after the mode
 // switch (the switch moves the other monitors). With the switch made, the
 // flight takes the width x height it asked for at the origin; refused, it
-// takes the primary monitor as it is. A monitor the flight already fills (a
+// takes the primary monitor as it is. A monitor that overlaps the flight (a
 // mirror of the primary) gets no cover, since a topmost cover would hide the
 // flight; nor does an empty one or a second listing of the same rectangle.
 DisplayPlan PlanDisplays(const std::vector<MonitorArea>& monitors, int width, int height, bool mode_switched);
