@@ -31,11 +31,14 @@ CURSOR_TRACE = ",+pid,trace+cursor"
 LOCALES = {"ja": "ja_JP.UTF-8", "en": "en_US.UTF-8", "utf8": "hi_IN.UTF-8"}
 
 
-def wine_environment(virtual_desktop=True):
-    """The environment tools/wine-env.sh sets up, with the prefix prepared; without the virtual
-    desktop, the prefix that has none."""
+def wine_environment(virtual_desktop=True, display=None):
+    """The environment tools/wine-env.sh sets up, with the prefix prepared (on the display, when
+    one is given: Wine records the monitors it finds there); without the virtual desktop, the
+    prefix that has none."""
     script = 'bash "$0/tools/wine-prefix.sh" >/dev/null && source "$0/tools/wine-env.sh" && env -0'
-    given = {k: v for k, v in os.environ.items() if k != "SKYLINER_NO_DESKTOP"}
+    given = {k: v for k, v in os.environ.items() if k not in ("SKYLINER_NO_DESKTOP", "DISPLAY")}
+    if display:
+        given["DISPLAY"] = display
     if not virtual_desktop:
         given["SKYLINER_NO_DESKTOP"] = "1"
     out = subprocess.run(["bash", "-c", script, ROOT], check=True, stdout=subprocess.PIPE, env=given).stdout
@@ -74,23 +77,23 @@ class WineSession:
         self._log_numbers = itertools.count(1)
         self.shots_dir = shots_dir
         os.makedirs(shots_dir, exist_ok=True)
-        self.env = wine_environment(virtual_desktop)
+        self.work = tempfile.mkdtemp(prefix="skyliner-wine-")
+        self.desktop = desktop
+        if display:  # a real display: use it, start nothing
+            self.x_server = None
+        elif two_monitors:
+            self.x_server, display = dummy_display.start(self.work)
+        else:
+            self.x_server, display = self._start_xvfb()
+        # The display first: a new prefix is made on it.
+        self.env = wine_environment(virtual_desktop, display)
         self.wine = self.env["WINE"]
         self.kestrel = os.path.join(self.env["WINEPREFIX"], "drive_c", contract.kWorkingFolderName)
         os.makedirs(self.kestrel, exist_ok=True)
-        self.work = tempfile.mkdtemp(prefix="skyliner-wine-")
         # A wineserver left from another display would put our windows there.
         subprocess.run(["wineserver", "-w"], env=self.env)
-        self.desktop = desktop
         if desktop:
             self._set_desktop(desktop)
-        if display:  # a real display: use it, start nothing
-            self.env["DISPLAY"] = display
-            self.x_server = None
-        elif two_monitors:
-            self.x_server, self.env["DISPLAY"] = dummy_display.start(self.work)
-        else:
-            self.x_server = self._start_xvfb()
         self.initial_mode = self.probe("mode")[1]
 
     def state(self, title):
@@ -112,8 +115,7 @@ class WineSession:
         os.close(write_end)
         with os.fdopen(read_end) as f:
             display = f.readline().strip()
-        self.env["DISPLAY"] = ":" + display
-        return xvfb
+        return xvfb, ":" + display
 
     def close(self):
         subprocess.run(["wineserver", "-w"], env=self.env)  # let Wine leave the display first
