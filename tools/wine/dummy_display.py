@@ -78,7 +78,7 @@ def start(work_dir):
     xrandr(display, "--addmode", SECOND_OUTPUT, SECOND_MODE)
     xrandr(display, "--output", PRIMARY_OUTPUT, "--mode", PRIMARY_MODE, "--primary",
            "--output", SECOND_OUTPUT, "--mode", SECOND_MODE, "--right-of", PRIMARY_OUTPUT)
-    # Wine lists the monitors once, when its first program starts: they must all be there by then.
+    # Wine reads the monitors as its programs start: they must all be there by then.
     deadline = time.monotonic() + 10
     while len(outputs(display)) < 2 and time.monotonic() < deadline:
         time.sleep(0.1)
