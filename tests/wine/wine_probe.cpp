@@ -97,8 +97,9 @@ int PressEscape(const char* name) {
   HWND window = FindNamed(name);
   if (!window) return 1;
   if (!PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0x00010001)) return 2;
-  Sleep(50);
-  return PostMessageA(window, WM_KEYUP, VK_ESCAPE, 0xC0010001) ? 0 : 2;
+  Sleep(200);
+  PostMessageA(window, WM_KEYUP, VK_ESCAPE, 0xC0010001);  // the press may have closed it already
+  return 0;
 }
 
 // Prints a message box's text as UTF-8 (escaped, on one line) and presses OK.
