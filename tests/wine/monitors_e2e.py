@@ -11,6 +11,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
+import dummy_display  # noqa: E402
 import working_files as wf  # noqa: E402
 from check_groups import CheckSet, run_groups  # noqa: E402
 from renderer_e2e import GROUND, SKY, share, stand_in_files  # noqa: E402
@@ -73,6 +74,13 @@ class Checks(CheckSet):
         """Until the loop draws: a key pressed and released within one pass would be missed."""
         assert wait_until(lambda: (self.s.renderer_frames() or 0) >= 10, 15), "the renderer draws no frames"
 
+    def kill(self, run):
+        """Ends a run a failed check left, and puts back the modes it may have left switched."""
+        if run.process.poll() is None:
+            run.kill()
+            if len(self.s.monitors()) == 2:
+                dummy_display.arrange(self.s.env["DISPLAY"])
+
     def escape(self, window, ended):
         """Esc on the window until ended() (a busy loop can see a tap's press and release together)."""
         for _ in range(3):
@@ -85,7 +93,7 @@ class Checks(CheckSet):
     def start_flight(self, files=None):
         self.s.put_files(files or stand_in_files())
         run = RendererRun(self.s)
-        self.later(run.kill)
+        self.later(lambda: self.kill(run))
         if files is None:
             run.wait_for_window()
             self.wait_for_frames()

@@ -59,6 +59,12 @@ def outputs(display):
     return found
 
 
+def arrange(display):
+    """Puts both outputs in their modes and places (again, after a program that changed them died)."""
+    xrandr(display, "--output", PRIMARY_OUTPUT, "--mode", PRIMARY_MODE, "--primary",
+           "--output", SECOND_OUTPUT, "--mode", SECOND_MODE, "--right-of", PRIMARY_OUTPUT)
+
+
 def start(work_dir):
     """Starts the server with both outputs set up; returns (process, DISPLAY)."""
     config = os.path.join(work_dir, "xorg-dummy.conf")
@@ -76,8 +82,7 @@ def start(work_dir):
         raise RuntimeError("Xorg with the dummy driver did not start (see %s/xorg.log)" % work_dir)
     display = ":" + number
     xrandr(display, "--addmode", SECOND_OUTPUT, SECOND_MODE)
-    xrandr(display, "--output", PRIMARY_OUTPUT, "--mode", PRIMARY_MODE, "--primary",
-           "--output", SECOND_OUTPUT, "--mode", SECOND_MODE, "--right-of", PRIMARY_OUTPUT)
+    arrange(display)
     # Wine reads the monitors as its programs start: they must all be there by then.
     deadline = time.monotonic() + 10
     while len(outputs(display)) < 2 and time.monotonic() < deadline:
