@@ -112,6 +112,8 @@ void RunLoop(const char* program, X11GlWindow& window, FlightScene& scene, const
 
 }  // namespace
 
+bool StopRequested() { return stop_requested != 0; }
+
 int FlyInWindow(const char* program, const SceneFiles& files, const WindowFlightOptions& options) {
   CatchStopSignals();
   UseSceneFiles(files);

@@ -33,6 +33,9 @@ struct WindowFlightOptions {
   void* ground_context = nullptr;
 };
 
+// True once SIGTERM or SIGINT has asked the flight to end.
+bool StopRequested();
+
 // Flies until done; returns the exit code: 0, also for the renderer's silent
 // ends (model or pictures refused), 1 when no window or context can be had
 // (reported on stderr after `program`).
