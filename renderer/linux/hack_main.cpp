@@ -14,9 +14,10 @@ constexpr char kProgram[] = "skyliner";
 
 // The ground for the hack's window: the -ground picture or the grabbed
 // desktop; when neither can be had, one line says so and the bundled sample
-// desktop is used.
+// desktop (null) is used.
 RgbImage* HackGround(X11GlWindow& window, void* options_pointer) {
   const HackOptions& options = *static_cast<const HackOptions*>(options_pointer);
+  if (options.sample_ground) return nullptr;
   std::string reason;
   RgbImage* ground = options.ground.empty()
                          ? GrabDesktop(window.display(), window.window(), window.width(), window.height(),

@@ -17,6 +17,7 @@ const char kHackUsage[] =
     "                  0 draws as fast as possible)\n"
     "  -fps            report the frame rate and processor time a frame on stderr\n"
     "  -ground FILE    fly over this BMP, PNG or JPEG picture instead of the desktop\n"
+    "  -sample-ground  fly over the bundled sample desktop instead of the desktop\n"
     "  -seed N         seed for the flight's random turns (default: the clock)\n"
     "  -help           show this text\n"
     "\n"
@@ -64,6 +65,7 @@ bool SetGround(HackOptions& o, const std::string& v, std::string* error) {
   o.ground = v;
   return !v.empty();
 }
+bool SetSampleGround(HackOptions& o, const std::string&, std::string*) { return o.sample_ground = true; }
 bool SetSeed(HackOptions& o, const std::string& v, std::string* error) {
   if (!ParseSeed(v, &o.seed, error)) {
     *error = "-seed " + *error;
@@ -77,6 +79,7 @@ const Spec kHackOptions[] = {
     {"-window-id", "--window-id", true, SetWindowId}, {"-root", "--root", false, SetRoot},
     {"-window", "--window", false, SetOwnWindow},     {"-fps", "--fps", false, SetShowRate},
     {"-delay", "--delay", true, SetDelay},            {"-ground", "--ground", true, SetGround},
+    {"-sample-ground", "--sample-ground", false, SetSampleGround},
     {"-seed", "--seed", true, SetSeed},               {"-help", "--help", false, SetHelp},
 };
 

@@ -13,6 +13,7 @@ struct HackOptions {
   bool show_rate = false;       // -fps
   long delay_us = 16667;        // -delay: microseconds a frame; 0 draws flat out
   std::string ground;           // -ground: a picture instead of the desktop
+  bool sample_ground = false;   // -sample-ground: the bundled sample desktop
   bool seed_given = false;
   unsigned int seed = 0;        // -seed
   bool help = false;
