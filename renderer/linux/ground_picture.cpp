@@ -38,6 +38,9 @@ struct JpegFailure {
 
 void JumpOnJpegError(j_common_ptr info) { std::longjmp(reinterpret_cast<JpegFailure*>(info->err)->jump, 1); }
 
+// The reason is given by the caller, once; libjpeg's own lines would add to it.
+void KeepJpegMessage(j_common_ptr) {}
+
 // Everything one JPEG decode holds, released on one path.
 struct JpegRead {
   jpeg_decompress_struct info;
@@ -49,6 +52,7 @@ RgbImage* FromJpeg(const std::vector<unsigned char>& bytes, const std::string& p
   JpegRead read;
   read.info.err = jpeg_std_error(&read.failure.manager);
   read.failure.manager.error_exit = JumpOnJpegError;
+  read.failure.manager.output_message = KeepJpegMessage;
   jpeg_create_decompress(&read.info);
   if (setjmp(read.failure.jump)) {
     jpeg_destroy_decompress(&read.info);
@@ -69,6 +73,8 @@ RgbImage* FromJpeg(const std::vector<unsigned char>& bytes, const std::string& p
     jpeg_read_scanlines(&read.info, &row, 1);
   }
   jpeg_finish_decompress(&read.info);
+  // A warning means damaged data (a cut-off file decodes to grey): refused.
+  if (read.failure.manager.num_warnings > 0) std::longjmp(read.failure.jump, 1);
   jpeg_destroy_decompress(&read.info);
   return read.image;
 }
