@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstdio>
 #include <ctime>
+#include <string>
 
 #include "frame_pass.h"
 #include "contract/working_files.h"
@@ -38,8 +39,6 @@ double ProcessCpuSeconds() {
   return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }
 
-void SwapWindowBuffers(void* window) { static_cast<X11GlWindow*>(window)->SwapBuffers(); }
-
 struct Flight {
   const WindowFlightOptions& options;
   X11GlWindow window;
@@ -61,20 +60,26 @@ FlightStart OpenFlightWindow(void* flight_pointer, FlightScene& scene) {
   return OpenSceneView(scene, window.width(), window.height(), &pictures);
 }
 
-// Frames a second and processor time a frame over the last report's span.
+// Frames a second and processor time a frame, measured over about a second:
+// a line on stderr and, until the next one, in the window's corner.
 class RateReport {
  public:
-  RateReport(const char* program, bool enabled) : program_(program), enabled_(enabled) { Restart(); }
+  RateReport(const char* program, X11GlWindow& window) : program_(program), window_(window) { Restart(); }
 
-  void FrameShown() {
+  // Called as each frame is finished, before its swap.
+  void FrameDrawn() {
     ++frames_;
-    if (!enabled_) return;
     const double seconds = (SteadyNanoseconds() - wall_start_) / 1e9;
-    if (seconds < 1.0) return;
-    const double cpu = ProcessCpuSeconds() - cpu_start_;
-    std::fprintf(stderr, "%s: %.1f frames a second, %.2f ms processor time a frame\n", program_,
-                 frames_ / seconds, 1000.0 * cpu / frames_);
-    Restart();
+    if (seconds >= 1.0) {
+      const double cpu = ProcessCpuSeconds() - cpu_start_;
+      char line[96];
+      std::snprintf(line, sizeof line, "%.1f frames a second, %.2f ms processor time a frame", frames_ / seconds,
+                    1000.0 * cpu / frames_);
+      std::fprintf(stderr, "%s: %s\n", program_, line);
+      text_ = line;
+      Restart();
+    }
+    window_.DrawCornerText(text_);
   }
 
  private:
@@ -85,17 +90,31 @@ class RateReport {
   }
 
   const char* program_;
-  bool enabled_;
+  X11GlWindow& window_;
+  std::string text_;
   int frames_ = 0;
   long long wall_start_ = 0;
   double cpu_start_ = 0;
 };
 
+// What the pass's swap reaches: the window, and the report when one is shown.
+struct SwapTarget {
+  X11GlWindow& window;
+  RateReport* report;
+};
+
+void ReportAndSwap(void* target_pointer) {
+  SwapTarget& target = *static_cast<SwapTarget*>(target_pointer);
+  if (target.report) target.report->FrameDrawn();
+  target.window.SwapBuffers();
+}
+
 // The frame loop: events first, then, once the frame is due, one pass.
 void RunLoop(const char* program, X11GlWindow& window, FlightScene& scene, const WindowFlightOptions& options) {
   FrameSchedule schedule(SteadyNanoseconds, 1000000000, options.frames_per_second);
-  const FramePassTarget target = {SwapWindowBuffers, &window};
-  RateReport report(program, options.report_rate);
+  RateReport report(program, window);
+  SwapTarget swap = {window, options.report_rate ? &report : nullptr};
+  const FramePassTarget target = {ReportAndSwap, &swap};
   for (int frames = 0; options.frames == 0 || frames < options.frames;) {
     window.ProcessEvents();
     if (window.close_requested() || stop_requested) break;
@@ -105,7 +124,6 @@ void RunLoop(const char* program, X11GlWindow& window, FlightScene& scene, const
       continue;
     }
     if (!RunFramePass(scene, window.active(), window.escape_pressed(), schedule, target)) break;
-    report.FrameShown();
     ++frames;
   }
 }

@@ -25,7 +25,7 @@ struct WindowFlightOptions {
   bool paced = true;  // false draws as fast as the driver allows
   double frames_per_second = kFramesPerSecond;
   int frames = 0;      // 0 flies until Esc, a close request or SIGTERM/SIGINT
-  bool report_rate = false;  // a line a second on stderr: frame rate and CPU time a frame
+  bool report_rate = false;  // frame rate and processor time a frame: a line a second on stderr, and on screen
 
   // The ground picture for this window, mirrored as the saver's capture is;
   // null (or a null result) takes the scene files' ground picture.

@@ -249,10 +249,52 @@ void X11GlWindow::SwapBuffers() {
   }
 }
 
+// The printable ASCII glyphs, as display lists.
+constexpr int kFirstGlyph = 32;
+constexpr int kGlyphCount = 95;
+
+void X11GlWindow::DrawCornerText(const std::string& text) {
+  if (font_missing_) return;
+  Display* display = AsDisplay(display_);
+  if (!font_lists_) {
+    XFontStruct* font = XLoadQueryFont(display, "fixed");
+    font_missing_ = !font;
+    if (!font) return;
+    font_lists_ = glGenLists(kGlyphCount);
+    glXUseXFont(font->fid, kFirstGlyph, kGlyphCount, static_cast<int>(font_lists_));
+    font_advance_ = font->max_bounds.width;
+    XFreeFont(display, font);
+  }
+  glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_TRANSFORM_BIT);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_LIGHTING);
+  glDisable(GL_TEXTURE_2D);
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glOrtho(0, width_, 0, height_, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  glColor3f(1, 1, 1);
+  glRasterPos2i(8, 8);
+  for (char c : text) {
+    // Mesa's lists for blank glyphs do not move on, so a blank moves by hand.
+    if (c == ' ') glBitmap(0, 0, 0, 0, static_cast<GLfloat>(font_advance_), 0, nullptr);
+    if (c > kFirstGlyph && c < kFirstGlyph + kGlyphCount) glCallList(font_lists_ + (c - kFirstGlyph));
+  }
+  glPopMatrix();
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glPopAttrib();
+}
+
 void X11GlWindow::Destroy() {
   Display* display = AsDisplay(display_);
   if (!display) return;
   if (context_) {
+    if (font_lists_) glDeleteLists(font_lists_, kGlyphCount);
+    font_lists_ = 0;
     glXMakeCurrent(display, None, nullptr);
     glXDestroyContext(display, static_cast<GLXContext>(context_));
   }

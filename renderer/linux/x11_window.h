@@ -29,6 +29,10 @@ class X11GlWindow {
   // Asks GLX to swap on vertical blank; false where no swap-control extension exists.
   bool RequestVsync();
   void SwapBuffers();
+  // Writes a line of text in the bottom-left corner over the frame, in the X
+  // font "fixed" (nothing where the server has none), leaving GL's state as
+  // it was.
+  void DrawCornerText(const std::string& text);
 
   bool escape_pressed() const { return escape_pressed_; }
   bool close_requested() const { return close_requested_; }
@@ -56,6 +60,9 @@ class X11GlWindow {
   void* context_ = nullptr;   // GLXContext
   bool adopted_ = false;      // someone else's window: never destroyed here
   bool double_buffered_ = true;
+  unsigned font_lists_ = 0;  // display lists of the corner text's glyphs, 0 until needed
+  bool font_missing_ = false;
+  int font_advance_ = 0;     // the width of one of its glyphs: the font is fixed-width
   unsigned long delete_atom_ = 0;
   int width_ = 0;
   int height_ = 0;
