@@ -26,7 +26,7 @@ const char kHackUsage[] =
 
 namespace {
 
-using Spec = OptionSpec<HackOptions>;
+using Entry = OptionEntry<HackOptions>;
 
 // A window id as xscreensaver writes it: hexadecimal with 0x, or decimal.
 bool ParseWindowId(const std::string& text, unsigned long* id) {
@@ -76,7 +76,7 @@ bool SetSeed(HackOptions& o, const std::string& v, std::string* error) {
 }
 bool SetHelp(HackOptions& o, const std::string&, std::string*) { return o.help = true; }
 
-const Spec kHackOptions[] = {
+const Entry kHackOptions[] = {
     {"-window-id", "--window-id", true, SetWindowId}, {"-root", "--root", false, SetRoot},
     {"-window", "--window", false, SetOwnWindow},     {"-fps", "--fps", false, SetShowRate},
     {"-delay", "--delay", true, SetDelay},            {"-ground", "--ground", true, SetGround},

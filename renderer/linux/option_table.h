@@ -6,7 +6,7 @@
 #include <string>
 
 template <typename Options>
-struct OptionSpec {
+struct OptionEntry {
   const char* name;
   const char* other_name;  // another spelling, or null
   bool takes_value;
@@ -18,27 +18,27 @@ struct OptionSpec {
 // Reads argv[1..] over *options. False with a reason in *error for an unknown
 // option, a missing value or a refused one.
 template <typename Options, std::size_t N>
-bool ParseOptionTable(int argc, const char* const* argv, const OptionSpec<Options> (&table)[N], Options* options,
+bool ParseOptionTable(int argc, const char* const* argv, const OptionEntry<Options> (&table)[N], Options* options,
                       std::string* error) {
   for (int i = 1; i < argc; ++i) {
     const std::string option = argv[i];
-    const OptionSpec<Options>* spec = nullptr;
-    for (const OptionSpec<Options>& candidate : table) {
-      if (option == candidate.name || (candidate.other_name && option == candidate.other_name)) spec = &candidate;
+    const OptionEntry<Options>* entry = nullptr;
+    for (const OptionEntry<Options>& candidate : table) {
+      if (option == candidate.name || (candidate.other_name && option == candidate.other_name)) entry = &candidate;
     }
-    if (!spec) {
+    if (!entry) {
       *error = "unknown option " + option;
       return false;
     }
     std::string value;
-    if (spec->takes_value) {
+    if (entry->takes_value) {
       if (i + 1 >= argc) {
         *error = option + " needs a value";
         return false;
       }
       value = argv[++i];
     }
-    if (!spec->apply(*options, value, error)) return false;
+    if (!entry->apply(*options, value, error)) return false;
   }
   return true;
 }

@@ -82,7 +82,7 @@ bool ParseSeed(const std::string& value, unsigned int* seed, std::string* error)
 
 namespace {
 
-using Spec = OptionSpec<ViewerOptions>;
+using Entry = OptionEntry<ViewerOptions>;
 
 // What each option does; the names are in kViewerOptions below.
 bool SetHelp(ViewerOptions& o, const std::string&, std::string*) { return o.help = true; }
@@ -136,7 +136,7 @@ bool SetSeed(ViewerOptions& o, const std::string& v, std::string* error) {
   return o.seed_given = true;
 }
 
-const Spec kViewerOptions[] = {
+const Entry kViewerOptions[] = {
     {"--help", "-h", false, SetHelp},        {"--fullscreen", nullptr, false, SetFullscreen},
     {"--unpaced", nullptr, false, SetUnpaced}, {"--model", nullptr, true, SetModel},
     {"--sky", nullptr, true, SetSky},        {"--ground", nullptr, true, SetGround},
