@@ -6,6 +6,8 @@
 #include "flight_scene.h"
 #include "mesh_model.h"
 
+struct ScenePictures;
+
 enum class FlightStart {
   kReady,
   kModelRefused,  // the renderer ends silently with exit code 0
