@@ -1,31 +1,37 @@
 #include "headless_flight.h"
 
-#include "rand.h"
-#include "scene_setup.h"
+#include "frame_pass.h"
+
+namespace {
+
+// Off screen no frame waits for a clock.
+long long StillClock() { return 0; }
+
+void FinishFrame(void*) { glFinish(); }
+
+}  // namespace
+
+HeadlessFlight::HeadlessFlight() : schedule_(StillClock, 1, kFramesPerSecond) {}
 
 HeadlessFlight::~HeadlessFlight() {
   if (scene_.quadric) gluDeleteQuadric(scene_.quadric);
 }
 
-FlightStart HeadlessFlight::Start(const SceneFiles& files, int width, int height, DrawPath path) {
+FlightStart HeadlessFlight::Start(const SceneFiles& files, int width, int height, DrawPath path, FlightSeed seed) {
   UseSceneFiles(files);
-  // State 1 is the generator's unseeded state; earlier flights in this
-  // process must not shift the start values.
-  Srand(1);
-  if (!model_.Load(files.model.c_str())) return FlightStart::kModelRefused;
-  if (!gl_.Create(width, height)) return FlightStart::kNoContext;
-  ResizeViewport(width, height);
-  scene_.model = &model_;
+  width_ = width;
+  height_ = height;
   scene_.path = path;
-  if (!InitScene(scene_)) return FlightStart::kNoPictures;
-  return FlightStart::kReady;
+  return StartFlight(scene_, model_, files.model.c_str(), {OpenFrame, this}, seed);
 }
 
-void HeadlessFlight::Step() {
-  scene_.DrawFrame();
-  glFinish();
-  scene_.AdvanceCameraSchedule();
+FlightStart HeadlessFlight::OpenFrame(void* flight, FlightScene& scene) {
+  HeadlessFlight& self = *static_cast<HeadlessFlight*>(flight);
+  if (!self.gl_.Create(self.width_, self.height_)) return FlightStart::kNoContext;
+  return OpenSceneView(scene, self.width_, self.height_);
 }
+
+void HeadlessFlight::Step() { RunFramePass(scene_, true, false, schedule_, {FinishFrame, nullptr}); }
 
 void HeadlessFlight::Steps(int count) {
   for (int i = 0; i < count; ++i) Step();

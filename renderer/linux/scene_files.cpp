@@ -47,6 +47,8 @@ SceneFiles DefaultSceneFiles() {
   if (!exe_folder.empty()) {
     folders.push_back(exe_folder / "assets");
     folders.push_back(exe_folder.parent_path() / "assets");
+    // Installed: PREFIX/libexec/xscreensaver/skyliner beside PREFIX/share/skyliner.
+    folders.push_back(exe_folder.parent_path().parent_path() / "share" / "skyliner");
   }
 #ifdef SKYLINER_ASSETS_DIR
   folders.push_back(fs::path(SKYLINER_ASSETS_DIR));

@@ -11,8 +11,9 @@ struct SceneFiles {
 };
 
 // The bundled assets (Skyliner.data, sky.bmp, sample-desktop.bmp): from an
-// "assets" folder beside the executable or one level up, else from the source
-// tree's assets folder. Empty strings when none of them holds the model.
+// "assets" folder beside the executable or one level up, from share/skyliner
+// two levels up (the installed hack), else from the source tree's assets
+// folder. Empty strings when none of them holds the model.
 SceneFiles DefaultSceneFiles();
 
 // Makes these the files LocateSceneFile hands out and installs it as the

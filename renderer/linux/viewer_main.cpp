@@ -1,31 +1,21 @@
 // skyliner-viewer: the flight renderer on Linux, in a window or off screen.
-#include <chrono>
 #include <cstdio>
-#include <ctime>
 
-#include "contract/working_files.h"
-#include "flight_scene.h"
-#include "frame_pass.h"
 #include "headless_flight.h"
-#include "mesh_model.h"
 #include "png_io.h"
-#include "rand.h"
-#include "scene_setup.h"
 #include "viewer_options.h"
-#include "x11_window.h"
+#include "window_flight.h"
 
-// Nanoseconds on the steady clock, the viewer's pacing clock.
-static long long SteadyNanoseconds() {
-  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
-      .count();
+// The given seed, else the usual one of this way of running.
+static FlightSeed SeedOf(const ViewerOptions& options, FlightSeed::Kind usual) {
+  return options.seed_given ? FlightSeed{FlightSeed::kFixed, options.seed} : FlightSeed{usual, 0};
 }
-
-static void SwapWindowBuffers(void* window) { static_cast<X11GlWindow*>(window)->SwapBuffers(); }
 
 // Renders the frames off screen and writes the last one.
 static int RunOffscreen(const ViewerOptions& options) {
   HeadlessFlight flight;
-  switch (flight.Start(options.files, options.width, options.height, options.path)) {
+  switch (flight.Start(options.files, options.width, options.height, options.path,
+                       SeedOf(options, FlightSeed::kUnseeded))) {
     case FlightStart::kReady:
       break;
     case FlightStart::kNoContext:
@@ -35,7 +25,6 @@ static int RunOffscreen(const ViewerOptions& options) {
     case FlightStart::kNoPictures:
       return 0;  // the renderer's silent end
   }
-  if (options.seed_given) Srand(options.seed);
   flight.Steps(options.frames);
   std::string error;
   if (!WritePng(options.snapshot, flight.ReadFrame(), &error)) {
@@ -45,41 +34,17 @@ static int RunOffscreen(const ViewerOptions& options) {
   return 0;
 }
 
-// The renderer's start-up and frame loop in an X11 window.
+// The renderer's start-up and frame loop in a window of the viewer's own.
 static int RunOnScreen(const ViewerOptions& options) {
-  UseSceneFiles(options.files);
-  Ms3dModel model;
-  if (!model.Load(options.files.model.c_str())) return 0;  // no window, silently
-
-  X11GlWindow window;
-  if (!window.Create(kRendererCaption, options.width, options.height, options.fullscreen)) {
-    std::fprintf(stderr, "skyliner-viewer: %s\n", window.error().c_str());
-    return 1;
-  }
-  // Later size changes reach ResizeViewport through the window's events.
-  ResizeViewport(window.width(), window.height());
-  FlightScene scene;
-  scene.model = &model;
-  scene.path = options.path;
-  if (!InitScene(scene)) return 0;
-  if (options.paced) window.RequestVsync();
-  Srand(options.seed_given ? options.seed : static_cast<unsigned int>(std::clock()));
-
-  FrameSchedule schedule(SteadyNanoseconds, 1000000000, kFramesPerSecond);
-  const FramePassTarget target = {SwapWindowBuffers, &window};
-  for (int frames = 0; options.frames == 0 || frames < options.frames;) {
-    window.ProcessEvents();
-    if (window.close_requested()) break;
-    const long long until_due = options.paced ? schedule.TicksUntilDue() : 0;
-    if (until_due > 0) {
-      window.WaitForEvents(std::chrono::nanoseconds(until_due));  // events are handled while waiting
-      continue;
-    }
-    if (!RunFramePass(scene, window.active(), window.escape_pressed(), schedule, target)) break;
-    ++frames;
-  }
-  if (scene.quadric) gluDeleteQuadric(scene.quadric);
-  return 0;
+  WindowFlightOptions flight;
+  flight.width = options.width;
+  flight.height = options.height;
+  flight.fullscreen = options.fullscreen;
+  flight.path = options.path;
+  flight.seed = SeedOf(options, FlightSeed::kClock);
+  flight.paced = options.paced;
+  flight.frames = options.frames;
+  return FlyInWindow("skyliner-viewer", options.files, flight);
 }
 
 int main(int argc, char** argv) {

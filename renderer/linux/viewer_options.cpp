@@ -1,5 +1,7 @@
 #include "viewer_options.h"
 
+#include "option_table.h"
+
 #include <cerrno>
 #include <cstdlib>
 
@@ -24,8 +26,7 @@ const char kViewerUsage[] =
     "\n"
     "Off screen, the same options always give the same picture.\n";
 
-// Parses a whole unsigned decimal number into *value; false for anything else.
-static bool ParseUnsigned(const std::string& text, unsigned long long limit, unsigned long long* value) {
+bool ParseUnsigned(const std::string& text, unsigned long long limit, unsigned long long* value) {
   if (text.empty() || text.size() > 20) return false;
   for (char c : text) {
     if (c < '0' || c > '9') return false;
@@ -69,76 +70,85 @@ static bool CheckCombination(const ViewerOptions& options, std::string* error) {
   return true;
 }
 
-bool ParseViewerOptions(int argc, const char* const* argv, ViewerOptions* options, std::string* error) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string option = argv[i];
-    if (option == "--help" || option == "-h") {
-      options->help = true;
-      continue;
-    }
-    if (option == "--fullscreen") {
-      options->fullscreen = true;
-      continue;
-    }
-    if (option == "--unpaced") {
-      options->paced = false;
-      continue;
-    }
-    const bool takes_value = option == "--model" || option == "--sky" || option == "--ground" ||
-                             option == "--snapshot" || option == "--frames" || option == "--size" ||
-                             option == "--path" || option == "--seed";
-    if (!takes_value) {
-      *error = "unknown option " + option;
-      return false;
-    }
-    if (i + 1 >= argc) {
-      *error = option + " needs a value";
-      return false;
-    }
-    const std::string value = argv[++i];
-    if (option == "--model") {
-      options->files.model = value;
-    } else if (option == "--sky") {
-      options->files.sky = value;
-    } else if (option == "--ground") {
-      options->files.ground = value;
-    } else if (option == "--snapshot") {
-      if (value.empty()) {
-        *error = "--snapshot needs a file name";
-        return false;
-      }
-      options->snapshot = value;
-    } else if (option == "--frames") {
-      if (!ParseFrameCount(value, &options->frames)) {
-        *error = "--frames needs a whole number from 1 to 100000000, not '" + value + "'";
-        return false;
-      }
-    } else if (option == "--size") {
-      if (!ParseFrameSize(value, &options->width, &options->height)) {
-        *error = "--size needs WIDTHxHEIGHT, each from 1 to " + std::to_string(kMaxFrameSide) + ", not '" +
-                 value + "'";
-        return false;
-      }
-      options->size_given = true;
-    } else if (option == "--path") {
-      if (value == "literal") {
-        options->path = DrawPath::kLiteral;
-      } else if (value == "fast") {
-        options->path = DrawPath::kFast;
-      } else {
-        *error = "--path is literal or fast, not '" + value + "'";
-        return false;
-      }
-    } else {
-      unsigned long long seed = 0;
-      if (!ParseUnsigned(value, 0xffffffffull, &seed)) {
-        *error = "--seed needs a whole number from 0 to 4294967295, not '" + value + "'";
-        return false;
-      }
-      options->seed = static_cast<unsigned int>(seed);
-      options->seed_given = true;
-    }
+bool ParseSeed(const std::string& value, unsigned int* seed, std::string* error) {
+  unsigned long long parsed = 0;
+  if (!ParseUnsigned(value, 0xffffffffull, &parsed)) {
+    *error = "needs a whole number from 0 to 4294967295, not '" + value + "'";
+    return false;
   }
+  *seed = static_cast<unsigned int>(parsed);
+  return true;
+}
+
+namespace {
+
+using Entry = OptionEntry<ViewerOptions>;
+
+// What each option does; the names are in kViewerOptions below.
+bool SetHelp(ViewerOptions& o, const std::string&, std::string*) { return o.help = true; }
+bool SetFullscreen(ViewerOptions& o, const std::string&, std::string*) { return o.fullscreen = true; }
+bool SetUnpaced(ViewerOptions& o, const std::string&, std::string*) {
+  o.paced = false;
+  return true;
+}
+bool SetModel(ViewerOptions& o, const std::string& v, std::string*) {
+  o.files.model = v;
+  return true;
+}
+bool SetSky(ViewerOptions& o, const std::string& v, std::string*) {
+  o.files.sky = v;
+  return true;
+}
+bool SetGround(ViewerOptions& o, const std::string& v, std::string*) {
+  o.files.ground = v;
+  return true;
+}
+bool SetSnapshot(ViewerOptions& o, const std::string& v, std::string* error) {
+  if (v.empty()) *error = "--snapshot needs a file name";
+  o.snapshot = v;
+  return !v.empty();
+}
+bool SetFrames(ViewerOptions& o, const std::string& v, std::string* error) {
+  if (ParseFrameCount(v, &o.frames)) return true;
+  *error = "--frames needs a whole number from 1 to 100000000, not '" + v + "'";
+  return false;
+}
+bool SetSize(ViewerOptions& o, const std::string& v, std::string* error) {
+  if (!ParseFrameSize(v, &o.width, &o.height)) {
+    *error = "--size needs WIDTHxHEIGHT, each from 1 to " + std::to_string(kMaxFrameSide) + ", not '" + v + "'";
+    return false;
+  }
+  return o.size_given = true;
+}
+bool SetPath(ViewerOptions& o, const std::string& v, std::string* error) {
+  if (v != "literal" && v != "fast") {
+    *error = "--path is literal or fast, not '" + v + "'";
+    return false;
+  }
+  o.path = v == "literal" ? DrawPath::kLiteral : DrawPath::kFast;
+  return true;
+}
+bool SetSeed(ViewerOptions& o, const std::string& v, std::string* error) {
+  if (!ParseSeed(v, &o.seed, error)) {
+    *error = "--seed " + *error;
+    return false;
+  }
+  return o.seed_given = true;
+}
+
+const Entry kViewerOptions[] = {
+    {"--help", "-h", false, SetHelp},        {"--fullscreen", nullptr, false, SetFullscreen},
+    {"--unpaced", nullptr, false, SetUnpaced}, {"--model", nullptr, true, SetModel},
+    {"--sky", nullptr, true, SetSky},        {"--ground", nullptr, true, SetGround},
+    {"--snapshot", nullptr, true, SetSnapshot}, {"--frames", nullptr, true, SetFrames},
+    {"--size", nullptr, true, SetSize},      {"--path", nullptr, true, SetPath},
+    {"--seed", nullptr, true, SetSeed},
+};
+
+}  // namespace
+
+bool ParseViewerOptions(int argc, const char* const* argv, ViewerOptions* options, std::string* error) {
+  if (!ParseOptionTable(argc, argv, kViewerOptions, options, error)) return false;
   if (!options->snapshot.empty() && options->frames == 0) options->frames = 1;
   return CheckCombination(*options, error);
 }

@@ -36,3 +36,6 @@ bool ParseFrameSize(const std::string& text, int* width, int* height);
 
 // A whole decimal number from 1 to 100000000.
 bool ParseFrameCount(const std::string& text, int* count);
+
+// A seed from 0 to 4294967295; false with the rule in *error.
+bool ParseSeed(const std::string& value, unsigned int* seed, std::string* error);

@@ -8,6 +8,7 @@
 
 #include <poll.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "flight_scene.h"
@@ -17,6 +18,30 @@
 // users of the class need not include Xlib.
 static Display* AsDisplay(void* display) { return static_cast<Display*>(display); }
 
+// Set when a request named a window or drawable that no longer exists: the
+// owner of an adopted window destroyed it (a screensaver does so as it ends
+// its hack), which ends the flight quietly.
+static bool window_lost = false;
+
+// Xlib's own handler prints and exits; this one notes a vanished window and
+// reports anything else once, then goes on.
+static int NoteXError(Display* display, XErrorEvent* error) {
+  if (error->error_code == BadWindow || error->error_code == BadDrawable) {
+    window_lost = true;
+    return 0;
+  }
+  char text[160];
+  XGetErrorText(display, error->error_code, text, sizeof text);
+  std::fprintf(stderr, "X error: %s (request %d.%d)\n", text, error->request_code, error->minor_code);
+  return 0;
+}
+
+static std::string ToHex(unsigned long value) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%lx", value);
+  return text;
+}
+
 X11GlWindow::~X11GlWindow() { Destroy(); }
 
 bool X11GlWindow::Fail(const std::string& reason) {
@@ -25,10 +50,24 @@ bool X11GlWindow::Fail(const std::string& reason) {
   return false;
 }
 
-bool X11GlWindow::Create(const char* title, int width, int height, bool fullscreen) {
+bool X11GlWindow::OpenDisplay() {
   Display* display = XOpenDisplay(nullptr);
   if (!display) return Fail("cannot open the X display (is DISPLAY set?)");
   display_ = display;
+  XSetErrorHandler(NoteXError);
+  window_lost = false;
+  return true;
+}
+
+bool X11GlWindow::MakeCurrent() {
+  if (!glXMakeCurrent(AsDisplay(display_), window_, static_cast<GLXContext>(context_)))
+    return Fail("cannot make the GLX context current");
+  return true;
+}
+
+bool X11GlWindow::Create(const char* title, int width, int height, bool fullscreen) {
+  if (!OpenDisplay()) return false;
+  Display* display = AsDisplay(display_);
   const int screen = DefaultScreen(display);
 
   // The renderer's pixel format: RGBA, double-buffered, a 16-bit depth buffer at least.
@@ -69,10 +108,45 @@ bool X11GlWindow::Create(const char* title, int width, int height, bool fullscre
     XWindowEvent(display, window_, StructureNotifyMask, &event);
     if (event.type == MapNotify) break;
   }
-  if (!glXMakeCurrent(display, window_, static_cast<GLXContext>(context_)))
-    return Fail("cannot make the GLX context current");
+  if (!MakeCurrent()) return false;
   width_ = width;
   height_ = height;
+  return true;
+}
+
+bool X11GlWindow::Adopt(unsigned long window_id) {
+  if (!OpenDisplay()) return false;
+  Display* display = AsDisplay(display_);
+  const Window window = window_id ? window_id : DefaultRootWindow(display);
+  XWindowAttributes attributes;
+  if (!XGetWindowAttributes(display, window, &attributes) || window_lost)
+    return Fail("no window 0x" + ToHex(window) + " on this display");
+  window_ = window;
+  adopted_ = true;
+
+  // The context must match the visual the window was made with.
+  XVisualInfo wanted;
+  std::memset(&wanted, 0, sizeof wanted);
+  wanted.visualid = XVisualIDFromVisual(attributes.visual);
+  int count = 0;
+  XVisualInfo* visual = XGetVisualInfo(display, VisualIDMask, &wanted, &count);
+  int uses_gl = 0, double_buffered = 0;
+  if (visual) {
+    glXGetConfig(display, visual, GLX_USE_GL, &uses_gl);
+    glXGetConfig(display, visual, GLX_DOUBLEBUFFER, &double_buffered);
+    if (uses_gl) context_ = glXCreateContext(display, visual, nullptr, True);
+    XFree(visual);
+  }
+  if (!uses_gl) return Fail("the window's visual does not support OpenGL");
+  if (!context_) return Fail("cannot create a GLX context");
+  double_buffered_ = double_buffered != 0;
+  // Only the structure events: the owner keeps the input (and other masks
+  // may be taken by one client only).
+  XSelectInput(display, window, StructureNotifyMask);
+  active_ = attributes.map_state != IsUnmapped;
+  if (!MakeCurrent()) return false;
+  width_ = attributes.width;
+  height_ = attributes.height;
   return true;
 }
 
@@ -100,6 +174,7 @@ void X11GlWindow::HideCursor() {
 
 void X11GlWindow::ProcessEvents() {
   Display* display = AsDisplay(display_);
+  if (window_lost) close_requested_ = true;
   while (XPending(display) > 0) {
     XEvent event;
     XNextEvent(display, &event);
@@ -166,20 +241,69 @@ bool X11GlWindow::RequestVsync() {
   return false;
 }
 
-void X11GlWindow::SwapBuffers() { glXSwapBuffers(AsDisplay(display_), window_); }
+void X11GlWindow::SwapBuffers() {
+  if (double_buffered_) {
+    glXSwapBuffers(AsDisplay(display_), window_);
+  } else {
+    glFlush();
+  }
+}
+
+// The printable ASCII glyphs, as display lists.
+constexpr int kFirstGlyph = 32;
+constexpr int kGlyphCount = 95;
+
+void X11GlWindow::DrawCornerText(const std::string& text) {
+  if (font_missing_) return;
+  Display* display = AsDisplay(display_);
+  if (!font_lists_) {
+    XFontStruct* font = XLoadQueryFont(display, "fixed");
+    font_missing_ = !font;
+    if (!font) return;
+    font_lists_ = glGenLists(kGlyphCount);
+    glXUseXFont(font->fid, kFirstGlyph, kGlyphCount, static_cast<int>(font_lists_));
+    font_advance_ = font->max_bounds.width;
+    XFreeFont(display, font);
+  }
+  glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_TRANSFORM_BIT);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_LIGHTING);
+  glDisable(GL_TEXTURE_2D);
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glOrtho(0, width_, 0, height_, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  glColor3f(1, 1, 1);
+  glRasterPos2i(8, 8);
+  for (char c : text) {
+    // Mesa's lists for blank glyphs do not move on, so a blank moves by hand.
+    if (c == ' ') glBitmap(0, 0, 0, 0, static_cast<GLfloat>(font_advance_), 0, nullptr);
+    if (c > kFirstGlyph && c < kFirstGlyph + kGlyphCount) glCallList(font_lists_ + (c - kFirstGlyph));
+  }
+  glPopMatrix();
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glPopAttrib();
+}
 
 void X11GlWindow::Destroy() {
   Display* display = AsDisplay(display_);
   if (!display) return;
   if (context_) {
+    if (font_lists_) glDeleteLists(font_lists_, kGlyphCount);
+    font_lists_ = 0;
     glXMakeCurrent(display, None, nullptr);
     glXDestroyContext(display, static_cast<GLXContext>(context_));
   }
-  if (window_) XDestroyWindow(display, window_);
+  if (window_ && !adopted_) XDestroyWindow(display, window_);
   if (cursor_) XFreeCursor(display, cursor_);
   if (colormap_) XFreeColormap(display, colormap_);
   XCloseDisplay(display);
   display_ = nullptr;
   context_ = nullptr;
   window_ = colormap_ = cursor_ = 0;
+  adopted_ = false;
 }

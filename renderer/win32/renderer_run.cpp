@@ -1,16 +1,26 @@
 #include "renderer_run.h"
 
-#include <ctime>
 #include <new>
 
+#include "flight_start.h"
 #include "frame_pacer.h"
 #include "gdi_bitmap_reader.h"
-#include "rand.h"
 #include "renderer_state.h"
 #include "renderer_window.h"
-#include "startup_marks.h"
 #include "textures.h"
 #include "thread_tasks.h"
+
+namespace {
+
+// The full-screen window, its context, the viewport and the scene.
+FlightStart OpenRendererWindow(void* loop_options, FlightScene&) {
+  if (!CreateRendererWindow(kRendererCaption, kScreenWidth, kScreenHeight, kScreenBits, /*prefetch_pictures=*/true))
+    return FlightStart::kNoContext;
+  if (static_cast<FrameLoopOptions*>(loop_options)->paced) RequestVsync();
+  return FlightStart::kReady;
+}
+
+}  // namespace
 
 int RunRenderer(const FrameLoopOptions& options) {
   SetBitmapFileReader(ReadBitmapImage);
@@ -18,17 +28,14 @@ int RunRenderer(const FrameLoopOptions& options) {
   UseSpareProcessors();
 
   renderer.model = new (std::nothrow) Ms3dModel;
-  if (!renderer.model || !renderer.model->Load(kRendererModelPath)) return 0;
-  MarkStartupPhase("model read");
-  renderer.scene.model = renderer.model;
-
-  if (!CreateRendererWindow(kRendererCaption, kScreenWidth, kScreenHeight, kScreenBits, /*prefetch_pictures=*/true))
+  if (!renderer.model) return 0;
+  FrameLoopOptions loop = options;
+  const FlightView view = {OpenRendererWindow, &loop};
+  if (StartFlight(renderer.scene, *renderer.model, kRendererModelPath, view, {FlightSeed::kClock, 0}) !=
+      FlightStart::kReady)
     return 0;
-  if (options.paced) RequestVsync();
-  // Seeded only now: the flight's start values come from the unseeded generator.
-  Srand(static_cast<unsigned int>(clock()));
 
-  const int exit_code = RunFrameLoop(options);
+  const int exit_code = RunFrameLoop(loop);
   DestroyRendererWindow();
   return exit_code;
 }

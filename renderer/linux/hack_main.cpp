@@ -1,0 +1,59 @@
+// skyliner: the flight as an xscreensaver hack, over the user's own desktop.
+#include <cstdio>
+#include <cstdlib>
+
+#include "desktop_grab.h"
+#include "ground_picture.h"
+#include "hack_options.h"
+#include "window_flight.h"
+#include "x11_window.h"
+
+namespace {
+
+constexpr char kProgram[] = "skyliner";
+
+// The ground for the hack's window: the -ground picture or the grabbed
+// desktop; when neither can be had, one line says so and the bundled sample
+// desktop (null) is used.
+RgbImage* HackGround(X11GlWindow& window, void* options_pointer) {
+  const HackOptions& options = *static_cast<const HackOptions*>(options_pointer);
+  if (options.sample_ground) return nullptr;
+  std::string reason;
+  RgbImage* ground = options.ground.empty()
+                         ? GrabDesktop(window.display(), window.window(), window.width(), window.height(),
+                                       StopRequested, &reason)
+                         : ReadGroundPicture(options.ground, &reason);
+  if (!ground && !StopRequested())
+    std::fprintf(stderr, "%s: no desktop picture (%s); flying over the sample desktop\n", kProgram,
+                 reason.c_str());
+  return ground;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  HackOptions options;
+  std::string error;
+  if (!ParseHackOptions(argc, argv, &options, &error)) {
+    std::fprintf(stderr, "%s: %s\n%s", kProgram, error.c_str(), kHackUsage);
+    return 1;
+  }
+  if (options.help) {
+    std::fputs(kHackUsage, stdout);
+    return 0;
+  }
+  const SceneFiles files = DefaultSceneFiles();
+  if (files.model.empty()) {
+    std::fprintf(stderr, "%s: the bundled model and pictures were not found\n", kProgram);
+    return 1;
+  }
+  WindowFlightOptions flight;
+  ChooseHackWindow(options, std::getenv("XSCREENSAVER_WINDOW"), &flight);
+  flight.seed = options.seed_given ? FlightSeed{FlightSeed::kFixed, options.seed} : FlightSeed{FlightSeed::kClock, 0};
+  flight.paced = options.delay_us > 0;
+  if (flight.paced) flight.frames_per_second = 1e6 / static_cast<double>(options.delay_us);
+  flight.report_rate = options.show_rate;
+  flight.ground = HackGround;
+  flight.ground_context = &options;
+  return FlyInWindow(kProgram, files, flight);
+}
