@@ -45,10 +45,6 @@ def is_sky(pixel):
     return b >= 150 and b >= r and b > g
 
 
-def mean(pixels):
-    return [sum(p[c] for p in pixels) / len(pixels) for c in range(3)]
-
-
 def band(rows, top, bottom, left=0, right=None):
     return [p for row in rows[top:bottom] for p in row[left:right]]
 
