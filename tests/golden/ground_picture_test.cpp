@@ -71,39 +71,34 @@ std::string WriteJpeg(const FramePixels& frame) {
 
 TEST(GroundPicture, EachFormatIsReadAndMirrored) {
   const FramePixels frame = RedThenBlue();
-  const struct {
-    const char* format;
-    std::string path;
-  } cases[] = {{"BMP", WriteBmp(frame)}, {"PNG", WritePngFile(frame)}, {"JPEG", WriteJpeg(frame)}};
-  for (const auto& c : cases) {
+  for (const std::string& path : {WriteBmp(frame), WritePngFile(frame), WriteJpeg(frame)}) {
     std::string error;
-    std::unique_ptr<RgbImage, RgbImageFree> image(ReadGroundPicture(c.path, &error));
-    ASSERT_TRUE(image) << c.format << ": " << error;
-    ASSERT_EQ(image->width, 16) << c.format;
-    ASSERT_EQ(image->height, 8) << c.format;
+    std::unique_ptr<RgbImage, RgbImageFree> image(ReadGroundPicture(path, &error));
+    ASSERT_TRUE(image) << path << ": " << error;
+    ASSERT_EQ(image->width, 16) << path;
+    ASSERT_EQ(image->height, 8) << path;
     for (int y : {0, 7}) {
       const unsigned char* row = image->pixels + y * 16 * 3;
-      EXPECT_NEAR(row[2 * 3 + 2], 255, 8) << c.format << ": blue now on the left, row " << y;
-      EXPECT_NEAR(row[13 * 3 + 0], 255, 8) << c.format << ": red now on the right, row " << y;
-      EXPECT_NEAR(row[13 * 3 + 2], 0, 8) << c.format << ", row " << y;
+      EXPECT_NEAR(row[2 * 3 + 2], 255, 8) << path << ": blue now on the left, row " << y;
+      EXPECT_NEAR(row[13 * 3 + 0], 255, 8) << path << ": red now on the right, row " << y;
+      EXPECT_NEAR(row[13 * 3 + 2], 0, 8) << path << ", row " << y;
     }
   }
 }
 
 TEST(GroundPicture, OtherFilesAreRefusedWithTheirName) {
-  const std::string text = TestTempPath("ground.txt");
-  ASSERT_TRUE(WriteTestFile(text, {'h', 'e', 'l', 'l', 'o'}));
-  const std::string truncated_png = TestTempPath("short.png");
-  ASSERT_TRUE(WriteTestFile(truncated_png, {0x89, 'P', 'N', 'G', 13, 10}));
-  const std::string truncated_jpeg = TestTempPath("short.jpg");
-  ASSERT_TRUE(WriteTestFile(truncated_jpeg, {0xFF, 0xD8, 0xFF, 0xE0, 0, 16}));
   // A whole header and a cut-off picture: libjpeg would fill the rest with grey.
   std::vector<unsigned char> cut;
   ASSERT_EQ(ReadFileBytes(WriteJpeg(RedThenBlue()).c_str(), cut), FileRead::kRead);
   cut.resize(cut.size() * 2 / 3);
-  const std::string cut_jpeg = TestTempPath("cut.jpg");
-  ASSERT_TRUE(WriteTestFile(cut_jpeg, cut));
-  for (const std::string& path : {text, truncated_png, truncated_jpeg, cut_jpeg, TestTempPath("missing.bmp")}) {
+  const struct {
+    const char* name;
+    std::vector<unsigned char> bytes;  // none: the file is not there
+  } files[] = {{"ground.txt", {'h', 'e', 'l', 'l', 'o'}}, {"short.png", {0x89, 'P', 'N', 'G', 13, 10}},
+               {"short.jpg", {0xFF, 0xD8, 0xFF, 0xE0, 0, 16}}, {"cut.jpg", cut}, {"missing.bmp", {}}};
+  for (const auto& file : files) {
+    const std::string path = TestTempPath(file.name);
+    if (!file.bytes.empty()) ASSERT_TRUE(WriteTestFile(path, file.bytes));
     std::string error;
     EXPECT_EQ(ReadGroundPicture(path, &error), nullptr) << path;
     EXPECT_NE(error.find(path), std::string::npos) << error;
