@@ -15,6 +15,9 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "wine"))
+from wine_session import wait_until  # noqa: E402
+
 USER = "skyliner-e2e"
 MAGENTA, YELLOW = (255, 0, 255), (255, 255, 0)  # the planted desktop: colours the scene has nowhere else
 SAMPLE_LINE = re.compile(r"^skyliner: no desktop picture \(.*\); flying over the sample desktop$")
@@ -47,13 +50,6 @@ def is_sky(pixel):
 
 def band(rows, top, bottom, left=0, right=None):
     return [p for row in rows[top:bottom] for p in row[left:right]]
-
-
-def wait_for(condition, seconds, step=0.05):
-    end = time.monotonic() + seconds
-    while time.monotonic() < end and not condition():
-        time.sleep(step)
-    return condition()
 
 
 def alive(pid):
@@ -117,7 +113,7 @@ def show_pattern(work, env):
     subprocess.run(["convert", "-size", "800x600", "xc:rgb%s" % (MAGENTA,), "-fill", "rgb%s" % (YELLOW,),
                     "-draw", "rectangle 400,0 800,600", picture], check=True)
     viewer = subprocess.Popen(["display", "-geometry", "800x600+0+0", "-title", "planted", picture], env=env)
-    wait_for(lambda: subprocess.run(["xdotool", "search", "--name", "planted"], env=env,
+    wait_until(lambda: subprocess.run(["xdotool", "search", "--name", "planted"], env=env,
                                     capture_output=True).returncode == 0, 10)
     time.sleep(0.5)
     return viewer
@@ -150,9 +146,9 @@ def run_daemon(hack, home, env, shots):
         daemon = subprocess.Popen(as_user + ["xscreensaver", "-no-splash"], stdout=log, stderr=log, cwd=home)
     command = lambda what: subprocess.run(as_user + ["xscreensaver-command", what], capture_output=True)
     try:
-        check(wait_for(lambda: command("-version").returncode == 0, 15, 0.2), "the daemon answers")
+        check(wait_until(lambda: command("-version").returncode == 0, 15, 0.2), "the daemon answers")
         command("-activate")
-        check(wait_for(hack_pids, 10), "-activate starts the hack")
+        check(wait_until(hack_pids, 10), "-activate starts the hack")
         time.sleep(3)
         shot = os.path.join(shots, "daemon_flight.png")
         subprocess.run(["import", "-window", "root", shot], env=env, check=True)
@@ -165,7 +161,7 @@ def run_daemon(hack, home, env, shots):
         hacks = hack_pids()
         command("-deactivate")
         started = time.monotonic()
-        gone = wait_for(lambda: not any(alive(p) for p in hacks), 1.0, 0.005)
+        gone = wait_until(lambda: not any(alive(p) for p in hacks), 1.0, 0.005)
         check(gone, "-deactivate ends the hack within 1 s (%.0f ms)" % (1000 * (time.monotonic() - started)))
     finally:
         command("-exit")
