@@ -16,7 +16,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "wine"))
-from wine_session import wait_until  # noqa: E402
+from wine_session import start_xvfb, wait_until  # noqa: E402
 
 USER = "skyliner-e2e"
 MAGENTA, YELLOW = (255, 0, 255), (255, 255, 0)  # the planted desktop: colours the scene has nowhere else
@@ -91,20 +91,6 @@ def settings_file(home, grab, program=None):
     lines += ["programs: GL: %s --root \\n" % program] if program else []
     with open(os.path.join(home, ".xscreensaver"), "w") as f:
         f.write("\n".join(lines) + "\n")
-
-
-def start_xvfb():
-    read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "800x600x24", "-ac",
-                             "-nolisten", "tcp"], pass_fds=(write_end,), stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    number = b""
-    while not number.endswith(b"\n") and xvfb.poll() is None:
-        number += os.read(read_end, 16) or b"?\n"
-    os.close(read_end)
-    if not number.strip().isdigit():
-        raise RuntimeError("Xvfb did not start")
-    return xvfb, ":" + number.decode().strip()
 
 
 def show_pattern(work, env):
@@ -249,7 +235,7 @@ def main():
         check_package_lists_hack(root, deb[0], work)
         hack = os.path.join(root, "usr/libexec/xscreensaver/skyliner")
 
-        xvfb, display = start_xvfb()
+        xvfb, display = start_xvfb(800, 600, "-ac")  # -ac: the daemon runs as another user
         env = {k: v for k, v in os.environ.items() if k != "XSCREENSAVER_WINDOW"}
         env["DISPLAY"] = display
         pattern = show_pattern(work, env)

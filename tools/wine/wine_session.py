@@ -47,6 +47,21 @@ def wine_environment(virtual_desktop=True, display=None):
     return env
 
 
+def start_xvfb(width, height, *options):
+    """An Xvfb of that size on a free display number: (its process, ":N")."""
+    read_end, write_end = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % (width, height),
+                             "-nolisten", "tcp", *options], pass_fds=(write_end,),
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end) as f:
+        display = f.readline().strip()
+    if not display.isdigit():
+        xvfb.kill()
+        raise RuntimeError("Xvfb did not start")
+    return xvfb, ":" + display
+
+
 def _unescape(text):
     """Undoes the backslash escapes of Wine's traces and of the probe's output."""
     return re.sub(r"\\(.)", lambda m: {"n": "\n", "t": "\t"}.get(m.group(1), m.group(1)), text)
@@ -108,14 +123,7 @@ class WineSession:
 
     def _start_xvfb(self):
         sides = [max(a, b) for a, b in zip((1280, 1024), map(int, (self.desktop or PREFIX_DESKTOP).split("x")))]
-        read_end, write_end = os.pipe()
-        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % tuple(sides),
-                                 "-nolisten", "tcp"], pass_fds=(write_end,),
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        with os.fdopen(read_end) as f:
-            display = f.readline().strip()
-        return xvfb, ":" + display
+        return start_xvfb(*sides)
 
     def close(self):
         subprocess.run(["wineserver", "-w"], env=self.env)  # let Wine leave the display first
