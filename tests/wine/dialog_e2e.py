@@ -56,8 +56,30 @@ class Dialog:
         found = wait_until(lambda: self.client() or self.run.process.poll() is not None, 20)
         assert found and self.run.process.poll() is None, "no dialog \"%s\" (exit code %s)" % (
             CAPTION, self.run.process.poll())
-        self.owner, self.x, self.y, self.width, self.height = self.client()
-        time.sleep(0.5)  # the opening zoom and the first paint
+        self.owner, self.x, self.y, self.width, self.height = self.settled_client()
+        # The first paint: every music mark shows one of its two pictures.
+        wait_until(lambda: self.marks_painted(self.screen()), 5, step=0.1)
+
+    def settled_client(self):
+        """The client area once the window has stopped moving: the form may be shown before its final place."""
+        previous = self.client()
+        for _ in range(40):
+            time.sleep(0.25)
+            current = self.client()
+            if current == previous:
+                break
+            previous = current
+        assert current, "the dialog closed as it opened"
+        return current
+
+    def screen(self):
+        path = os.path.join(self.s.work, "screen.png")
+        subprocess.run(["import", "-window", "root", path], env=self.s.env, check=True)
+        return path
+
+    def marks_painted(self, screen):
+        pictures = [picture_pixels(path, 0, 0, 12, 12) for path in MARK_PICTURES.values()]
+        return all(self.pixels(screen, PANEL[0] + x, PANEL[1] + y, 12, 12) in pictures for x, y in MARKS)
 
     def client(self):
         line = self.s.probe("client", CAPTION)[1]
@@ -86,8 +108,7 @@ class Dialog:
 
     def shot(self, name):
         """The dialog with its frame, as shots/dialog-NAME.png; returns the path of the whole screen."""
-        full = os.path.join(self.s.work, "screen.png")
-        subprocess.run(["import", "-window", "root", full], env=self.s.env, check=True)
+        full = self.screen()
         left, top, width, height = self.window_rect()
         subprocess.run(["convert", full, "-crop", "%dx%d+%d+%d" % (width, height, left, top), "+repage",
                         os.path.join(self.s.shots_dir, "dialog-%s.png" % name)], check=True)
