@@ -27,5 +27,9 @@ MusicSettings LoadSettings(ProfileStore& store, const std::string& program_folde
   if (!settings.file.empty() && !file_exists(settings.file)) settings.file.clear();
   if (settings.file.empty() && settings.kind == kBgmFileKind) settings.kind = kBgmNone;
   settings.folder = settings.file.empty() ? program_folder : FolderOf(settings.file);
+  // An old file has no such key; it keeps the classic run, as does any value but 1.
+  int16_t display = kDisplayClassic;
+  ReadSettingsNumber(store.ReadIniValue(kSettingsSection, kKeyDisplay, path), &display);
+  settings.display = display == kDisplayEveryMonitor ? kDisplayEveryMonitor : kDisplayClassic;
   return settings;
 }

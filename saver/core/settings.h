@@ -24,17 +24,26 @@ constexpr char kSettingsSection[] = "Section";
 constexpr char kKeyBgmKind[] = "BGM\x8B\xE6\x95\xAA";
 constexpr char kKeyBgmRepeat[] = "BGM\xD8\xCB\xDF\xB0\xC4";
 constexpr char kKeyBgmFile[] = "BGM\xCC\xA7\xB2\xD9";
+// The fourth key, plain ASCII: how the flight takes the screens.
+constexpr char kKeyDisplay[] = "Display";
 
 // The music kinds stored under kKeyBgmKind.
 constexpr int16_t kBgmNone = 0;
 constexpr int16_t kBgmCd = 1;
 constexpr int16_t kBgmFileKind = 2;
 
+// The display ways stored under kKeyDisplay. Classic switches the primary
+// monitor to 1024 x 768 and covers the others; every-monitor changes no mode
+// and flies over the whole desktop.
+constexpr int16_t kDisplayClassic = 0;
+constexpr int16_t kDisplayEveryMonitor = 1;
+
 struct MusicSettings {
   int16_t kind = 0;     // BgmKind
   int16_t repeat = 0;   // BgmRepeat: the CD track to repeat, 0 for the whole disc
   std::string file;     // BgmFile: emptied when it cannot be opened
   std::string folder;   // BgmFolder: where the file chooser opens
+  int16_t display = kDisplayClassic;  // Display: anything but 1 reads as classic
 };
 
 // Applies a stored number to *value: empty text gives 0; a number (blanks

@@ -81,12 +81,27 @@ TEST(LoadSettings, AppliesTheFallbacksOfEachKey) {
       return c.file_exists;
     });
     const std::string label = std::string(c.kind ? c.kind : "-") + "/" + (c.file ? c.file : "-");
-    EXPECT_EQ(store.reads, 3) << label;
+    EXPECT_EQ(store.reads, 4) << label;
     EXPECT_EQ(settings.kind, c.expected_kind) << label;
     EXPECT_EQ(settings.repeat, c.expected_repeat) << label;
     EXPECT_EQ(settings.file, c.expected_file) << label;
     EXPECT_EQ(settings.folder, c.expected_folder) << label;
     // Only a named file is looked for.
     EXPECT_EQ(asked, c.file && *c.file ? std::set<std::string>{c.file} : std::set<std::string>{}) << label;
+  }
+}
+
+TEST(LoadSettings, ReadsTheDisplayWayAsClassicUnlessItIsOne) {
+  const struct {
+    const char* text;  // null: the key is not in the file
+    int16_t expected;
+  } cases[] = {{nullptr, kDisplayClassic}, {"0", kDisplayClassic}, {"1", kDisplayEveryMonitor},
+               {"1.5", kDisplayEveryMonitor}, {"2", kDisplayClassic}, {"-1", kDisplayClassic},
+               {"abc", kDisplayClassic}, {"", kDisplayClassic}, {"99999", kDisplayClassic}};
+  for (const auto& c : cases) {
+    FakeStore store;
+    if (c.text) store.values[kKeyDisplay] = c.text;
+    EXPECT_EQ(LoadSettings(store, kFolder, [](const std::string&) { return false; }).display, c.expected)
+        << (c.text ? c.text : "(absent)");
   }
 }
