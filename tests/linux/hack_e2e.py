@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""The packaged hack with the real xscreensaver daemon in Xvfb: the package
-lists it; the daemon, run by an unprivileged user (it launches no hack as
-root), starts it over the grabbed desktop and ends it on -deactivate; it
+"""The packaged hack with the real xscreensaver daemon in Xvfb: the daemon,
+run by an unprivileged user (it launches no hack as root), re-reads the
+~/.xscreensaver the package's setup command added the hack to while it ran,
+starts it over the grabbed desktop and ends it on -deactivate; the hack
 follows a window of our own through a resize; with grabbing off it flies over
 the sample desktop and says so once. Screenshots go to --shots."""
 import argparse
@@ -84,11 +85,13 @@ class OurWindow:
         self.x.XSync(self.display, 0)
 
 
-def settings_file(home, grab, program=None):
-    """An ~/.xscreensaver that locks and fades nothing and names only our hack."""
+def settings_file(home, grab):
+    """An ~/.xscreensaver that locks and fades nothing, its programs list (as
+    xscreensaver-settings writes it) one disabled hack; "selected" names the
+    entry after it, which the setup command adds."""
     lines = ["timeout: 0:30:00", "lock: False", "fade: False", "unfade: False", "splash: False", "mode: one",
-             "selected: 0", "grabDesktopImages: %s" % grab, "grabVideoFrames: False", "chooseRandomImages: False"]
-    lines += ["programs: GL: %s --root \\n" % program] if program else []
+             "selected: 1", "grabDesktopImages: %s" % grab, "grabVideoFrames: False", "chooseRandomImages: False",
+             "programs:\t\\", "-\t\t\t\tmaze --root\t\t\t\t    \\n\\", ""]
     with open(os.path.join(home, ".xscreensaver"), "w") as f:
         f.write("\n".join(lines) + "\n")
 
@@ -105,36 +108,35 @@ def show_pattern(work, env):
     return viewer
 
 
-def check_package_lists_hack(root, deb, work):
-    """The package's own postinst, run twice against a copy of the installed app-defaults."""
-    subprocess.run(["dpkg-deb", "-e", deb, os.path.join(work, "control")], check=True)
-    defaults = os.path.join(root, "etc/X11/app-defaults")
-    os.makedirs(defaults, exist_ok=True)
-    shutil.copy("/etc/X11/app-defaults/XScreenSaver-gl", defaults)
-    for _ in range(2):
-        subprocess.run(["sh", os.path.join(work, "control/postinst"), "configure"], check=True,
-                       env=dict(os.environ, DPKG_ROOT=root))
-    text = open(os.path.join(defaults, "XScreenSaver-gl")).read()
-    programs = text[text.index("*programs:"):].split("\n\n")[0]
-    check(len(re.findall(r"^\s*GL:\s*skyliner --root\s*\\n\\$", programs, re.M)) == 1,
-          "the package lists the hack once in xscreensaver's programs")
-    check(os.path.isfile(os.path.join(root, "usr/share/xscreensaver/config/skyliner.xml")),
-          "the settings file is installed for xscreensaver's settings program")
+def check_package_files(root):
+    for path in ("usr/share/xscreensaver/config/skyliner.xml", "usr/share/applications/screensavers/skyliner.desktop"):
+        check(os.path.isfile(os.path.join(root, path)), "the package installs /" + path)
+    check(not os.path.exists(os.path.join(root, "etc")), "the package installs nothing in /etc")
 
 
-def run_daemon(hack, home, env, shots):
-    settings_file(home, "True", hack)
+def run_daemon(root, home, env, shots):
+    """The daemon started first; the setup command then adds the hack, found by
+    its name on the daemon's PATH, as the installed package's is."""
+    settings_file(home, "True")
     shutil.chown(os.path.join(home, ".xscreensaver"), USER)
+    hacks_dir = os.path.join(root, "usr/libexec/xscreensaver")
     as_user = ["runuser", "-u", USER, "--", "env", "DISPLAY=" + env["DISPLAY"], "HOME=" + home, "USER=" + USER,
-               "LOGNAME=" + USER, "PATH=" + env["PATH"]]
+               "LOGNAME=" + USER, "PATH=%s:%s" % (hacks_dir, env["PATH"])]
     log_path = os.path.join(shots, "xscreensaver.log")
     with open(log_path, "w") as log:
         daemon = subprocess.Popen(as_user + ["xscreensaver", "-no-splash"], stdout=log, stderr=log, cwd=home)
     command = lambda what: subprocess.run(as_user + ["xscreensaver-command", what], capture_output=True)
     try:
         check(wait_until(lambda: command("-version").returncode == 0, 15, 0.2), "the daemon answers")
+        # A change within the second the daemon read the file could pass for the file it read.
+        time.sleep(max(0.0, os.path.getmtime(os.path.join(home, ".xscreensaver")) + 1.1 - time.time()))
+        setup = subprocess.run(as_user + ["sh", os.path.join(root, "usr/bin/skyliner-xscreensaver-setup")],
+                               capture_output=True, text=True)
+        check(setup.returncode == 0, "the setup command adds the hack: " + setup.stdout.splitlines()[0])
         command("-activate")
         check(wait_until(hack_pids, 10), "-activate starts the hack")
+        started = [os.readlink("/proc/%d/exe" % p) for p in hack_pids()]
+        check(started == [os.path.join(hacks_dir, "skyliner")], "the packaged hack runs (%s)" % started)
         time.sleep(3)
         shot = os.path.join(shots, "daemon_flight.png")
         subprocess.run(["import", "-window", "root", shot], env=env, check=True)
@@ -232,7 +234,7 @@ def main():
         check(len(deb) == 1, "cpack makes skyliner_<version>_amd64.deb")
         root = os.path.join(work, "root")
         subprocess.run(["dpkg-deb", "-x", deb[0], root], check=True)
-        check_package_lists_hack(root, deb[0], work)
+        check_package_files(root)
         hack = os.path.join(root, "usr/libexec/xscreensaver/skyliner")
 
         xvfb, display = start_xvfb(800, 600, "-ac")  # -ac: the daemon runs as another user
@@ -244,7 +246,7 @@ def main():
             subprocess.run(["useradd", "--no-create-home", "--shell", "/bin/sh", USER], check=True)
         os.makedirs(home)
         shutil.chown(home, USER)
-        run_daemon(hack, home, env, args.shots)
+        run_daemon(root, home, env, args.shots)
         pattern.kill()
         run_in_own_window(hack, env, work, args.shots)
     finally:
