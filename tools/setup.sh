@@ -9,11 +9,11 @@ started=$SECONDS
 # Native builds: compilers, CMake/Ninja, clang's libFuzzer runtime, GoogleTest
 # (its sources too, cross-compiled for the Windows-side tests), PNG, EGL/GLX.
 # The screensaver hack: JPEG grounds, and the real xscreensaver daemon (with
-# its desktop helper and GL visual picker) for its end-to-end test; lintian,
-# Debian's package checker, for the package.
+# its desktop helper and GL visual picker) and MATE's screensaver for its
+# end-to-end test; lintian, Debian's package checker, for the package.
 native_pkgs=(build-essential cmake ninja-build clang libclang-rt-14-dev
   libgtest-dev googletest libpng-dev libjpeg-dev libegl-dev libglu1-mesa-dev libx11-dev libgl1-mesa-dri
-  xscreensaver xscreensaver-data xscreensaver-gl lintian)
+  xscreensaver xscreensaver-data xscreensaver-gl mate-screensaver lintian)
 # Cross compilers, Wine for both architectures, the headless display and the
 # tools the tests drive it with (xdotool, ImageMagick's import and convert,
 # xdpyinfo from x11-utils); the Japanese UI font, locales to compile a

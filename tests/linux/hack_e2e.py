@@ -4,7 +4,8 @@ run by an unprivileged user (it launches no hack as root), re-reads the
 ~/.xscreensaver the package's setup command added the hack to while it ran,
 starts it over the grabbed desktop and ends it on -deactivate; the hack
 follows a window of our own through a resize; with grabbing off it flies over
-the sample desktop and says so once. Screenshots go to --shots."""
+the sample desktop and says so once; MATE's screensaver finds it by its desktop
+entry and runs it. Screenshots go to --shots."""
 import argparse
 import ctypes
 import ctypes.util
@@ -162,6 +163,57 @@ def run_daemon(root, home, env, shots):
     check(not [f for f in os.listdir(home) if f.startswith("core")], "no core file")
 
 
+def children_named(parent, name):
+    found = []
+    for stat in os.listdir("/proc"):
+        try:
+            fields = open("/proc/%s/stat" % stat).read().rsplit(")", 1)
+        except (OSError, ValueError):
+            continue
+        if fields[0].endswith("(" + name) and int(fields[1].split()[1]) == parent:
+            found.append(int(stat))
+    return found
+
+
+def run_mate(root, env, work, shots):
+    """MATE's screensaver, given the theme its menu of screensavers lists for
+    the desktop entry, starts the hack in its window and ends it on
+    --deactivate. Only it sees the package in /usr: an overlay in a mount
+    namespace of its own."""
+    if not shutil.which("mate-screensaver"):
+        print("skip  MATE's screensaver is not installed")
+        return
+    bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"], stdout=subprocess.PIPE,
+                           stderr=subprocess.DEVNULL, text=True)
+    env = dict(env, DBUS_SESSION_BUS_ADDRESS=bus.stdout.readline().strip(), GSETTINGS_BACKEND="keyfile",
+               XDG_CONFIG_HOME=os.path.join(work, "mate-config"), NO_AT_BRIDGE="1")
+    for key, value in (("mode", "single"), ("themes", "['screensavers-skyliner']"), ("lock-enabled", "false")):
+        subprocess.run(["gsettings", "set", "org.mate.screensaver", key, value], env=env, check=True)
+    mount = 'mount -t overlay overlay -o lowerdir=%s:/usr /usr && exec "$@"' % os.path.join(root, "usr")
+    with open(os.path.join(shots, "mate-screensaver.log"), "w") as log:
+        mate = subprocess.Popen(["unshare", "-m", "sh", "-c", mount, "sh", "mate-screensaver", "--no-daemon", "--debug"],
+                                env=env, stdout=log, stderr=log)
+    command = lambda what: subprocess.run(["mate-screensaver-command", what], env=env, capture_output=True)
+    try:
+        check(wait_until(lambda: command("--query").returncode == 0, 15, 0.2), "MATE's screensaver answers")
+        command("--activate")
+        check(wait_until(lambda: children_named(mate.pid, "skyliner"), 10), "MATE's screensaver starts the hack")
+        time.sleep(2)
+        shot = os.path.join(shots, "mate_flight.png")
+        subprocess.run(["import", "-window", "root", shot], env=env, check=True)
+        width, height, rows = read_shot(shot)
+        sky = band(rows, 0, height // 10)
+        check(sum(map(is_sky, sky)) > 0.8 * len(sky), "under MATE's screensaver the sky is at the top")
+        hacks = children_named(mate.pid, "skyliner")
+        command("--deactivate")
+        check(wait_until(lambda: not any(alive(p) for p in hacks), 2.0, 0.01), "--deactivate ends the hack")
+    finally:
+        command("--exit")
+        for process in (mate, bus):
+            process.kill()
+            process.wait()
+
+
 def start_hack(hack, window, env, home, stderr_path, *options):
     with open(stderr_path, "w") as errors:
         return subprocess.Popen([hack, "-window-id", hex(window.id)] + list(options), env=dict(env, HOME=home),
@@ -249,6 +301,7 @@ def main():
         run_daemon(root, home, env, args.shots)
         pattern.kill()
         run_in_own_window(hack, env, work, args.shots)
+        run_mate(root, env, work, args.shots)
     finally:
         if xvfb:
             xvfb.kill()
