@@ -62,8 +62,10 @@ def alive(pid):
         return False
 
 
-def hack_pids():
-    out = subprocess.run(["pgrep", "-x", "-u", USER, "skyliner"], capture_output=True, text=True).stdout
+def hack_pids(*which):
+    """The hacks running as the test user, or those pgrep's options choose."""
+    which = list(which or ("-u", USER))
+    out = subprocess.run(["pgrep", "-x"] + which + ["skyliner"], capture_output=True, text=True).stdout
     return [int(p) for p in out.split()]
 
 
@@ -163,23 +165,9 @@ def run_daemon(root, home, env, shots):
     check(not [f for f in os.listdir(home) if f.startswith("core")], "no core file")
 
 
-def children_named(parent, name):
-    found = []
-    for stat in os.listdir("/proc"):
-        try:
-            fields = open("/proc/%s/stat" % stat).read().rsplit(")", 1)
-        except (OSError, ValueError):
-            continue
-        if fields[0].endswith("(" + name) and int(fields[1].split()[1]) == parent:
-            found.append(int(stat))
-    return found
-
-
 def run_mate(root, env, work, shots):
-    """MATE's screensaver, given the theme its menu of screensavers lists for
-    the desktop entry, starts the hack in its window and ends it on
-    --deactivate. Only it sees the package in /usr: an overlay in a mount
-    namespace of its own."""
+    """MATE's screensaver runs the hack by the theme its menu lists for the
+    desktop entry. Only it sees the package in /usr, through an overlay."""
     if not shutil.which("mate-screensaver"):
         print("skip  MATE's screensaver is not installed")
         return
@@ -197,14 +185,13 @@ def run_mate(root, env, work, shots):
     try:
         check(wait_until(lambda: command("--query").returncode == 0, 15, 0.2), "MATE's screensaver answers")
         command("--activate")
-        check(wait_until(lambda: children_named(mate.pid, "skyliner"), 10), "MATE's screensaver starts the hack")
+        check(wait_until(lambda: hack_pids("-P", str(mate.pid)), 10), "MATE's screensaver starts the hack")
         time.sleep(2)
         shot = os.path.join(shots, "mate_flight.png")
         subprocess.run(["import", "-window", "root", shot], env=env, check=True)
-        width, height, rows = read_shot(shot)
-        sky = band(rows, 0, height // 10)
+        sky = band(read_shot(shot)[2], 0, 60)
         check(sum(map(is_sky, sky)) > 0.8 * len(sky), "under MATE's screensaver the sky is at the top")
-        hacks = children_named(mate.pid, "skyliner")
+        hacks = hack_pids("-P", str(mate.pid))
         command("--deactivate")
         check(wait_until(lambda: not any(alive(p) for p in hacks), 2.0, 0.01), "--deactivate ends the hack")
     finally:
