@@ -23,6 +23,10 @@ CASES = [
 failures = []
 
 
+def read(path):
+    return open(path).read() if os.path.exists(path) else None
+
+
 def check(condition, what):
     print(("ok    " if condition else "FAIL  ") + what, flush=True)
     if not condition:
@@ -31,11 +35,6 @@ def check(condition, what):
 
 def run(home):
     return subprocess.run(["sh", sys.argv[1]], env=dict(os.environ, HOME=home), capture_output=True, text=True)
-
-
-def read(path):
-    with open(path) as f:
-        return f.read()
 
 
 def check_case(home, before, state, changes):
@@ -52,7 +51,7 @@ def check_case(home, before, state, changes):
     check([e[0] for e in entries] == [state] and len(kept) <= changes,
           "%s: one %s entry, the user's lines kept" % (name, "disabled" if state else "enabled"))
     backup = path + ".before-skyliner"
-    check(os.path.exists(backup) and read(backup) == before if changes and before else not os.path.exists(backup),
+    check(read(backup) == (before if changes else None),
           "%s: the backup holds the file as it was, made only when it changes" % name)
 
 
