@@ -63,9 +63,7 @@ def alive(pid):
 
 
 def hack_pids(*which):
-    """The hacks running as the test user, or those pgrep's options choose."""
-    which = list(which or ("-u", USER))
-    out = subprocess.run(["pgrep", "-x"] + which + ["skyliner"], capture_output=True, text=True).stdout
+    out = subprocess.run(["pgrep", "-x", *(which or ("-u", USER)), "skyliner"], capture_output=True, text=True).stdout
     return [int(p) for p in out.split()]
 
 
@@ -89,9 +87,7 @@ class OurWindow:
 
 
 def settings_file(home, grab):
-    """An ~/.xscreensaver that locks and fades nothing, its programs list (as
-    xscreensaver-settings writes it) one disabled hack; "selected" names the
-    entry after it, which the setup command adds."""
+    """An ~/.xscreensaver that locks and fades nothing; "selected" names the entry the setup command adds."""
     lines = ["timeout: 0:30:00", "lock: False", "fade: False", "unfade: False", "splash: False", "mode: one",
              "selected: 1", "grabDesktopImages: %s" % grab, "grabVideoFrames: False", "chooseRandomImages: False",
              "programs:\t\\", "-\t\t\t\tmaze --root\t\t\t\t    \\n\\", ""]
@@ -118,8 +114,6 @@ def check_package_files(root):
 
 
 def run_daemon(root, home, env, shots):
-    """The daemon started first; the setup command then adds the hack, found by
-    its name on the daemon's PATH, as the installed package's is."""
     settings_file(home, "True")
     shutil.chown(os.path.join(home, ".xscreensaver"), USER)
     hacks_dir = os.path.join(root, "usr/libexec/xscreensaver")
@@ -169,8 +163,7 @@ def run_mate(root, env, work, shots):
     """MATE's screensaver runs the hack by the theme its menu lists for the
     desktop entry. Only it sees the package in /usr, through an overlay."""
     if not shutil.which("mate-screensaver"):
-        print("skip  MATE's screensaver is not installed")
-        return
+        return print("skip  MATE's screensaver is not installed")
     bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"], stdout=subprocess.PIPE,
                            stderr=subprocess.DEVNULL, text=True)
     env = dict(env, DBUS_SESSION_BUS_ADDRESS=bus.stdout.readline().strip(), GSETTINGS_BACKEND="keyfile",
