@@ -162,8 +162,8 @@ def run_daemon(root, home, env, shots):
 def run_mate(root, env, work, shots):
     """MATE's screensaver runs the hack by the theme its menu lists for the
     desktop entry. Only it sees the package in /usr, through an overlay."""
-    if not shutil.which("mate-screensaver"):
-        return print("skip  MATE's screensaver is not installed")
+    if not shutil.which("mate-screensaver") or subprocess.run(["unshare", "-m", "true"]).returncode:
+        return print("skip  MATE's screensaver is not installed, or no mount namespace can be made here")
     bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"], stdout=subprocess.PIPE,
                            stderr=subprocess.DEVNULL, text=True)
     env = dict(env, DBUS_SESSION_BUS_ADDRESS=bus.stdout.readline().strip(), GSETTINGS_BACKEND="keyfile",
