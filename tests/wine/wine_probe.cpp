@@ -26,15 +26,22 @@
 //                               "string1=" its string table's string 1
 //   wine_probe short PATH       prints the path's short (8.3) form
 //   wine_probe monitors         prints "x y width height primary" of each monitor the system lists
+//   wine_probe security FILE    prints the file's descriptor as GetFileSecurity reads it back: "owner SID",
+//                               "user SID" (the probe's own), "protected 0|1", then "ace TYPE SID MASK"
+//                               for each entry of its DACL in order, or "dacl none" when it has none
 //   wine_probe windows          prints the visible top-level windows, topmost of the Z order first, as
 //                               "class|title|x y width height|topmost"
 // Output goes to stdout; the tests redirect it to a file.
 #include <windows.h>
 
+#include <sddl.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -303,6 +310,44 @@ int PrintShortPath(const char* path) {
   return 0;
 }
 
+std::string SidText(PSID sid) {
+  char* text = nullptr;
+  const std::string result = sid && ConvertSidToStringSidA(sid, &text) ? text : "?";
+  LocalFree(text);
+  return result;
+}
+
+int PrintSecurity(const char* path) {
+  const SECURITY_INFORMATION wanted = OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+  DWORD size = 0;
+  GetFileSecurityA(path, wanted, nullptr, 0, &size);
+  std::vector<BYTE> descriptor(size ? size : 1);
+  HANDLE token = nullptr;
+  BYTE user[512] = {};
+  if (!GetFileSecurityA(path, wanted, descriptor.data(), size, &size) ||
+      !OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) ||
+      !GetTokenInformation(token, TokenUser, user, sizeof(user), &size))
+    return 1;
+  PSID owner = nullptr;
+  PACL dacl = nullptr;
+  BOOL present = FALSE, defaulted = FALSE;
+  SECURITY_DESCRIPTOR_CONTROL control = 0;
+  DWORD revision = 0;
+  GetSecurityDescriptorOwner(descriptor.data(), &owner, &defaulted);
+  GetSecurityDescriptorControl(descriptor.data(), &control, &revision);
+  GetSecurityDescriptorDacl(descriptor.data(), &present, &dacl, &defaulted);
+  std::printf("owner %s\n", SidText(owner).c_str());
+  std::printf("user %s\n", SidText(reinterpret_cast<TOKEN_USER*>(user)->User.Sid).c_str());
+  std::printf("protected %d\n", (control & SE_DACL_PROTECTED) ? 1 : 0);
+  if (!present || !dacl) std::printf("dacl none\n");
+  for (DWORD i = 0; present && dacl && i < dacl->AceCount; ++i) {
+    ACCESS_ALLOWED_ACE* ace = nullptr;  // the allowed and denied entries share this layout
+    if (!GetAce(dacl, i, reinterpret_cast<void**>(&ace))) return 2;
+    std::printf("ace %d %s %08lx\n", ace->Header.AceType, SidText(&ace->SidStart).c_str(), ace->Mask);
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -325,6 +370,7 @@ int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(command, "client") == 0) return DescribeClient(argv[2]);
   if (argc == 3 && std::strcmp(command, "version") == 0) return PrintVersion(argv[2]);
   if (argc == 3 && std::strcmp(command, "short") == 0) return PrintShortPath(argv[2]);
+  if (argc == 3 && std::strcmp(command, "security") == 0) return PrintSecurity(argv[2]);
   if (argc == 2 && std::strcmp(command, "monitors") == 0)
     return EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0) ? 0 : 2;
   if (argc == 2 && std::strcmp(command, "windows") == 0) return EnumWindows(PrintVisibleWindow, 0) ? 0 : 2;
@@ -332,6 +378,6 @@ int main(int argc, char** argv) {
   std::fprintf(stderr,
                "usage: wine_probe mode | acp | window TITLE | state TITLE | close NAME | press NAME | dismiss CAPTION |"
                " picture FILE [X Y] | host W H | tree TITLE | client TITLE | frames TITLE | monitors | windows |"
-               " version FILE | short PATH\n");
+               " version FILE | short PATH | security FILE\n");
   return 64;
 }
