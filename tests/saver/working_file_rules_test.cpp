@@ -5,26 +5,21 @@
 // Links and other accounts' files cannot be made under Wine: their steps are pinned here.
 TEST(WorkingFileRules, WhatLiesAtANameDecidesTheWriteAndTheRemoval) {
   const struct {
-    bool folder_is_link;
     FoundFile found;
     FileStep write;
     bool removed_at_end;
   } cases[] = {
-      {false, FoundFile::kNothing, FileStep::kCreate, false},
-      {false, FoundFile::kOurs, FileStep::kReplace, true},
-      {false, FoundFile::kForeign, FileStep::kRefuse, false},
-      {false, FoundFile::kLink, FileStep::kRefuse, false},
-      {false, FoundFile::kUnreadable, FileStep::kRefuse, false},
-      {true, FoundFile::kNothing, FileStep::kRefuse, false},
-      {true, FoundFile::kOurs, FileStep::kRefuse, false},
-      {true, FoundFile::kForeign, FileStep::kRefuse, false},
-      {true, FoundFile::kLink, FileStep::kRefuse, false},
-      {true, FoundFile::kUnreadable, FileStep::kRefuse, false},
+      {FoundFile::kNothing, FileStep::kCreate, false},    {FoundFile::kOurs, FileStep::kReplace, true},
+      {FoundFile::kForeign, FileStep::kRefuse, false},    {FoundFile::kLink, FileStep::kRefuse, false},
+      {FoundFile::kUnreadable, FileStep::kRefuse, false},
   };
   for (const auto& c : cases) {
     const int found = static_cast<int>(c.found);
-    EXPECT_EQ(StepBeforeWrite(c.folder_is_link, c.found), c.write) << c.folder_is_link << " " << found;
-    EXPECT_EQ(RemoveAtEnd(c.folder_is_link, c.found), c.removed_at_end) << c.folder_is_link << " " << found;
+    EXPECT_EQ(StepBeforeWrite(false, c.found), c.write) << found;
+    EXPECT_EQ(RemoveAtEnd(false, c.found), c.removed_at_end) << found;
+    // Through a folder that is a link, nothing is written or removed.
+    EXPECT_EQ(StepBeforeWrite(true, c.found), FileStep::kRefuse) << found;
+    EXPECT_FALSE(RemoveAtEnd(true, c.found)) << found;
   }
 }
 

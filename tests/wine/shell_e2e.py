@@ -11,6 +11,7 @@ usage: shell_e2e.py --bin WINDOWS_BIN --shots DIR --group GROUP
 """
 
 import os
+import re
 import shutil
 import sys
 import time
@@ -30,7 +31,6 @@ MISSING_MODEL = "Skyliner.data が同じﾌｫﾙﾀﾞに見つかりません�
 DESKTOP = (1280, 1024)
 WORKING_FILES = (contract.kDesktopPictureName, contract.kPuffPictureName, contract.kSkyPictureName,
                  contract.kModelCopyName)
-SYSTEM_SID = "S-1-5-18"
 PREVIEW_SIZE = (152, 112)
 
 
@@ -97,12 +97,12 @@ class Checks(CheckSet):
 
     def assert_user_only(self, name):
         """The file's descriptor, as the system reads it back, owns it to the user and lets in the user and
-        SYSTEM alone. (Wine keeps no descriptor: it answers from the file's Unix mode.)"""
+        SYSTEM (SY) alone. Wine keeps no descriptor: it answers from the file's Unix mode."""
         code, text = self.s.probe("security", "C:\\kestrel\\" + name)
-        lines = text.splitlines()
-        owner, user = lines[0].split()[1], lines[1].split()[1]
-        allowed = sorted(line.split()[2] for line in lines if line.startswith("ace 0 "))
-        assert code == 0 and owner == user and allowed == sorted([user, SYSTEM_SID]), "%s: %r" % (name, text)
+        sddl, user = (text.splitlines() + ["", ""])[:2]
+        allowed = sorted(re.findall(r"\(A;[^;]*;[^;]*;[^;]*;[^;]*;([^)]*)\)", sddl))
+        assert code == 0 and sddl.startswith("O:%sD:" % user) and allowed == sorted([user, "SY"]), (name, text)
+        return sddl
 
     def assert_exits_within(self, run, seconds, what):
         code = run.wait_for_exit(seconds + 5)
@@ -189,8 +189,7 @@ class Checks(CheckSet):
         wf.Bitmap(self.kestrel_file(contract.kSkyPictureName)).assert_plain(512, 512)
         with open(os.path.join(run.program_dir, "Skyliner.data"), "rb") as f:
             assert self.kestrel_file(contract.kModelCopyName) == f.read(), "Jetscape.data is not a copy of Skyliner.data"
-        for name in WORKING_FILES:
-            self.assert_user_only(name)
+        print("  the working files' descriptors: %s" % sorted({self.assert_user_only(n) for n in WORKING_FILES}))
 
         renderer_took, shell_lag = self.end_with_escape(run)
         assert os.path.isdir(self.s.kestrel) and not os.listdir(self.s.kestrel), "left after the run: %s" % (

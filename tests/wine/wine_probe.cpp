@@ -26,9 +26,7 @@
 //                               "string1=" its string table's string 1
 //   wine_probe short PATH       prints the path's short (8.3) form
 //   wine_probe monitors         prints "x y width height primary" of each monitor the system lists
-//   wine_probe security FILE    prints the file's descriptor as GetFileSecurity reads it back: "owner SID",
-//                               "user SID" (the probe's own), "protected 0|1", then "ace TYPE SID MASK"
-//                               for each entry of its DACL in order, or "dacl none" when it has none
+//   wine_probe security FILE    prints the file's owner and DACL in SDDL, then the probe's own user's SID
 //   wine_probe windows          prints the visible top-level windows, topmost of the Z order first, as
 //                               "class|title|x y width height|topmost"
 // Output goes to stdout; the tests redirect it to a file.
@@ -40,7 +38,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
-#include <string>
 #include <vector>
 
 namespace {
@@ -310,13 +307,7 @@ int PrintShortPath(const char* path) {
   return 0;
 }
 
-std::string SidText(PSID sid) {
-  char* text = nullptr;
-  const std::string result = sid && ConvertSidToStringSidA(sid, &text) ? text : "?";
-  LocalFree(text);
-  return result;
-}
-
+// The file's owner and DACL as GetFileSecurity reads them back, in SDDL, then the probe's own user.
 int PrintSecurity(const char* path) {
   const SECURITY_INFORMATION wanted = OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
   DWORD size = 0;
@@ -324,27 +315,15 @@ int PrintSecurity(const char* path) {
   std::vector<BYTE> descriptor(size ? size : 1);
   HANDLE token = nullptr;
   BYTE user[512] = {};
+  char *text = nullptr, *user_text = nullptr;
   if (!GetFileSecurityA(path, wanted, descriptor.data(), size, &size) ||
+      !ConvertSecurityDescriptorToStringSecurityDescriptorA(descriptor.data(), SDDL_REVISION_1, wanted, &text,
+                                                           nullptr) ||
       !OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) ||
-      !GetTokenInformation(token, TokenUser, user, sizeof(user), &size))
+      !GetTokenInformation(token, TokenUser, user, sizeof(user), &size) ||
+      !ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &user_text))
     return 1;
-  PSID owner = nullptr;
-  PACL dacl = nullptr;
-  BOOL present = FALSE, defaulted = FALSE;
-  SECURITY_DESCRIPTOR_CONTROL control = 0;
-  DWORD revision = 0;
-  GetSecurityDescriptorOwner(descriptor.data(), &owner, &defaulted);
-  GetSecurityDescriptorControl(descriptor.data(), &control, &revision);
-  GetSecurityDescriptorDacl(descriptor.data(), &present, &dacl, &defaulted);
-  std::printf("owner %s\n", SidText(owner).c_str());
-  std::printf("user %s\n", SidText(reinterpret_cast<TOKEN_USER*>(user)->User.Sid).c_str());
-  std::printf("protected %d\n", (control & SE_DACL_PROTECTED) ? 1 : 0);
-  if (!present || !dacl) std::printf("dacl none\n");
-  for (DWORD i = 0; present && dacl && i < dacl->AceCount; ++i) {
-    ACCESS_ALLOWED_ACE* ace = nullptr;  // the allowed and denied entries share this layout
-    if (!GetAce(dacl, i, reinterpret_cast<void**>(&ace))) return 2;
-    std::printf("ace %d %s %08lx\n", ace->Header.AceType, SidText(&ace->SidStart).c_str(), ace->Mask);
-  }
+  std::printf("%s\n%s\n", text, user_text);
   return 0;
 }
 
