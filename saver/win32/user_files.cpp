@@ -56,14 +56,24 @@ class UserOnlyDescriptor {
   std::vector<BYTE> acl_;
 };
 
-bool IsLink(DWORD attributes) {
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+void Close(HANDLE handle) {
+  if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+}
+
+bool IsLink(HANDLE handle) {
+  BY_HANDLE_FILE_INFORMATION information;
+  return !GetFileInformationByHandle(handle, &information) ||
+         (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+// The file goes once its last handle is closed; a read-only one stays.
+bool MarkForRemoval(HANDLE file) {
+  FILE_DISPOSITION_INFO disposition = {TRUE};
+  return SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition) != FALSE;
 }
 
 FoundFile Inspect(HANDLE file) {
-  BY_HANDLE_FILE_INFORMATION information;
-  if (!GetFileInformationByHandle(file, &information)) return FoundFile::kUnreadable;
-  if (IsLink(information.dwFileAttributes)) return FoundFile::kLink;
+  if (IsLink(file)) return FoundFile::kLink;  // or unreadable: refused alike
   PSID owner = nullptr;
   PSECURITY_DESCRIPTOR descriptor = nullptr;
   if (GetSecurityInfo(file, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr, nullptr, nullptr,
@@ -75,49 +85,58 @@ FoundFile Inspect(HANDLE file) {
   return ours ? FoundFile::kOurs : FoundFile::kForeign;
 }
 
-// What lies at a name, opened without following a link, with the right to
-// remove it. The folder is looked at first: through a linked folder nothing is
-// opened. The handle, when there is one, is the caller's to close.
-struct Found {
-  bool folder_is_link = false;
-  FoundFile file = FoundFile::kNothing;
-  HANDLE handle = INVALID_HANDLE_VALUE;
-};
-
-Found Look(const char* path) {
-  Found found;
-  found.folder_is_link = IsLink(GetFileAttributesA(OpenableFolder(FolderOf(path)).c_str()));
-  if (found.folder_is_link) return found;
-  found.handle = CreateFileA(path, DELETE | READ_CONTROL | FILE_READ_ATTRIBUTES,
-                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                             FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-  if (found.handle != INVALID_HANDLE_VALUE) {
-    found.file = Inspect(found.handle);
-  } else {
+// What lies at a name, looked at without following a link, and opened with
+// the right to remove it. Its folder is held open, not shared for deletion,
+// for as long as the look lasts, so that it can be neither renamed nor
+// replaced by a link while its file is written or removed. A folder that
+// cannot be held counts as a link: nothing goes through what was not checked.
+class Look {
+ public:
+  explicit Look(const char* path)
+      : folder_(CreateFileA(OpenableFolder(FolderOf(path)).c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr)) {
+    folder_is_link_ = folder_ == INVALID_HANDLE_VALUE || IsLink(folder_);
+    if (folder_is_link_) return;
+    file_ = CreateFileA(path, DELETE | READ_CONTROL | FILE_READ_ATTRIBUTES,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                        FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     const DWORD error = GetLastError();
-    found.file =
-        error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FoundFile::kNothing : FoundFile::kUnreadable;
+    if (file_ != INVALID_HANDLE_VALUE) {
+      found_ = Inspect(file_);
+    } else if (error != ERROR_FILE_NOT_FOUND) {
+      found_ = FoundFile::kUnreadable;
+    }
   }
-  return found;
-}
+  ~Look() {
+    CloseFile();
+    Close(folder_);
+  }
+  Look(const Look&) = delete;
+  Look& operator=(const Look&) = delete;
 
-// The file goes once its last handle is closed; a read-only one stays.
-bool MarkForRemoval(HANDLE file) {
-  FILE_DISPOSITION_INFO disposition = {TRUE};
-  return SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition) != FALSE;
-}
+  bool folder_is_link() const { return folder_is_link_; }
+  FoundFile found() const { return found_; }
+  bool MarkFileForRemoval() const { return MarkForRemoval(file_); }
+  void CloseFile() {
+    Close(file_);
+    file_ = INVALID_HANDLE_VALUE;
+  }
 
-void Close(HANDLE file) {
-  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-}
+ private:
+  HANDLE folder_;
+  HANDLE file_ = INVALID_HANDLE_VALUE;
+  bool folder_is_link_ = false;
+  FoundFile found_ = FoundFile::kNothing;
+};
 
 }  // namespace
 
 bool WriteUserFile(const char* path, const FileFiller& fill) {
-  const Found found = Look(path);
-  const FileStep step = StepBeforeWrite(found.folder_is_link, found.file);
-  const bool cleared = step == FileStep::kCreate || (step == FileStep::kReplace && MarkForRemoval(found.handle));
-  Close(found.handle);
+  Look look(path);
+  const FileStep step = StepBeforeWrite(look.folder_is_link(), look.found());
+  const bool cleared = step == FileStep::kCreate || (step == FileStep::kReplace && look.MarkFileForRemoval());
+  look.CloseFile();  // the old file goes now
   UserOnlyDescriptor descriptor;
   if (!cleared || !descriptor.Build(CurrentUser())) return false;
   SECURITY_ATTRIBUTES attributes = {sizeof attributes, descriptor.get(), FALSE};
@@ -131,9 +150,8 @@ bool WriteUserFile(const char* path, const FileFiller& fill) {
 }
 
 void RemoveUserFile(const char* path) {
-  const Found found = Look(path);
-  if (RemoveAtEnd(found.folder_is_link, found.file)) MarkForRemoval(found.handle);
-  Close(found.handle);
+  const Look look(path);
+  if (RemoveAtEnd(look.folder_is_link(), look.found())) look.MarkFileForRemoval();
 }
 
 bool WriteAll(HANDLE file, const void* data, size_t size) {
