@@ -120,10 +120,16 @@ def shell_folder(session, shell_path=None):
 
 
 def run_shell(session, folder):
-    """Runs Skyliner.scr /s of the folder to its end; returns (its start, the renderer's first swap)."""
+    """Runs Skyliner.scr /s of the folder to its end; returns (its start, the renderer's first swap). The
+    run removes its working files as it ends: those that were there are put back for the renderer alone."""
+    kept = {}
+    for name in os.listdir(session.kestrel):
+        with open(os.path.join(session.kestrel, name), "rb") as f:
+            kept[name] = f.read()
     start = time.time()
     process = session.start_program(os.path.join(folder, "Skyliner.scr"), ("/s",), name="shell")
     process.wait(30)
+    session.put_files(kept)
     return start, result(session, "first_frame.txt")["first_swap_unix_seconds"]
 
 

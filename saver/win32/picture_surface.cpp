@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "bmp_file.h"
+#include "user_files.h"
 
 namespace {
 
@@ -18,11 +19,6 @@ HBITMAP CreateSurfaceBitmap(int width, int height, void** bits) {
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
   return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
-}
-
-bool WriteWhole(HANDLE file, const void* data, size_t size) {
-  DWORD written = 0;
-  return WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr) && written == size;
 }
 
 }  // namespace
@@ -98,14 +94,19 @@ bool PictureSurface::LoadPictureResource(HINSTANCE module, int resource_id) {
 }
 
 bool PictureSurface::SaveBitmap(const std::string& path) const {
+  if (!bits_) return false;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const bool written = WriteBitmap(file);
+  return CloseHandle(file) && written;
+}
+
+bool PictureSurface::WriteBitmap(HANDLE file) const {
   const std::vector<uint8_t> headers = BitmapFileHeaders(width_, height_);
   if (headers.empty() || !bits_) return false;
   GdiFlush();  // drawing into the section may still be queued
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
   const size_t pixel_bytes = BitmapRowStride(width_) * static_cast<size_t>(height_);
-  const bool written = WriteWhole(file, headers.data(), headers.size()) && WriteWhole(file, bits_, pixel_bytes);
-  return CloseHandle(file) && written;
+  return WriteAll(file, headers.data(), headers.size()) && WriteAll(file, bits_, pixel_bytes);
 }
 
 void PictureSurface::Mirror() {

@@ -21,6 +21,8 @@ class PictureSurface {
   bool LoadPictureResource(HINSTANCE module, int resource_id);
   // Writes the whole image as a 24-bit uncompressed bitmap file, replacing the file.
   bool SaveBitmap(const std::string& path) const;
+  // The same file's bytes, written at the open file's position.
+  bool WriteBitmap(HANDLE file) const;
   // Turns the image left to right, exactly, pixel for pixel.
   void Mirror();
   // Draws the image at its own size at x,y, cut off at the clip rectangle.

@@ -14,6 +14,8 @@
 #include "shell_program.h"
 #include "shell_state.h"
 #include "system_mci_port.h"
+#include "user_files.h"
+#include "working_file_rules.h"
 
 namespace {
 
@@ -67,20 +69,27 @@ void CaptureDesktop(Form& form) {
   if (desktop_dc) ReleaseDC(desktop, desktop_dc);
 }
 
-// The working file set: the three pictures as bitmap files and a copy of the model.
-void WriteWorkingFiles(Form& form) {
-  const struct {
-    const char* element;
-    const char* path;
-  } pictures[] = {{element_names::kDesktopPicture, kDesktopPicturePath},
-                   {element_names::kPuffPicture, kPuffPicturePath},
-                   {element_names::kSkyPicture, kSkyPicturePath}};
-  for (const auto& picture : pictures) {
-    if (PictureSurface* surface = form.Picture(picture.element)) surface->SaveBitmap(picture.path);
-    MarkRunPhase(picture.path);
+// Writes the picture of one of the form's picture surfaces as a bitmap file.
+FileFiller PictureFiller(Form& form, const char* element) {
+  const PictureSurface* surface = form.Picture(element);
+  return [surface](HANDLE file) { return surface && surface->WriteBitmap(file); };
+}
+
+// The working file set, each file the user's own: the three pictures as bitmap
+// files and a copy of the model. True for each file written whole.
+WorkingFileResults WriteWorkingFiles(Form& form) {
+  const std::string model = shell.program_folder + kModelSuffix;
+  const FileFiller fillers[] = {PictureFiller(form, element_names::kDesktopPicture),
+                                PictureFiller(form, element_names::kPuffPicture),
+                                PictureFiller(form, element_names::kSkyPicture),
+                                [&model](HANDLE file) { return CopyInto(model, file); }};
+  static_assert(sizeof fillers / sizeof fillers[0] == kWorkingFilePaths.size(), "one filler a file");
+  WorkingFileResults written = {};
+  for (size_t i = 0; i < written.size(); ++i) {
+    written[i] = WriteUserFile(kWorkingFilePaths[i], fillers[i]);
+    MarkRunPhase(kWorkingFilePaths[i]);
   }
-  CopyFileA((shell.program_folder + kModelSuffix).c_str(), kModelCopyPath, FALSE);
-  MarkRunPhase(kModelCopyPath);
+  return written;
 }
 
 // The renderer, made while the form loaded, runs now that its files are
@@ -115,7 +124,11 @@ void OnLoad() {
   MarkRunPhase("saver form made");
   CaptureDesktop(run.form);
   MarkRunPhase("desktop captured");
-  WriteWorkingFiles(run.form);
+  if (StartAfterWrites(WriteWorkingFiles(run.form)) == RunStart::kAbandonRun) {
+    run.launch.Abandon();
+    run.form.Unload();  // removes what was written and ends the run
+    return;
+  }
   StartRenderer(run);
   MarkRunPhase("renderer started");
   StartMusic(run);
@@ -154,6 +167,8 @@ void OnQueryUnload() {
     EnableTimer(element_names::kMp3Timer, false);
     run.music.CloseMp3();
   }
+  // The screen picture does not outlive the run; the folder stays for the next.
+  for (const char* path : kWorkingFilePaths) RemoveUserFile(path);
   if (ModeLetter(shell.arguments) == 'S') shell.saved_cursor_count = ShowCursor(shell.saved_cursor_count);
   EndProgram();
 }

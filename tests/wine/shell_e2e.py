@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """End-to-end checks of Skyliner.scr under Wine in Xvfb: the working files a
-saver run writes (the mirrored desktop capture among them), the renderer it
-starts and follows to the end, the launch modes, the single-copy rule, the
+saver run writes (the mirrored desktop capture among them), each the user's
+alone and gone when the run ends, a run stopped by a file it cannot replace,
+the renderer it starts and follows to the end, the launch modes, the single-copy rule, the
 missing-file messages, the music stopped when a run ends early, an MP3
 started again in a live run once it has ended, and the preview embedded in
 another process's window. Screenshots go to --shots.
@@ -10,6 +11,7 @@ usage: shell_e2e.py --bin WINDOWS_BIN --shots DIR --group GROUP
 """
 
 import os
+import re
 import shutil
 import sys
 import time
@@ -27,6 +29,8 @@ MESSAGE_CAPTION = "Skyliner (ScreenSaver)"
 MISSING_RENDERER = "Skyliner.dll が同じﾌｫﾙﾀﾞに見つかりません！"
 MISSING_MODEL = "Skyliner.data が同じﾌｫﾙﾀﾞに見つかりません！"
 DESKTOP = (1280, 1024)
+WORKING_FILES = (contract.kDesktopPictureName, contract.kPuffPictureName, contract.kSkyPictureName,
+                 contract.kModelCopyName)
 PREVIEW_SIZE = (152, 112)
 
 
@@ -91,6 +95,15 @@ class Checks(CheckSet):
         with open(path, "rb") as f:
             return f.read()
 
+    def assert_user_only(self, name):
+        """The file's descriptor, as the system reads it back, owns it to the user and lets in the user and
+        SYSTEM (SY) alone. Wine keeps no descriptor: it answers from the file's Unix mode."""
+        code, text = self.s.probe("security", "C:\\kestrel\\" + name)
+        sddl, user = (text.splitlines() + ["", ""])[:2]
+        allowed = sorted(re.findall(r"\(A;[^;]*;[^;]*;[^;]*;[^;]*;([^)]*)\)", sddl))
+        assert code == 0 and sddl.startswith("O:%sD:" % user) and allowed == sorted([user, "SY"]), (name, text)
+        return sddl
+
     def assert_exits_within(self, run, seconds, what):
         code = run.wait_for_exit(seconds + 5)
         took = time.monotonic() - run.started
@@ -151,7 +164,7 @@ class Checks(CheckSet):
     # --- files ---------------------------------------------------------------
 
     def test_saver_writes_the_working_files_and_follows_the_renderer(self):
-        self.reset_kestrel()
+        self.s.put_files({name: b"an earlier run's" for name in WORKING_FILES})  # readable by all: replaced
         pattern = os.path.join(self.s.work, "pattern.bmp")
         with open(pattern, "wb") as f:
             f.write(pattern_bitmap())
@@ -176,11 +189,27 @@ class Checks(CheckSet):
         wf.Bitmap(self.kestrel_file(contract.kSkyPictureName)).assert_plain(512, 512)
         with open(os.path.join(run.program_dir, "Skyliner.data"), "rb") as f:
             assert self.kestrel_file(contract.kModelCopyName) == f.read(), "Jetscape.data is not a copy of Skyliner.data"
+        print("  the working files' descriptors: %s" % sorted({self.assert_user_only(n) for n in WORKING_FILES}))
 
         renderer_took, shell_lag = self.end_with_escape(run)
+        assert os.path.isdir(self.s.kestrel) and not os.listdir(self.s.kestrel), "left after the run: %s" % (
+            os.listdir(self.s.kestrel))
         print("  window after %.1f s; it closed %.2f s after Esc, the shell ended %.2f s after that" % (
             window_after, renderer_took, shell_lag))
         assert shell_lag <= 1.0, "the shell ended %.2f s after the renderer" % shell_lag
+
+    def test_ground_picture_that_cannot_be_replaced_stops_the_run(self):
+        self.reset_kestrel()
+        self.later(self.reset_kestrel)
+        self.s.put_files({contract.kDesktopPictureName: b"left behind"})
+        os.chmod(os.path.join(self.s.kestrel, contract.kDesktopPictureName), 0o444)  # read-only under Wine
+        run = self.shell("/s")
+        took = self.assert_exits_within(run, 5, "a read-only Jetscape1.bmp")
+        assert not self.s.x_windows(RENDERER_CAPTION), "a renderer window appeared"
+        assert wait_until(lambda: not run.renderer_processes(), 3), "a renderer process is left"
+        assert os.listdir(self.s.kestrel) == [contract.kDesktopPictureName], os.listdir(self.s.kestrel)
+        assert self.kestrel_file(contract.kDesktopPictureName) == b"left behind", "the picture was written over"
+        print("  the shell ended after %.2f s without a renderer" % took)
 
     # --- modes ---------------------------------------------------------------
 
@@ -405,7 +434,8 @@ class Checks(CheckSet):
 
 
 GROUPS = {
-    "files": ["test_saver_writes_the_working_files_and_follows_the_renderer"],
+    "files": ["test_saver_writes_the_working_files_and_follows_the_renderer",
+              "test_ground_picture_that_cannot_be_replaced_stops_the_run"],
     "modes": ["test_upper_case_s_starts_the_saver", "test_dash_s_starts_the_saver",
               "test_no_argument_starts_the_saver", "test_other_letter_makes_the_working_folder_and_ends"],
     "cursor": ["test_saver_hides_the_cursor_and_gives_it_back"],

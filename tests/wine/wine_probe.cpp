@@ -26,15 +26,19 @@
 //                               "string1=" its string table's string 1
 //   wine_probe short PATH       prints the path's short (8.3) form
 //   wine_probe monitors         prints "x y width height primary" of each monitor the system lists
+//   wine_probe security FILE    prints the file's owner and DACL in SDDL, then the probe's own user's SID
 //   wine_probe windows          prints the visible top-level windows, topmost of the Z order first, as
 //                               "class|title|x y width height|topmost"
 // Output goes to stdout; the tests redirect it to a file.
 #include <windows.h>
 
+#include <sddl.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
+#include <vector>
 
 namespace {
 
@@ -303,6 +307,26 @@ int PrintShortPath(const char* path) {
   return 0;
 }
 
+// The file's owner and DACL as GetFileSecurity reads them back, in SDDL, then the probe's own user.
+int PrintSecurity(const char* path) {
+  const SECURITY_INFORMATION wanted = OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+  DWORD size = 0;
+  GetFileSecurityA(path, wanted, nullptr, 0, &size);
+  std::vector<BYTE> descriptor(size ? size : 1);
+  HANDLE token = nullptr;
+  BYTE user[512] = {};
+  char *text = nullptr, *user_text = nullptr;
+  if (!GetFileSecurityA(path, wanted, descriptor.data(), size, &size) ||
+      !ConvertSecurityDescriptorToStringSecurityDescriptorA(descriptor.data(), SDDL_REVISION_1, wanted, &text,
+                                                           nullptr) ||
+      !OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) ||
+      !GetTokenInformation(token, TokenUser, user, sizeof(user), &size) ||
+      !ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &user_text))
+    return 1;
+  std::printf("%s\n%s\n", text, user_text);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -325,6 +349,7 @@ int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(command, "client") == 0) return DescribeClient(argv[2]);
   if (argc == 3 && std::strcmp(command, "version") == 0) return PrintVersion(argv[2]);
   if (argc == 3 && std::strcmp(command, "short") == 0) return PrintShortPath(argv[2]);
+  if (argc == 3 && std::strcmp(command, "security") == 0) return PrintSecurity(argv[2]);
   if (argc == 2 && std::strcmp(command, "monitors") == 0)
     return EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0) ? 0 : 2;
   if (argc == 2 && std::strcmp(command, "windows") == 0) return EnumWindows(PrintVisibleWindow, 0) ? 0 : 2;
@@ -332,6 +357,6 @@ int main(int argc, char** argv) {
   std::fprintf(stderr,
                "usage: wine_probe mode | acp | window TITLE | state TITLE | close NAME | press NAME | dismiss CAPTION |"
                " picture FILE [X Y] | host W H | tree TITLE | client TITLE | frames TITLE | monitors | windows |"
-               " version FILE | short PATH\n");
+               " version FILE | short PATH | security FILE\n");
   return 64;
 }
