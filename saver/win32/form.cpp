@@ -106,6 +106,17 @@ void OnPanelPaint(HWND hwnd) {
   EndPaint(hwnd, &paint);
 }
 
+// WM_KEYDOWN on a panel, which holds the focus after a click on it: Tab walks
+// into its controls, as from a picture box's own stop to the next; Shift+Tab,
+// or a panel with no stop, goes on past it as the dialog keyboard would.
+void OnPanelKey(HWND hwnd, UINT key, BOOL, int, UINT) {
+  if (key != VK_TAB) return;
+  const bool back = GetKeyState(VK_SHIFT) < 0;
+  HWND next = back ? nullptr : GetNextDlgTabItem(hwnd, nullptr, FALSE);
+  if (!next || !IsChild(hwnd, next)) next = GetNextDlgTabItem(GetAncestor(hwnd, GA_ROOT), hwnd, back);
+  if (next) SetFocus(next);
+}
+
 // HANDLE_MSG expects the parameters to be named wParam and lParam.
 // The messages the form and its panels share: the mouse and the pointer.
 LRESULT OnContainerMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -139,6 +150,8 @@ LRESULT CALLBACK PanelWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
   switch (message) {
     HANDLE_MSG(hwnd, WM_ERASEBKGND, OnPanelEraseBackground);
     HANDLE_MSG(hwnd, WM_PAINT, OnPanelPaint);
+    case WM_GETDLGCODE: return DLGC_WANTTAB;
+    HANDLE_MSG(hwnd, WM_KEYDOWN, OnPanelKey);
   }
   return OnContainerMessage(hwnd, message, wParam, lParam);
 }
