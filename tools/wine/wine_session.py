@@ -409,15 +409,20 @@ SETTINGS_SECTION = b"Section"
 KEY_KIND = b"BGM\x8b\xe6\x95\xaa"
 KEY_REPEAT = b"BGM\xd8\xcb\xdf\xb0\xc4"
 KEY_FILE = b"BGM\xcc\xa7\xb2\xd9"
+# The fourth, plain ASCII: the display way (0 classic, 1 every monitor).
+KEY_DISPLAY = b"Display"
 
 
-def write_settings(folder, kind, repeat=0, music=""):
-    """Writes the shell's settings file into the program folder; returns its path."""
+def write_settings(folder, kind, repeat=0, music="", display=None):
+    """Writes the shell's settings file into the program folder (the display way only when
+    given, as in a file from before it existed); returns its path."""
     path = os.path.join(folder, SETTINGS_FILE)
     lines = [b"[" + SETTINGS_SECTION + b"]",
              KEY_KIND + b"=" + str(kind).encode(),
              KEY_REPEAT + b"=" + str(repeat).encode(),
              KEY_FILE + b"=" + music.encode("cp932")]
+    if display is not None:
+        lines.append(KEY_DISPLAY + b"=" + str(display).encode())
     with open(path, "wb") as f:
         f.write(b"\r\n".join(lines) + b"\r\n")
     return path
