@@ -286,10 +286,17 @@ class WineSession:
         """The name a Windows program under Wine uses for a Linux path."""
         return "Z:" + os.path.abspath(path).replace("/", "\\")
 
-    def program_copy(self, without=(), replace=None):
-        """A copy of the dist folder in the work folder, less the named files and with
-        {name: bytes} replaced, so a check can change the program folder safely."""
-        folder = tempfile.mkdtemp(prefix="program-", dir=self.work)
+    def setup_default_folder(self):
+        """Where the setup program installs by default: %LOCALAPPDATA%\\Programs\\Skyliner of the prefix's user."""
+        local = glob.glob(os.path.join(self.env["WINEPREFIX"], "drive_c", "users", "*", "AppData", "Local"))
+        return os.path.join([p for p in local if "Public" not in p][0], "Programs", "Skyliner")
+
+    def program_copy(self, without=(), replace=None, into=None):
+        """A copy of the dist folder in the work folder (or in the new folder into), less the
+        named files and with {name: bytes} replaced, so a check can change the program folder
+        safely."""
+        folder = into or tempfile.mkdtemp(prefix="program-", dir=self.work)
+        os.makedirs(folder, exist_ok=True)
         for name in os.listdir(self.dist_dir):
             if name not in without:
                 shutil.copy(os.path.join(self.dist_dir, name), folder)
