@@ -6,7 +6,6 @@
 #include <iterator>
 #include <map>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -128,15 +127,13 @@ TEST(DialogFormDesign, WhatTakesTheFocusInTabOrder) {
   std::map<int, std::string> order;
   for (size_t i = 0; i < kDialogFormDesign.element_count; ++i) {
     const ElementDesign& e = kDialogFormDesign.elements[i];
-    const bool takes_focus = e.kind == ElementKind::kButton || e.kind == ElementKind::kComboBox ||
-                             e.kind == ElementKind::kOptionGroup;
-    if (takes_focus) {
-      EXPECT_TRUE(order.emplace(e.tab_index, e.name).second) << e.name;
+    if (e.kind == ElementKind::kButton || e.kind == ElementKind::kComboBox || e.kind == ElementKind::kOptionGroup) {
+      EXPECT_TRUE(order.emplace(e.tab_index, e.name).second) << e.name;  // one element to each index
     }
   }
-  std::vector<std::string> names;
-  for (const auto& entry : order) names.push_back(entry.second);
-  EXPECT_EQ(names, (std::vector<std::string>{"BGM_Repeat", "Cmd_File", "Opt_Display", "Cmd_Set", "Cmd_Can"}));
+  std::string names;
+  for (const auto& entry : order) names += entry.second + " ";
+  EXPECT_EQ(names, "BGM_Repeat Cmd_File Opt_Display Cmd_Set Cmd_Can ");
 }
 
 // The texts the dialog shows, byte for byte, and the fonts they show in.

@@ -122,10 +122,10 @@ class Dialog:
         return self.s.pixels(screen, self.x + x, self.y + y, w, h)
 
     def assert_marks(self, screen, chosen, marks=MARKS):
-        for row, (x, y) in enumerate(marks):
-            want = picture_pixels(MARK_PICTURES[row == chosen], 0, 0, 12, 12)
+        for kind, (x, y) in enumerate(marks):
+            want = picture_pixels(MARK_PICTURES[kind == chosen], 0, 0, 12, 12)
             got = self.pixels(screen, PANEL[0] + x, PANEL[1] + y, 12, 12)
-            assert got == want, "mark %d at %d,%d should be %s" % (row, x, y, "chosen" if row == chosen else "empty")
+            assert got == want, "mark %d should be %s" % (kind, "chosen" if kind == chosen else "empty")
 
     def look(self, screen, name):
         """Which skin the button's top-left corner shows (its 4 x 4 corner is the skin's, unscaled)."""
@@ -240,7 +240,7 @@ class Checks(CheckSet):
 
     # --- storing -------------------------------------------------------------------
 
-    def test_file_chosen_then_set_writes_the_three_keys(self):
+    def test_file_chosen_then_set_writes_the_four_keys(self):
         folder = self.program()
         music = os.path.join(self.s.work, "song.mp3")
         with open(music, "wb") as f:
@@ -413,7 +413,7 @@ GROUPS = {
     "language": ["test_each_ui_language_shows_its_own_face"],
     "keys": ["test_tab_order_and_the_keys_of_a_dialog",
              "test_display_row_from_a_click_and_the_arrow_keys_then_set_writes_it"],
-    "store": ["test_file_chosen_then_set_writes_the_three_keys", "test_cd_track_typed_then_set_is_stored_rounded_half_even",
+    "store": ["test_file_chosen_then_set_writes_the_four_keys", "test_cd_track_typed_then_set_is_stored_rounded_half_even",
               "test_cancel_and_the_frame_leave_the_file_untouched"],
 }
 
