@@ -110,4 +110,5 @@ void StoreDialogSettings(MusicSettings* settings, const std::string& repeat_text
   settings->repeat = RepeatFromText(repeat_text);
   store.WriteIniValue(kSettingsSection, kKeyBgmRepeat, std::to_string(settings->repeat), path);
   store.WriteIniValue(kSettingsSection, kKeyBgmFile, settings->file, path);
+  store.WriteIniValue(kSettingsSection, kKeyDisplay, std::to_string(settings->display), path);
 }

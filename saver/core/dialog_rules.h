@@ -73,7 +73,7 @@ constexpr size_t kFileChooserBufferSize = 255;  // NULs in each buffer, also its
 void ApplyChosenFile(const char* buffer, size_t size, MusicSettings* settings);
 
 // Set: stores the kind, the repeat taken from repeat_text (which also becomes
-// settings->repeat) and the file, in that order, in the settings file beside
-// the program.
+// settings->repeat), the file and the display way, in that order, in the
+// settings file beside the program.
 void StoreDialogSettings(MusicSettings* settings, const std::string& repeat_text, ProfileStore& store,
                          const std::string& program_folder);

@@ -81,8 +81,8 @@ constexpr ElementDesign Mark(const char* name, int index, const char* container,
 }
 
 constexpr ElementDesign kDialogElements[] = {
-    Button(kCancelButton, nullptr, 6000, 3000, 1215, 375, "\xEF\xBD\xB7\xEF\xBD\xAC\xEF\xBE\x9D\xEF\xBD\xBE\xEF\xBE\x99", 14),  // "ｷｬﾝｾﾙ"
-    Button(kSetButton, nullptr, 4740, 3000, 1215, 375, "\xE8\xA8\xAD\xE5\xAE\x9A", 13),  // "設定"
+    Button(kCancelButton, nullptr, 6000, 3000, 1215, 375, "\xEF\xBD\xB7\xEF\xBD\xAC\xEF\xBE\x9D\xEF\xBD\xBE\xEF\xBE\x99", 15),  // "ｷｬﾝｾﾙ"
+    Button(kSetButton, nullptr, 4740, 3000, 1215, 375, "\xE8\xA8\xAD\xE5\xAE\x9A", 14),  // "設定"
     Panel(kMetalStrip, 120, 4680, 8340, 300, false, kWindowColour, DesignPicture::kMetalStrip, true, kFormFont, 11),
     Panel("Pic_Dummy", 7980, 900, 855, 795, false, kWindowColour, DesignPicture::kNone, false, kFormFont, 9),
     Panel(kPanel, 180, 240, 7035, 2475, true, kPanelGrey, DesignPicture::kNone, false, kTahoma, 1),
@@ -117,6 +117,25 @@ constexpr ElementDesign kDialogElements[] = {
     {ElementKind::kLabel, kFileName, kNoIndex, kPanel, 1080, 1740, 5715, 495,
      true, kBlack, DesignPicture::kNone, false, 0, false, 3, "", kGothic,
      kBlack, false, true, true, false, DesignCursor::kDefault},
+    // The display way, in the panel's right half, drawn as the music kinds are.
+    {ElementKind::kShape, "Shape3", 4, kPanel, 3840, 300, 1695, 315,
+     true, kBlack, DesignPicture::kNone, false, 0, false, kNoTabIndex, nullptr, kFormFont,
+     kBlack, false, true, true, false, DesignCursor::kDefault},
+    {ElementKind::kLabel, kLabels, kDisplayHeadingIndex, kPanel, 3840, 360, 1665, 195,
+     true, kBlack, DesignPicture::kNone, false, 0, false, kNoTabIndex, "\xE7\x94\xBB\xE9\x9D\xA2", kGothic,  // "画面"
+     kBlack, true, true, false, false, DesignCursor::kDefault},
+    Mark(kDisplayMarks, 0, kPanel, 3960, 840, 195, DesignPicture::kNone, DesignCursor::kCustomNone),
+    Label(kDisplayCaptions, 0, kPanel, 4200, 840, 1575, 195,
+          "1024\xC3\x97" "768\xE3\x81\xAB\xE5\x88\x87\xE6\x9B\xBF", true,  // "1024×768に切替"
+          DesignCursor::kCustomNone, kNoTabIndex),
+    Mark(kDisplayMarks, 1, kPanel, 3960, 1140, 195, DesignPicture::kNone, DesignCursor::kCustomNone),
+    Label(kDisplayCaptions, 1, kPanel, 4200, 1140, 1695, 195,
+          "\xE5\x85\xA8\xE3\x83\xA2\xE3\x83\x8B\xE3\x82\xBF\xE3\x83\xBC\xE3\x80\x81"
+          "\xE3\x81\x9D\xE3\x81\xAE\xE3\x81\xBE\xE3\x81\xBE", true,  // "全モニター、そのまま"
+          DesignCursor::kCustomNone, kNoTabIndex),
+    {ElementKind::kOptionGroup, kDisplayKeys, kNoIndex, kPanel, 4200, 840, 0, 0,
+     true, kBlack, DesignPicture::kNone, false, 0, false, 13, nullptr, kFormFont,
+     kBlack, false, false, false, false, DesignCursor::kDefault},
 };
 
 }  // namespace

@@ -37,7 +37,10 @@ struct DesignFont {
   bool underline;
 };
 
-enum class ElementKind { kPictureBox, kImage, kTimer, kLabel, kButton, kComboBox, kShape };
+// kOptionGroup: the keyboard's stop for a group of windowless option rows (a
+// mark and its caption each). It takes the focus in the tab order and the
+// arrow keys; it has no look of its own and no size.
+enum class ElementKind { kPictureBox, kImage, kTimer, kLabel, kButton, kComboBox, kShape, kOptionGroup };
 enum class FormBorder { kNone, kFixedSingle };
 enum class FormStartPosition { kDefault, kManual };
 enum class ScaleUnit { kPixels, kTwips };
@@ -114,7 +117,11 @@ constexpr char kKindMarks[] = "Img_BGM";          // index = music kind
 constexpr char kKindCaptions[] = "lbl_BGM";       // index = music kind
 constexpr char kLabels[] = "lbl";                 // lbl(14) the repeat caption, lbl(15) the heading
 constexpr int kRepeatCaptionIndex = 14;
+constexpr int kDisplayHeadingIndex = 16;          // lbl(16), beside lbl(15)
 constexpr char kFileName[] = "lbl_Fname";
+constexpr char kDisplayKeys[] = "Opt_Display";    // the display rows' keyboard stop
+constexpr char kDisplayMarks[] = "Img_Display";   // index = display way
+constexpr char kDisplayCaptions[] = "lbl_Display";  // index = display way
 }  // namespace element_names
 
 extern const FormDesign kSaverFormDesign;    // Jetscape_S

@@ -18,6 +18,9 @@ constexpr CaptionText kEnglishCaptions[] = {
     {kKindCaptions, 1, "Music CD"},
     {kKindCaptions, 2, "MP3, WAV"},
     {kLabels, kRepeatCaptionIndex, "Repeat track"},
+    {kLabels, kDisplayHeadingIndex, "Display"},
+    {kDisplayCaptions, 0, "Switch to 1024 x 768"},
+    {kDisplayCaptions, 1, "Every monitor, as it is"},
     {kSetButton, kNoIndex, "Save"},
     {kCancelButton, kNoIndex, "Cancel"},
 };

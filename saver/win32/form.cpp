@@ -13,6 +13,7 @@ namespace {
 
 constexpr wchar_t kFormClassName[] = L"SkylinerForm";
 constexpr wchar_t kPanelClassName[] = L"SkylinerPanel";
+constexpr wchar_t kOptionGroupClassName[] = L"SkylinerOptionGroup";
 constexpr int kComboListHeight = 200;  // the dropped list's room below the text field, pixels
 int loaded_forms = 0;
 
@@ -106,6 +107,17 @@ void OnPanelPaint(HWND hwnd) {
   EndPaint(hwnd, &paint);
 }
 
+// WM_KEYDOWN on a panel, which holds the focus after a click on it: Tab walks
+// into its controls, as from a picture box's own stop to the next; Shift+Tab,
+// or a panel with no stop, goes on past it as the dialog keyboard would.
+void OnPanelKey(HWND hwnd, UINT key, BOOL, int, UINT) {
+  if (key != VK_TAB) return;
+  const bool back = GetKeyState(VK_SHIFT) < 0;
+  HWND next = back ? nullptr : GetNextDlgTabItem(hwnd, nullptr, FALSE);
+  if (!next || !IsChild(hwnd, next)) next = GetNextDlgTabItem(GetAncestor(hwnd, GA_ROOT), hwnd, back);
+  if (next) SetFocus(next);
+}
+
 // HANDLE_MSG expects the parameters to be named wParam and lParam.
 // The messages the form and its panels share: the mouse and the pointer.
 LRESULT OnContainerMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -139,13 +151,36 @@ LRESULT CALLBACK PanelWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
   switch (message) {
     HANDLE_MSG(hwnd, WM_ERASEBKGND, OnPanelEraseBackground);
     HANDLE_MSG(hwnd, WM_PAINT, OnPanelPaint);
+    case WM_GETDLGCODE: return DLGC_WANTTAB;
+    HANDLE_MSG(hwnd, WM_KEYDOWN, OnPanelKey);
   }
   return OnContainerMessage(hwnd, message, wParam, lParam);
 }
 
+// WM_KEYDOWN on an option group's stop: the arrows are the group's.
+void OnOptionKey(HWND hwnd, UINT key, BOOL, int, UINT) { FormOf(hwnd)->OptionKey(hwnd, key); }
+
+// WM_SETFOCUS and WM_KILLFOCUS of an option group's stop.
+void OnOptionSetFocus(HWND hwnd, HWND) { FormOf(hwnd)->OptionFocus(hwnd, true); }
+void OnOptionKillFocus(HWND hwnd, HWND) { FormOf(hwnd)->OptionFocus(hwnd, false); }
+
+// An option group's keyboard stop: a window of no size, so the group's rows
+// stay windowless; the dialog keyboard leaves it the arrow keys.
+LRESULT CALLBACK OptionGroupWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!KeepWindowOwner(hwnd, message, lParam)) return DefWindowProcW(hwnd, message, wParam, lParam);
+  switch (message) {
+    case WM_GETDLGCODE: return DLGC_WANTARROWS;
+    HANDLE_MSG(hwnd, WM_KEYDOWN, OnOptionKey);
+    HANDLE_MSG(hwnd, WM_SETFOCUS, OnOptionSetFocus);
+    HANDLE_MSG(hwnd, WM_KILLFOCUS, OnOptionKillFocus);
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
 bool RegisterFormClass() {
   static const bool registered = RegisterShellWindowClass(kFormClassName, FormWindowProc) &&
-                                 RegisterShellWindowClass(kPanelClassName, PanelWindowProc);
+                                 RegisterShellWindowClass(kPanelClassName, PanelWindowProc) &&
+                                 RegisterShellWindowClass(kOptionGroupClassName, OptionGroupWindowProc);
   return registered;
 }
 
@@ -181,6 +216,13 @@ bool IsWindowless(const FormElement& element) {
                              kind == ElementKind::kShape || kind == ElementKind::kPictureBox);
 }
 
+// The dotted frame around a label's text, one pixel clear of it.
+RECT FocusFrameOf(const FormElement& element) {
+  RECT frame = element.rect;
+  InflateRect(&frame, 1, 1);
+  return frame;
+}
+
 void DrawLabel(HDC dc, const FormElement& element) {
   const ElementDesign& design = *element.design;
   RECT text = element.rect;
@@ -199,6 +241,12 @@ void DrawLabel(HDC dc, const FormElement& element) {
   const UINT format = (design.centred ? DT_CENTER : DT_LEFT) | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX;
   DrawTextW(dc, element.text.c_str(), static_cast<int>(element.text.size()), &text, format);
   if (old_font) SelectObject(dc, old_font);
+  if (element.focus_frame) {
+    const RECT frame = FocusFrameOf(element);
+    SetTextColor(dc, RGB(0, 0, 0));  // the dotted pattern's gaps leave the metal, its dots invert it
+    SetBkColor(dc, RGB(255, 255, 255));
+    DrawFocusRect(dc, &frame);
+  }
 }
 
 void DrawShape(HDC dc, const FormElement& element) {
@@ -328,6 +376,12 @@ void Form::BuildWindows(int dpi) {
                    field + height - (closed.bottom - closed.top));
     }
   }
+  for (FormElement& element : elements_) {
+    if (element.design->kind != ElementKind::kOptionGroup) continue;
+    element.window = CreateWindowExW(0, kOptionGroupClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+                                     element.rect.left, element.rect.top, 0, 0, ContainerWindow(element), nullptr,
+                                     module, this);
+  }
 }
 
 HFONT Form::MakeFont(const DesignFont& font, int dpi) {
@@ -391,6 +445,13 @@ void Form::SetPicture(FormElement& element, const PictureSurface& source) {
     BitBlt(element.picture->dc(), 0, 0, source.width(), source.height(), source.dc(), 0, 0, SRCCOPY);
   }
   RefreshElement(element);
+}
+
+void Form::ShowFocusFrame(FormElement& element, bool shown) {
+  if (element.focus_frame == shown) return;
+  element.focus_frame = shown;
+  const RECT frame = FocusFrameOf(element);
+  InvalidateRect(ContainerWindow(element), &frame, TRUE);
 }
 
 void Form::RefreshElement(const FormElement& element) {
@@ -560,6 +621,24 @@ void Form::MouseUp(HWND window, POINT point, MouseButton button) {
       pressed->on_click) {
     pressed->on_click();
   }
+}
+
+FormElement* Form::ElementOf(HWND window) {
+  for (FormElement& element : elements_) {
+    if (window && element.window == window) return &element;
+  }
+  return nullptr;
+}
+
+void Form::OptionKey(HWND window, UINT key) {
+  const int step = key == VK_UP || key == VK_LEFT ? -1 : key == VK_DOWN || key == VK_RIGHT ? 1 : 0;
+  FormElement* group = ElementOf(window);
+  if (step && group && group->on_arrow) group->on_arrow(step);
+}
+
+void Form::OptionFocus(HWND window, bool focused) {
+  FormElement* group = ElementOf(window);
+  if (group && group->on_focus) group->on_focus(focused);
 }
 
 bool Form::SetCursorAt(HWND window, POINT point) {

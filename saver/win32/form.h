@@ -27,6 +27,9 @@ struct FormElement {
   std::wstring text;       // a label's caption
   std::function<void(MouseButton)> on_mouse_down;  // windowless elements, any button
   std::function<void()> on_click;                  // windowless elements: left press and release on it
+  std::function<void(int step)> on_arrow;          // an option group: -1 for Up or Left, +1 for Down or Right
+  std::function<void(bool focused)> on_focus;      // an option group gained or lost the keyboard focus
+  bool focus_frame = false;                        // a label: the dotted focus frame around its text
 };
 
 class Form {
@@ -59,6 +62,8 @@ class Form {
   void SetText(FormElement& element, const std::wstring& text);
   // An image takes a copy of another element's picture, at that picture's size.
   void SetPicture(FormElement& element, const PictureSurface& source);
+  // Shows or hides the dotted focus frame around a label's text.
+  void ShowFocusFrame(FormElement& element, bool shown);
   // Shows what was drawn into the element's picture (a panel's kept image).
   void RefreshElement(const FormElement& element);
   // The form's kept image, the size of its client area: what is drawn into it stays.
@@ -84,6 +89,8 @@ class Form {
   void MouseDown(HWND window, POINT point, MouseButton button);
   void MouseUp(HWND window, POINT point, MouseButton button);
   bool SetCursorAt(HWND window, POINT point);
+  void OptionKey(HWND window, UINT key);
+  void OptionFocus(HWND window, bool focused);
   void Resized();
   void FireTimer(UINT_PTR id);
   void WindowDestroyed();
@@ -99,6 +106,7 @@ class Form {
   void PaintWindowless(HDC dc, const char* container) const;
   const char* ContainerOf(HWND window) const;  // nullptr for the form itself
   FormElement* ElementAt(const char* container, POINT point);
+  FormElement* ElementOf(HWND window);
 
   const FormDesign& design_;
   HWND window_ = nullptr;

@@ -27,6 +27,7 @@ namespace {
 using namespace element_names;
 
 constexpr int kKindCount = 3;
+constexpr int kDisplayCount = 2;
 
 struct HostedButton {
   const char* name;
@@ -37,6 +38,7 @@ struct HostedButton {
 struct SettingsDialog {
   Form form{kDialogFormDesign};
   std::vector<HostedButton> buttons;
+  bool display_focused = false;  // the display rows' keyboard stop has the focus
 };
 
 SettingsDialog& Dialog() {
@@ -83,16 +85,17 @@ void SetButtonEnabled(CommandButton& button, bool enabled) {
 
 bool InTabOrder(HWND window) { return (GetWindowLongPtrW(window, GWL_STYLE) & WS_TABSTOP) != 0; }
 
-void ShowKind(int kind) {
+// A mark shows Img_Ra's chosen or unchosen picture.
+void ShowMark(const char* marks, int index, bool chosen) {
   Form& form = Dialog().form;
+  FormElement* mark = form.Element(marks, index);
+  FormElement* source = form.Element(kMarkPictures, chosen ? 1 : 0);
+  if (mark && source && source->picture) form.SetPicture(*mark, *source->picture);
+}
+
+void ShowKind(int kind) {
   const KindControls controls = ControlsForKind(kind);
-  FormElement* unchosen = form.Element(kMarkPictures, 0);
-  FormElement* chosen = form.Element(kMarkPictures, 1);
-  for (int i = 0; i < kKindCount; ++i) {
-    FormElement* mark = form.Element(kKindMarks, i);
-    FormElement* source = controls.marked[i] ? chosen : unchosen;
-    if (mark && source && source->picture) form.SetPicture(*mark, *source->picture);
-  }
+  for (int i = 0; i < kKindCount; ++i) ShowMark(kKindMarks, i, controls.marked[i]);
   if (HWND repeat = RepeatBox()) EnableWindow(repeat, controls.repeat_enabled ? TRUE : FALSE);
   if (CommandButton* file = Button(kFileButton)) SetButtonEnabled(*file, controls.file_button_enabled);
 }
@@ -101,6 +104,28 @@ void ShowKind(int kind) {
 void SelectBgmKind(int kind) {
   shell.settings.kind = static_cast<int16_t>(kind);
   ShowKind(kind);
+}
+
+// The chosen display row's mark, and its caption framed while the rows have the keys.
+void ShowDisplay(int display) {
+  Form& form = Dialog().form;
+  for (int i = 0; i < kDisplayCount; ++i) {
+    ShowMark(kDisplayMarks, i, display == i);
+    if (FormElement* caption = form.Element(kDisplayCaptions, i)) {
+      form.ShowFocusFrame(*caption, Dialog().display_focused && display == i);
+    }
+  }
+}
+
+// A press on a display row's mark or caption, any mouse button, or an arrow key.
+void SelectDisplay(int display) {
+  shell.settings.display = static_cast<int16_t>(display);
+  ShowDisplay(display);
+}
+
+void OnDisplayFocus(bool focused) {
+  Dialog().display_focused = focused;
+  ShowDisplay(shell.settings.display);
 }
 
 void ShowFileName() {
@@ -165,6 +190,7 @@ void OnLoad() {
   InitButtons();
   if (FormElement* panel = form.Element(kPanel)) TilePicture(*panel);
   ShowKind(shell.settings.kind);
+  ShowDisplay(shell.settings.display);
   if (HWND repeat = RepeatBox()) {
     SetWindowTextA(repeat, RepeatText(shell.settings.repeat).c_str());
     for (const std::string& entry : RepeatComboEntries()) {
@@ -328,6 +354,16 @@ void OnCreate() {
     for (const char* name : {kKindMarks, kKindCaptions}) {
       if (FormElement* element = form.Element(name, i)) element->on_mouse_down = [i](MouseButton) { SelectBgmKind(i); };
     }
+  }
+  for (int i = 0; i < kDisplayCount; ++i) {
+    for (const char* name : {kDisplayMarks, kDisplayCaptions}) {
+      if (FormElement* element = form.Element(name, i)) element->on_mouse_down = [i](MouseButton) { SelectDisplay(i); };
+    }
+  }
+  if (FormElement* keys = form.Element(kDisplayKeys)) {
+    // Up or Left the row before, Down or Right the row after, round past the ends as option buttons go.
+    keys->on_arrow = [](int step) { SelectDisplay((shell.settings.display + step + kDisplayCount) % kDisplayCount); };
+    keys->on_focus = OnDisplayFocus;
   }
   OrderTabStops(form);
   if (CommandButton* button = Button(kFileButton)) button->on_click = OnChooseFile;

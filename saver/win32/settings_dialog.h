@@ -1,5 +1,6 @@
-// The settings dialog Jetscape_P: the music kind, the CD track to repeat and
-// the music file, stored by Set into Skyliner.ini beside the program.
+// The settings dialog Jetscape_P: the music kind, the CD track to repeat, the
+// music file and the display way, stored by Set into Skyliner.ini beside the
+// program.
 #pragma once
 
 // Shows the dialog modally, owned by no window; returns once it has closed.

@@ -110,11 +110,12 @@ TEST(DialogKind, ControlsFollowTheKind) {
   }
 }
 
-TEST(DialogSet, WritesKindRepeatAndFileInOrder) {
+TEST(DialogSet, WritesKindRepeatFileAndDisplayInOrder) {
   MusicSettings settings;
   settings.kind = 2;
   settings.repeat = 9;
   settings.file = "C:\\Music\\a b.mp3";
+  settings.display = kDisplayEveryMonitor;
   RecordingStore store;
   StoreDialogSettings(&settings, "3.5", store, "C:\\Saver");
   const std::string path = "C:\\Saver\\Skyliner.ini";
@@ -122,17 +123,20 @@ TEST(DialogSet, WritesKindRepeatAndFileInOrder) {
       {"Section", "BGM\x8B\xE6\x95\xAA", "2", path},
       {"Section", "BGM\xD8\xCB\xDF\xB0\xC4", "4", path},
       {"Section", "BGM\xCC\xA7\xB2\xD9", "C:\\Music\\a b.mp3", path},
+      {"Section", "Display", "1", path},
   };
   EXPECT_EQ(store.writes, expected);
   EXPECT_EQ(settings.repeat, 4);
 
   settings.kind = 2;
   settings.file.clear();
+  settings.display = kDisplayClassic;
   store.writes.clear();
   StoreDialogSettings(&settings, "40000", store, "C:\\Saver");
-  ASSERT_EQ(store.writes.size(), 3u);
+  ASSERT_EQ(store.writes.size(), 4u);
   EXPECT_EQ(std::get<2>(store.writes[1]), "0");
   EXPECT_EQ(std::get<2>(store.writes[2]), "");
+  EXPECT_EQ(std::get<2>(store.writes[3]), "0");
   EXPECT_EQ(settings.repeat, 0);
 }
 

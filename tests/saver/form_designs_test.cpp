@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <map>
 #include <string>
 
 namespace {
@@ -103,6 +104,36 @@ TEST(DialogFormDesign, StoresLieOutsideTheClientAreaAndTheRestInside) {
       EXPECT_TRUE(box.left >= 0 && box.top >= 0 && box.right <= 492 && box.bottom <= 246) << where;
     }
   }
+}
+
+// In the panel an element overlaps another only as a heading's frame around it.
+TEST(DialogFormDesign, PanelElementsOverlapOnlyTheFramesAroundTheirHeadings) {
+  const ElementDesign* elements = kDialogFormDesign.elements;
+  for (size_t i = 0; i < kDialogFormDesign.element_count; ++i) {
+    for (size_t j = 0; j < kDialogFormDesign.element_count; ++j) {
+      const ElementDesign &a = elements[i], &b = elements[j];
+      if (i == j || !a.container || !b.container || a.kind == ElementKind::kShape) continue;
+      const PixelBox p = PixelsOf(a), q = PixelsOf(b);
+      const bool inside = b.kind == ElementKind::kShape && p.left >= q.left && p.top >= q.top &&
+                          p.right <= q.right && p.bottom <= q.bottom;
+      EXPECT_TRUE(inside || p.right <= q.left || q.right <= p.left || p.bottom <= q.top || q.bottom <= p.top)
+          << a.name << "(" << a.index << ") and " << b.name << "(" << b.index << ")";
+    }
+  }
+}
+
+// The keyboard walks the music's controls, then the display rows, then Set and Cancel.
+TEST(DialogFormDesign, WhatTakesTheFocusInTabOrder) {
+  std::map<int, std::string> order;
+  for (size_t i = 0; i < kDialogFormDesign.element_count; ++i) {
+    const ElementDesign& e = kDialogFormDesign.elements[i];
+    if (e.kind == ElementKind::kButton || e.kind == ElementKind::kComboBox || e.kind == ElementKind::kOptionGroup) {
+      EXPECT_TRUE(order.emplace(e.tab_index, e.name).second) << e.name;  // one element to each index
+    }
+  }
+  std::string names;
+  for (const auto& entry : order) names += entry.second + " ";
+  EXPECT_EQ(names, "BGM_Repeat Cmd_File Opt_Display Cmd_Set Cmd_Can ");
 }
 
 // The texts the dialog shows, byte for byte, and the fonts they show in.

@@ -1,14 +1,15 @@
 #!/usr/bin/env python3
 """End-to-end checks of the settings dialog (Skyliner.scr /c) under Wine in
 Xvfb, driven with xdotool like a user: where it opens, its owner, its looks
-(compared with the program's own pictures), the music kinds, the file
-chooser, and what Set and Cancel leave in Skyliner.ini. Screenshots of the
+(compared with the program's own pictures), the music kinds, the display
+way, the file chooser, and what Set and Cancel leave in Skyliner.ini. Screenshots of the
 dialog go to --shots.
 
 usage: dialog_e2e.py --bin WINDOWS_BIN --shots DIR --group GROUP
 """
 
 import os
+import shutil
 import subprocess
 import sys
 import time
@@ -16,8 +17,8 @@ import time
 sys.path.insert(0, os.path.dirname(__file__))
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
 from check_groups import CheckSet, run_groups  # noqa: E402
-from wine_session import (KEY_FILE, KEY_KIND, KEY_REPEAT, ROOT, SETTINGS_FILE, ShellRun, wait_until,  # noqa: E402
-                          write_settings)
+from wine_session import (KEY_DISPLAY, KEY_FILE, KEY_KIND, KEY_REPEAT, ROOT, SETTINGS_FILE, ShellRun,  # noqa: E402
+                          wait_until, write_settings)
 from working_files import Bitmap  # noqa: E402
 
 CAPTION = "<Skyliner>"
@@ -27,6 +28,8 @@ TWIPS_PER_PIXEL = 15
 PANEL = (12, 16)
 MARKS = [(28, 76), (28, 56), (28, 96)]  # Img_BGM(0..2)
 KIND_CAPTIONS = [(44, 76), (44, 56), (44, 96)]  # lbl_BGM(0..2)
+DISPLAY_MARKS = [(264, 56), (264, 76)]  # Img_Display(0..1)
+DISPLAY_CAPTIONS = [(280, 56), (280, 76)]  # lbl_Display(0..1), left of them the frame around lbl(16)
 FILE_NAME = (72, 116, 381, 33)  # lbl_Fname
 REPEAT = (112, 52, 41, 20)  # BGM_Repeat
 ADDRESS = (12, 208)  # lbl_URL
@@ -79,7 +82,8 @@ class Dialog:
 
     def marks_painted(self, screen):
         pictures = [picture_pixels(path, 0, 0, 12, 12) for path in MARK_PICTURES.values()]
-        return all(self.pixels(screen, PANEL[0] + x, PANEL[1] + y, 12, 12) in pictures for x, y in MARKS)
+        return all(self.pixels(screen, PANEL[0] + x, PANEL[1] + y, 12, 12) in pictures
+                   for x, y in MARKS + DISPLAY_MARKS)
 
     def client(self):
         line = self.s.probe("client", CAPTION)[1]
@@ -117,8 +121,8 @@ class Dialog:
     def pixels(self, screen, x, y, w, h):
         return self.s.pixels(screen, self.x + x, self.y + y, w, h)
 
-    def assert_marks(self, screen, chosen):
-        for kind, (x, y) in enumerate(MARKS):
+    def assert_marks(self, screen, chosen, marks=MARKS):
+        for kind, (x, y) in enumerate(marks):
             want = picture_pixels(MARK_PICTURES[kind == chosen], 0, 0, 12, 12)
             got = self.pixels(screen, PANEL[0] + x, PANEL[1] + y, 12, 12)
             assert got == want, "mark %d should be %s" % (kind, "chosen" if kind == chosen else "empty")
@@ -142,10 +146,10 @@ class Checks(CheckSet):
         self.later(run.kill)
         return run
 
-    def program(self, kind=None, repeat=0, music=""):
+    def program(self, kind=None, repeat=0, music="", display=None):
         folder = self.s.program_copy()
         if kind is not None:
-            write_settings(folder, kind, repeat, music)
+            write_settings(folder, kind, repeat, music, display)
         return folder
 
     def settings_bytes(self, folder):
@@ -158,7 +162,11 @@ class Checks(CheckSet):
     # --- open ------------------------------------------------------------------
 
     def test_opens_centred_a_third_down(self):
-        dialog = Dialog(self, program_dir=self.program())
+        # From the folder the setup program installs to: its picture goes into the README.
+        folder = self.s.setup_default_folder()
+        shutil.rmtree(folder, ignore_errors=True)  # as the installer checks leave it
+        self.later(lambda: shutil.rmtree(folder, ignore_errors=True))
+        dialog = Dialog(self, program_dir=self.s.program_copy(into=folder))
         left, top, width, height = dialog.window_rect()
         want_left = (SCREEN[0] - width) * TWIPS_PER_PIXEL // 2 // TWIPS_PER_PIXEL
         want_top = (SCREEN[1] - height) * TWIPS_PER_PIXEL // 3 // TWIPS_PER_PIXEL
@@ -167,6 +175,7 @@ class Checks(CheckSet):
         assert (dialog.width, dialog.height) == (492, 246), "client area %dx%d" % (dialog.width, dialog.height)
         screen = dialog.shot("opened")
         dialog.assert_marks(screen, 0)
+        dialog.assert_marks(screen, 0, DISPLAY_MARKS)  # no settings file: the classic way
         assert dialog.look(screen, "Cmd_Set") == "normal", dialog.look(screen, "Cmd_Set")
         assert dialog.look(screen, "Cmd_File") == "disable", dialog.look(screen, "Cmd_File")
         # The background's sine gradient: dark blue at the top row, pale lavender half-way down.
@@ -231,7 +240,7 @@ class Checks(CheckSet):
 
     # --- storing -------------------------------------------------------------------
 
-    def test_file_chosen_then_set_writes_the_three_keys(self):
+    def test_file_chosen_then_set_writes_the_four_keys(self):
         folder = self.program()
         music = os.path.join(self.s.work, "song.mp3")
         with open(music, "wb") as f:
@@ -256,7 +265,7 @@ class Checks(CheckSet):
         dialog.click_button("Cmd_Set")
         assert dialog.wait_closed() is not None, "Set did not close the dialog"
         want = (b"[Section]\r\n" + KEY_KIND + b"=2\r\n" + KEY_REPEAT + b"=0\r\n" + KEY_FILE + b"=" +
-                windows_music.encode("cp932") + b"\r\n")
+                windows_music.encode("cp932") + b"\r\n" + KEY_DISPLAY + b"=0\r\n")
         got = self.settings_bytes(folder)
         assert got == want, "Skyliner.ini:\n%r\nnot\n%r" % (got, want)
 
@@ -276,7 +285,8 @@ class Checks(CheckSet):
         dialog.shot("repeat-typed")
         dialog.click_button("Cmd_Set")
         assert dialog.wait_closed() is not None, "Set did not close the dialog"
-        want = b"[Section]\r\n" + KEY_KIND + b"=1\r\n" + KEY_REPEAT + b"=2\r\n" + KEY_FILE + b"=\r\n"
+        want = (b"[Section]\r\n" + KEY_KIND + b"=1\r\n" + KEY_REPEAT + b"=2\r\n" + KEY_FILE + b"=\r\n" +
+                KEY_DISPLAY + b"=0\r\n")
         got = self.settings_bytes(folder)
         assert got == want, "Skyliner.ini:\n%r\nnot\n%r" % (got, want)
 
@@ -288,6 +298,7 @@ class Checks(CheckSet):
         for how in ("Cmd_Can", "frame"):
             dialog = Dialog(self, program_dir=folder)
             dialog.click(PANEL[0] + MARKS[2][0] + 4, PANEL[1] + MARKS[2][1] + 5)
+            dialog.click(PANEL[0] + DISPLAY_MARKS[1][0] + 4, PANEL[1] + DISPLAY_MARKS[1][1] + 5)
             if how == "frame":
                 assert self.s.probe("close", CAPTION)[0] == 0
             else:
@@ -312,10 +323,17 @@ class Checks(CheckSet):
 
     def test_each_ui_language_shows_its_own_face(self):
         faces = {}
-        for language, chooser_title in (("ja", "ﾌｧｲﾙを開く"), ("en", "Open File")):
-            dialog = Dialog(self, program_dir=self.program(), language=language)
+        for language, chooser_title, display in (("ja", "ﾌｧｲﾙを開く", 1), ("en", "Open File", 0)):
+            dialog = Dialog(self, program_dir=self.program(kind=0, display=display), language=language)
             dialog.click(PANEL[0] + MARKS[2][0] + 4, PANEL[1] + MARKS[2][1] + 5)  # the file kind
-            faces[language] = dialog.pixels(dialog.shot("face-" + language), PANEL[0] + 44, PANEL[1] + 56, 300, 140)
+            screen = dialog.shot("face-" + language)
+            faces[language] = dialog.pixels(screen, PANEL[0] + 44, PANEL[1] + 56, 300, 140)
+            # The display group: its heading framed, the file's way marked, each caption whole inside the panel.
+            assert set(dialog.pixels(screen, PANEL[0] + 256, PANEL[1] + 20, 113, 1)) == {(0, 0, 0)}, language
+            dialog.assert_marks(screen, display, DISPLAY_MARKS)
+            rows = dialog.pixels(screen, PANEL[0] + 280, PANEL[1] + 56, 189, 33)
+            ink = [i % 189 for i, p in enumerate(rows) if max(p) < 80]
+            assert len(ink) > 100 and max(ink) < 180, "%s: the captions' ink reaches x=%d" % (language, max(ink))
             dialog.click_button("Cmd_File")
             assert wait_until(lambda: self.active_title() == chooser_title, 10), "%s: chooser %r" % (
                 language, self.active_title())
@@ -332,20 +350,20 @@ class Checks(CheckSet):
         before = os.stat(path).st_mtime_ns
         dialog = Dialog(self, program_dir=folder)
         dialog.click(250, 190)  # the dialog's own background: it takes the keys, no control the focus
-        # BGM_Repeat first, then the buttons (Cmd_File disabled), round again, and back.
-        for number, (key, focused) in enumerate((("Tab", []), ("Tab", ["Cmd_Set"]), ("Tab", ["Cmd_Can"]),
+        # BGM_Repeat first, the display rows (Cmd_File disabled), the buttons, round again, and back.
+        for number, (key, focused) in enumerate((("Tab", []), ("Tab", []), ("Tab", ["Cmd_Set"]), ("Tab", ["Cmd_Can"]),
                                                  ("Tab", []), ("shift+Tab", ["Cmd_Can"]), ("shift+Tab", ["Cmd_Set"]))):
             dialog.xdo("key", key)
             time.sleep(0.4)
             screen = dialog.shot("keys-%d" % number)
             got = [name for name in BUTTONS if dialog.look(screen, name) == "selected"]
             assert got == focused, "after %s (step %d) focused: %s, not %s" % (key, number, got, focused)
-        dialog.click(PANEL[0] + 300, PANEL[1] + 20)  # the metal panel takes the focus
+        dialog.click(PANEL[0] + 420, PANEL[1] + 20)  # the metal panel takes the focus
         assert dialog.look(dialog.shot("keys-panel"), "Cmd_Set") == "normal", "Set still looks focused"
         for key, button, stores in (("Escape", None, False), ("space", "Cmd_Can", False), ("Return", "Cmd_Set", True)):
             dialog = dialog or Dialog(self, program_dir=folder)
             dialog.click(250, 190)
-            for _ in range(5):  # Tab to the button
+            for _ in range(6):  # Tab to the button
                 if not button or dialog.look(dialog.shot("keys-" + key), button) == "selected":
                     break
                 dialog.xdo("key", "Tab")
@@ -354,6 +372,31 @@ class Checks(CheckSet):
             assert dialog.wait_closed() is not None, "%s did not close the dialog" % key
             assert (os.stat(path).st_mtime_ns != before) == stores, "%s: Skyliner.ini written: %s" % (key, not stores)
             dialog = None
+
+    def test_display_row_from_a_click_and_the_arrow_keys_then_set_writes_it(self):
+        folder = self.program(kind=0)
+        dialog = Dialog(self, program_dir=folder)
+        dialog.click(PANEL[0] + DISPLAY_CAPTIONS[1][0] + 4, PANEL[1] + DISPLAY_CAPTIONS[1][1] + 5, 3)  # any button
+        dialog.assert_marks(dialog.shot("display-clicked"), 1, DISPLAY_MARKS)
+        frame_rows = [(PANEL[0] + x - 1, PANEL[1] + y - 1, 40, 1) for x, y in DISPLAY_CAPTIONS]  # above each caption
+        unframed = [dialog.pixels(dialog.screen(), *row) for row in frame_rows]
+        # The click gave the panel the focus; with no music its controls are disabled, so Tab gives the rows the
+        # keys, the chosen one framed.
+        for number, (key, row) in enumerate((("Tab", 1), ("Up", 0), ("Down", 1), ("Right", 0), ("Left", 1))):
+            dialog.xdo("key", key)
+            time.sleep(0.4)
+            screen = dialog.shot("display-keys-%d" % number)
+            dialog.assert_marks(screen, row, DISPLAY_MARKS)
+            framed = [dialog.pixels(screen, *frame_rows[r]) != unframed[r] for r in (0, 1)]
+            assert framed == [r == row for r in (0, 1)], "after %s: focus frames %s" % (key, framed)
+        dialog.xdo("key", "Tab")
+        time.sleep(0.4)
+        assert dialog.look(dialog.shot("display-keys-set"), "Cmd_Set") == "selected", "Tab did not go on to Set"
+        dialog.xdo("key", "Return")
+        assert dialog.wait_closed() is not None, "Set did not close the dialog"
+        want = (b"[Section]\r\n" + KEY_KIND + b"=0\r\n" + KEY_REPEAT + b"=0\r\n" + KEY_FILE + b"=\r\n" +
+                KEY_DISPLAY + b"=1\r\n")
+        assert self.settings_bytes(folder) == want, "Skyliner.ini: %r" % self.settings_bytes(folder)
 
     def active_title(self):
         """The name of the window with the input focus (there is no window manager to ask)."""
@@ -368,8 +411,9 @@ GROUPS = {
     "kinds": ["test_each_kind_from_its_mark_and_its_caption", "test_kind_two_with_an_existing_file_shows_it"],
     "buttons": ["test_button_hover_pressed_and_drag_out"],
     "language": ["test_each_ui_language_shows_its_own_face"],
-    "keys": ["test_tab_order_and_the_keys_of_a_dialog"],
-    "store": ["test_file_chosen_then_set_writes_the_three_keys", "test_cd_track_typed_then_set_is_stored_rounded_half_even",
+    "keys": ["test_tab_order_and_the_keys_of_a_dialog",
+             "test_display_row_from_a_click_and_the_arrow_keys_then_set_writes_it"],
+    "store": ["test_file_chosen_then_set_writes_the_four_keys", "test_cd_track_typed_then_set_is_stored_rounded_half_even",
               "test_cancel_and_the_frame_leave_the_file_untouched"],
 }
 

@@ -5,7 +5,6 @@ by its pages, shot in English and Japanese into --shots), the installed saver, t
 usage: installer_e2e.py --bin WINDOWS_BIN --shots DIR --group GROUP
 """
 
-import glob
 import os
 import re
 import shutil
@@ -38,8 +37,7 @@ def read(path):
 
 class Checks(ShellChecks):
     def default_folder(self):
-        local = glob.glob(os.path.join(self.s.env["WINEPREFIX"], "drive_c", "users", "*", "AppData", "Local"))
-        return os.path.join([p for p in local if "Public" not in p][0], "Programs", "Skyliner")
+        return self.s.setup_default_folder()
 
     def windows_folder(self, folder):
         return "C:\\" + os.path.relpath(folder, os.path.join(self.s.env["WINEPREFIX"], "drive_c")).replace("/", "\\")

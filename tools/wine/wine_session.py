@@ -286,10 +286,17 @@ class WineSession:
         """The name a Windows program under Wine uses for a Linux path."""
         return "Z:" + os.path.abspath(path).replace("/", "\\")
 
-    def program_copy(self, without=(), replace=None):
-        """A copy of the dist folder in the work folder, less the named files and with
-        {name: bytes} replaced, so a check can change the program folder safely."""
-        folder = tempfile.mkdtemp(prefix="program-", dir=self.work)
+    def setup_default_folder(self):
+        """Where the setup program installs by default: %LOCALAPPDATA%\\Programs\\Skyliner of the prefix's user."""
+        local = glob.glob(os.path.join(self.env["WINEPREFIX"], "drive_c", "users", "*", "AppData", "Local"))
+        return os.path.join([p for p in local if "Public" not in p][0], "Programs", "Skyliner")
+
+    def program_copy(self, without=(), replace=None, into=None):
+        """A copy of the dist folder in the work folder (or in the new folder into), less the
+        named files and with {name: bytes} replaced, so a check can change the program folder
+        safely."""
+        folder = into or tempfile.mkdtemp(prefix="program-", dir=self.work)
+        os.makedirs(folder, exist_ok=True)
         for name in os.listdir(self.dist_dir):
             if name not in without:
                 shutil.copy(os.path.join(self.dist_dir, name), folder)
@@ -409,15 +416,20 @@ SETTINGS_SECTION = b"Section"
 KEY_KIND = b"BGM\x8b\xe6\x95\xaa"
 KEY_REPEAT = b"BGM\xd8\xcb\xdf\xb0\xc4"
 KEY_FILE = b"BGM\xcc\xa7\xb2\xd9"
+# The fourth, plain ASCII: the display way (0 classic, 1 every monitor).
+KEY_DISPLAY = b"Display"
 
 
-def write_settings(folder, kind, repeat=0, music=""):
-    """Writes the shell's settings file into the program folder; returns its path."""
+def write_settings(folder, kind, repeat=0, music="", display=None):
+    """Writes the shell's settings file into the program folder (the display way only when
+    given, as in a file from before it existed); returns its path."""
     path = os.path.join(folder, SETTINGS_FILE)
     lines = [b"[" + SETTINGS_SECTION + b"]",
              KEY_KIND + b"=" + str(kind).encode(),
              KEY_REPEAT + b"=" + str(repeat).encode(),
              KEY_FILE + b"=" + music.encode("cp932")]
+    if display is not None:
+        lines.append(KEY_DISPLAY + b"=" + str(display).encode())
     with open(path, "wb") as f:
         f.write(b"\r\n".join(lines) + b"\r\n")
     return path
