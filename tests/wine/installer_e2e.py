@@ -265,6 +265,21 @@ class Checks(ShellChecks):
         kept = os.path.exists(os.path.join(folder, SETTINGS_FILE))
         assert kept != remove_settings and os.path.exists(folder) == kept, "Skyliner.ini kept: %s" % kept
 
+    def test_a_refused_folder_is_told_on_its_page(self):
+        folder = self.default_folder()
+        self.fresh_install_state(folder)
+        setup = self.start(SETUP, name="setup", language="ja")
+        self.next_page("setup-ja-welcome")
+        time.sleep(1)
+        subprocess.run(["xdotool", "type", "--delay", "50", "C:\\Sky*liner"], env=self.s.env, check=True)
+        self.next_page("setup-ja-folder-typed")
+        time.sleep(1.5)
+        self.s.screenshot("setup-ja-folder-refused", 600, 400, 340, 310)  # the page and its message box
+        dialogs = [w for w in self.s.windows() if w[0] == "#32770"]
+        assert setup.poll() is None and len(dialogs) == 2, "no message on the page: %s" % dialogs
+        drive_c = os.path.join(self.s.env["WINEPREFIX"], "drive_c")
+        self.assert_nothing_changed(folder, os.path.join(drive_c, "Skyliner"), os.path.join(drive_c, "Sky*liner"))
+
     def test_pages_in_english(self):
         self.page_through("en", remove_settings=True)
 
@@ -278,7 +293,7 @@ GROUPS = {
     "folder": ["test_uninstall_keeps_the_users_files_in_a_folder_with_spaces"],
     "refusals": ["test_unusable_folders_are_refused", "test_others_files_are_left_alone",
                  "test_a_second_folder_is_refused", "test_setup_and_uninstall_refuse_while_the_saver_runs"],
-    "pages": ["test_pages_in_english", "test_pages_in_japanese"],
+    "pages": ["test_pages_in_english", "test_pages_in_japanese", "test_a_refused_folder_is_told_on_its_page"],
 }
 
 if __name__ == "__main__":
