@@ -102,8 +102,8 @@ LangString FolderHoldsOthers ${LANG_ENGLISH} "$\"$Folder$\" already holds $1, wh
 LangString FolderHoldsOthers ${LANG_JAPANESE} "「$Folder」には、このセットアップが入れたものではない $1 がすでにあります。別のフォルダを選んでください。"
 LangString InstalledElsewhere ${LANG_ENGLISH} "${PRODUCT} is already installed in $\"$1$\". Install it there again, or uninstall it first."
 LangString InstalledElsewhere ${LANG_JAPANESE} "${PRODUCT} はすでに「$1」にインストールされています。同じフォルダにインストールし直すか、先にアンインストールしてください。"
-LangString SaverNotChosen ${LANG_ENGLISH} "${PRODUCT} has been installed, but not made your screensaver: this drive keeps no short names, and Windows would cut the path $\"$0$\" at its first space. Install it into a folder without spaces to choose it.$\r$\n$\r$\nClick Finish to close Setup."
-LangString SaverNotChosen ${LANG_JAPANESE} "${PRODUCT} をインストールしましたが、スクリーンセーバーには設定していません。このドライブには短い名前 (8.3 形式) がなく、Windows はパス「$0」を最初の空白で切ってしまいます。空白のないフォルダにインストールすると設定できます。$\r$\n$\r$\n「完了」をクリックしてセットアップを閉じてください。"
+LangString SaverNotChosen ${LANG_ENGLISH} "${PRODUCT} has been installed, but not made your screensaver: this drive keeps no short names, and Windows would cut the path $\"$0$\" at its first space. Install it into a folder without spaces to choose it."
+LangString SaverNotChosen ${LANG_JAPANESE} "${PRODUCT} をインストールしましたが、スクリーンセーバーには設定していません。このドライブには短い名前 (8.3 形式) がなく、Windows はパス「$0」を最初の空白で切ってしまいます。空白のないフォルダにインストールすると設定できます。"
 
 VIProductVersion "${VERSION}.0"
 VIFileVersion "${VERSION}.0"

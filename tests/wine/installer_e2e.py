@@ -168,11 +168,13 @@ class Checks(ShellChecks):
     def assert_nothing_changed(self, *folders, entry=None):
         assert self.reg_value(UNINSTALL_KEY, "InstallLocation") == entry, "the uninstall entry changed"
         assert self.reg_value(DESKTOP_KEY, "SCRNSAVE.EXE") == PREVIOUS_SAVER, "SCRNSAVE.EXE changed"
-        assert not [f for f in folders if os.path.exists(f)], "folders made: %s" % folders
+        made = [f for f in folders if os.path.exists(f)]
+        assert not made, "folders made: %s" % made
 
     def test_unusable_folders_are_refused(self):
         drive_c = os.path.join(self.s.env["WINEPREFIX"], "drive_c")
-        self.fresh_install_state(self.default_folder())
+        for folder in (self.default_folder(), os.path.join(drive_c, "Skyliner")):
+            self.fresh_install_state(folder)
         open(os.path.join(drive_c, "Blocked"), "w").close()
         self.later(lambda: os.remove(os.path.join(drive_c, "Blocked")))
         for folder in (r"C:\Blocked\Skyliner", r"Z:\proc\Skyliner", "Skyliner", r"\\server\share\Skyliner",
@@ -198,7 +200,8 @@ class Checks(ShellChecks):
 
     def test_a_second_folder_is_refused(self):
         first, second = self.default_folder(), os.path.join(self.s.env["WINEPREFIX"], "drive_c", "Second")
-        self.fresh_install_state(first)
+        for folder in (second, first):
+            self.fresh_install_state(folder)
         self.install()
         self.install("/D=C:\\Second", code=REFUSED)
         assert not os.path.exists(second), "the second folder was made"
@@ -266,8 +269,9 @@ class Checks(ShellChecks):
         assert kept != remove_settings and os.path.exists(folder) == kept, "Skyliner.ini kept: %s" % kept
 
     def test_a_refused_folder_is_told_on_its_page(self):
-        folder = self.default_folder()
-        self.fresh_install_state(folder)
+        folder, drive_c = self.default_folder(), os.path.join(self.s.env["WINEPREFIX"], "drive_c")
+        for each in (os.path.join(drive_c, "Skyliner"), folder):
+            self.fresh_install_state(each)
         setup = self.start(SETUP, name="setup", language="ja")
         self.next_page("setup-ja-welcome")
         time.sleep(1)
@@ -277,7 +281,6 @@ class Checks(ShellChecks):
         self.s.screenshot("setup-ja-folder-refused", 600, 400, 340, 310)  # the page and its message box
         dialogs = [w for w in self.s.windows() if w[0] == "#32770"]
         assert setup.poll() is None and len(dialogs) == 2, "no message on the page: %s" % dialogs
-        drive_c = os.path.join(self.s.env["WINEPREFIX"], "drive_c")
         self.assert_nothing_changed(folder, os.path.join(drive_c, "Skyliner"), os.path.join(drive_c, "Sky*liner"))
 
     def test_pages_in_english(self):
