@@ -1,6 +1,6 @@
 # Makes the release from the dist folder (cmake -P, from the release target).
 # The zip is reproducible (see make_zip.py).
-foreach(name VERSION DIST README SCRIPT ICON OUT PYTHON CONTRACT)
+foreach(name VERSION DIST README SCRIPT ICON SIDE_PICTURE OUT PYTHON CONTRACT)
   if(NOT DEFINED ${name})
     message(FATAL_ERROR "release.cmake needs -D${name}=...")
   endif()
@@ -32,6 +32,7 @@ if(NOT count EQUAL 5)
 endif()
 
 execute_process(COMMAND ${MAKENSIS} -V2 -INPUTCHARSET UTF8 -DVERSION=${VERSION} -DDIST=${DIST} -DICON=${ICON}
+                        -DSIDE_PICTURE=${SIDE_PICTURE}
                         -DOUTFILE=${setup} ${working_files} ${SCRIPT}
                 RESULT_VARIABLE failed)
 if(failed)

@@ -164,7 +164,7 @@ TEST(BundledPictures, AreUncompressed24BitBitmapsOfTheirSizes) {
   struct Expected { const char* name; int width, height; };
   for (Expected e : {Expected{"sky.bmp", 512, 512}, Expected{"puff.bmp", 32, 32},
                      Expected{"sample-desktop.bmp", 1280, 1024}, Expected{"preview.bmp", 152, 112},
-                     Expected{"preview-background.bmp", 152, 112}}) {
+                     Expected{"preview-background.bmp", 152, 112}, Expected{"setup-side.bmp", 164, 314}}) {
     Decoded picture(e.name);
     ASSERT_NE(picture.image, nullptr) << e.name;
     EXPECT_EQ(picture.image->width, e.width) << e.name;

@@ -1,6 +1,6 @@
 # Regenerates every asset into OUTPUT_DIR and compares each, byte for byte,
 # with the committed copy in COMMITTED_DIR.
-set(ASSETS Skyliner.data sky.bmp puff.bmp sample-desktop.bmp preview-background.bmp)
+set(ASSETS Skyliner.data sky.bmp puff.bmp sample-desktop.bmp preview-background.bmp setup-side.bmp)
 
 file(REMOVE_RECURSE "${OUTPUT_DIR}")
 file(MAKE_DIRECTORY "${OUTPUT_DIR}")

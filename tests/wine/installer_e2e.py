@@ -28,6 +28,8 @@ PROGRAM_FILES = ["Skyliner.scr", "Skyliner.dll", "Skyliner.data"]
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Skyliner"
 DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
 PREVIOUS_SAVER = r"C:\windows\system32\previous.scr"
+UNINSTALLER = "Uninstall Skyliner.exe"
+REFUSED, RUNNING = 2, 3  # a silent setup's or uninstall's exit codes when it changed nothing
 
 
 def read(path):
@@ -69,15 +71,16 @@ class Checks(ShellChecks):
         self.later(lambda: self.s.end_process(process))
         return process
 
-    def install(self, *args):
-        assert self.start(SETUP, "/S", *args, name="setup").wait(60) == 0, "setup %s failed" % " ".join(args)
+    def install(self, *args, code=0):
+        got = self.start(SETUP, "/S", *args, name="setup").wait(60)
+        assert got == code, "setup %s: exit code %s, not %s" % (" ".join(args), got, code)
 
     def wait_for_uninstaller(self):
         # It goes on from a copy of itself, Un.exe in a ~nsu*.tmp folder, started before the first ends.
         assert wait_until(lambda: not self.s.windows_processes("\\~nsu"), 30), "the uninstaller still runs"
 
     def uninstall(self, folder):
-        assert self.start(os.path.join(folder, "Uninstall.exe"), "/S", name="uninstall").wait(30) == 0
+        assert self.start(os.path.join(folder, UNINSTALLER), "/S", name="uninstall").wait(30) == 0
         self.wait_for_uninstaller()
 
     def assert_installed(self, folder):
@@ -85,13 +88,13 @@ class Checks(ShellChecks):
         with zipfile.ZipFile(ZIP) as archive:
             for name in PROGRAM_FILES:
                 assert read(os.path.join(folder, name)) == archive.read(name), "installed %s differs" % name
-        assert os.path.exists(os.path.join(folder, "Uninstall.exe")), "no uninstaller"
+        assert os.path.exists(os.path.join(folder, UNINSTALLER)), "no uninstaller"
         windows = self.windows_folder(folder)
         code, saver = self.s.probe("short", windows + "\\Skyliner.scr")
         want = {(UNINSTALL_KEY, "DisplayName"): "Skyliner", (UNINSTALL_KEY, "DisplayVersion"): VERSION,
                 (UNINSTALL_KEY, "Publisher"): "The Skyliner authors",
                 (UNINSTALL_KEY, "DisplayIcon"): windows + "\\Skyliner.scr,0",
-                (UNINSTALL_KEY, "QuietUninstallString"): '"%s\\Uninstall.exe" /S' % windows,
+                (UNINSTALL_KEY, "QuietUninstallString"): '"%s\\%s" /S' % (windows, UNINSTALLER),
                 (UNINSTALL_KEY, "PreviousScreenSaver"): PREVIOUS_SAVER,
                 (DESKTOP_KEY, "SCRNSAVE.EXE"): saver, (DESKTOP_KEY, "ScreenSaveActive"): "1"}
         got = {key: self.reg_value(*key) for key in want}
@@ -100,7 +103,7 @@ class Checks(ShellChecks):
         assert size >= sum(len(read(os.path.join(folder, n))) for n in PROGRAM_FILES), "EstimatedSize %d" % size
 
     def assert_uninstalled(self, folder, saver_after=PREVIOUS_SAVER):
-        left = [n for n in PROGRAM_FILES + ["Uninstall.exe"] if os.path.exists(os.path.join(folder, n))]
+        left = [n for n in PROGRAM_FILES + [UNINSTALLER] if os.path.exists(os.path.join(folder, n))]
         assert not left, "left after the uninstall: %s" % left
         assert self.reg_value(UNINSTALL_KEY, "DisplayName") is None, "the uninstall entry is still there"
         saver = self.reg_value(DESKTOP_KEY, "SCRNSAVE.EXE")
@@ -151,6 +154,76 @@ class Checks(ShellChecks):
         self.assert_uninstalled(folder)
         assert read(os.path.join(folder, "notes.txt")) == b"mine\r\n", "the user's file changed"
 
+    def test_screensaver_off_before_is_off_after(self):
+        folder = self.default_folder()
+        self.fresh_install_state(folder)
+        self.reg("add", DESKTOP_KEY, "/v", "ScreenSaveActive", "/d", "0", "/f")
+        self.install()
+        self.uninstall(folder)
+        self.assert_uninstalled(folder)
+        assert self.reg_value(DESKTOP_KEY, "ScreenSaveActive") == "0", "ScreenSaveActive not kept"
+
+    def assert_nothing_changed(self, *folders, entry=None):
+        assert self.reg_value(UNINSTALL_KEY, "InstallLocation") == entry, "the uninstall entry changed"
+        assert self.reg_value(DESKTOP_KEY, "SCRNSAVE.EXE") == PREVIOUS_SAVER, "SCRNSAVE.EXE changed"
+        made = [f for f in folders if os.path.exists(f)]
+        assert not made, "folders made: %s" % made
+
+    def test_unusable_folders_are_refused(self):
+        drive_c = os.path.join(self.s.env["WINEPREFIX"], "drive_c")
+        for folder in (self.default_folder(), os.path.join(drive_c, "Skyliner")):
+            self.fresh_install_state(folder)
+        open(os.path.join(drive_c, "Blocked"), "w").close()
+        self.later(lambda: os.remove(os.path.join(drive_c, "Blocked")))
+        for folder in (r"C:\Blocked\Skyliner", r"Z:\proc\Skyliner", "Skyliner", r"\\server\share\Skyliner",
+                       r"C:\Sky*li<ner", "C:\\"):
+            self.install("/D=" + folder, code=REFUSED)
+            self.assert_nothing_changed(self.default_folder(), os.path.join(drive_c, "Skyliner"),
+                                        os.path.join(self.s.work, "Skyliner"))
+
+    def test_others_files_are_left_alone(self):
+        drive_c = os.path.join(self.s.env["WINEPREFIX"], "drive_c")
+        tools, unpacked = os.path.join(drive_c, "Tools"), os.path.join(drive_c, "Unpacked")
+        for folder, name in ((tools, "Uninstall.exe"), (unpacked, "Skyliner.dll")):
+            self.fresh_install_state(folder)
+            os.makedirs(folder)
+            with open(os.path.join(folder, name), "wb") as f:
+                f.write(b"theirs")
+        self.install("/D=C:\\Unpacked", code=REFUSED)
+        assert read(os.path.join(unpacked, "Skyliner.dll")) == b"theirs", "Skyliner.dll overwritten"
+        self.install("/D=C:\\Tools")
+        self.assert_installed(tools)
+        self.uninstall(tools)
+        assert read(os.path.join(tools, "Uninstall.exe")) == b"theirs", "another program's Uninstall.exe changed"
+
+    def test_a_second_folder_is_refused(self):
+        first, second = self.default_folder(), os.path.join(self.s.env["WINEPREFIX"], "drive_c", "Second")
+        for folder in (second, first):
+            self.fresh_install_state(folder)
+        self.install()
+        self.install("/D=C:\\Second", code=REFUSED)
+        assert not os.path.exists(second), "the second folder was made"
+        self.assert_installed(first)
+        self.uninstall(first)
+        self.assert_uninstalled(first)
+
+    def test_setup_and_uninstall_refuse_while_the_saver_runs(self):
+        folder = self.default_folder()
+        self.fresh_install_state(folder)
+        self.install()
+        run = self.shell("/s", program_dir=folder)
+        assert run.wait_for_renderer_window(), "the installed saver showed no renderer window"
+        with open(os.path.join(folder, "Skyliner.data"), "ab") as f:
+            f.write(b"mark")  # a setup that replaced any file would drop it
+        before = {name: read(os.path.join(folder, name)) for name in PROGRAM_FILES + [UNINSTALLER]}
+        self.install(code=RUNNING)
+        uninstall = self.start(os.path.join(folder, UNINSTALLER), "/S", "_?=" + self.windows_folder(folder),
+                               name="uninstall")
+        assert uninstall.wait(30) == RUNNING, "the uninstall went on while the saver ran"
+        assert {name: read(os.path.join(folder, name)) for name in before} == before, "files changed"
+        assert self.reg_value(UNINSTALL_KEY, "DisplayName") == "Skyliner", "the uninstall entry is gone"
+        self.end_with_escape(run)
+
     def next_page(self, shot, *keys):
         """Waits for a setup window, keeps a picture of it, then presses the keys and Return."""
         windows = wait_until(lambda: subprocess.run(["xdotool", "search", "--name", "^Skyliner"], env=self.s.env,
@@ -174,7 +247,7 @@ class Checks(ShellChecks):
         setup = self.start(SETUP, name="setup", language=language)
         for page in ("welcome", "folder", "install", "finish"):
             if page == "install":
-                assert wait_until(lambda: os.path.exists(os.path.join(folder, "Uninstall.exe")), 30), "not installed"
+                assert wait_until(lambda: os.path.exists(os.path.join(folder, UNINSTALLER)), 30), "not installed"
             self.next_page("setup-%s-%s" % (language, page))
         assert setup.wait(20) == 0, "the setup program did not end after Finish"
         self.assert_installed(folder)
@@ -182,16 +255,31 @@ class Checks(ShellChecks):
             f.write(b"[Section]\r\n")
         if chosen_since:
             self.reg("add", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/d", chosen_since, "/f")
-        self.start(os.path.join(folder, "Uninstall.exe"), name="uninstall", language=language)
+        self.start(os.path.join(folder, UNINSTALLER), name="uninstall", language=language)
         self.next_page("uninstall-%s-confirm" % language)
         # The settings' box is the second in the list, unticked: Down to it, Space to tick it.
         self.next_page("uninstall-%s-components" % language, *(("Down", "space") if remove_settings else ()))
-        assert wait_until(lambda: not os.path.exists(os.path.join(folder, "Uninstall.exe")), 30), "not uninstalled"
+        assert wait_until(lambda: not os.path.exists(os.path.join(folder, UNINSTALLER)), 30), "not uninstalled"
         self.next_page("uninstall-%s-done" % language)
         self.wait_for_uninstaller()
         self.assert_uninstalled(folder, chosen_since or PREVIOUS_SAVER)
         kept = os.path.exists(os.path.join(folder, SETTINGS_FILE))
         assert kept != remove_settings and os.path.exists(folder) == kept, "Skyliner.ini kept: %s" % kept
+
+    def test_a_refused_folder_is_told_on_its_page(self):
+        folder, drive_c = self.default_folder(), os.path.join(self.s.env["WINEPREFIX"], "drive_c")
+        for each in (os.path.join(drive_c, "Skyliner"), folder):
+            self.fresh_install_state(each)
+        setup = self.start(SETUP, name="setup", language="ja")
+        self.next_page("setup-ja-welcome")
+        time.sleep(1)
+        subprocess.run(["xdotool", "type", "--delay", "50", "C:\\Sky*liner"], env=self.s.env, check=True)
+        self.next_page("setup-ja-folder-typed")
+        time.sleep(1.5)
+        self.s.screenshot("setup-ja-folder-refused", 600, 400, 340, 310)  # the page and its message box
+        dialogs = [w for w in self.s.windows() if w[0] == "#32770"]
+        assert setup.poll() is None and len(dialogs) == 2, "no message on the page: %s" % dialogs
+        self.assert_nothing_changed(folder, os.path.join(drive_c, "Skyliner"), os.path.join(drive_c, "Sky*liner"))
 
     def test_pages_in_english(self):
         self.page_through("en", remove_settings=True)
@@ -202,9 +290,11 @@ class Checks(ShellChecks):
 
 GROUPS = {
     "release": ["test_zip_holds_the_four_files_and_the_versions_show"],
-    "install": ["test_silent_install_run_set_upgrade_and_uninstall"],
+    "install": ["test_silent_install_run_set_upgrade_and_uninstall", "test_screensaver_off_before_is_off_after"],
     "folder": ["test_uninstall_keeps_the_users_files_in_a_folder_with_spaces"],
-    "pages": ["test_pages_in_english", "test_pages_in_japanese"],
+    "refusals": ["test_unusable_folders_are_refused", "test_others_files_are_left_alone",
+                 "test_a_second_folder_is_refused", "test_setup_and_uninstall_refuse_while_the_saver_runs"],
+    "pages": ["test_pages_in_english", "test_pages_in_japanese", "test_a_refused_folder_is_told_on_its_page"],
 }
 
 if __name__ == "__main__":

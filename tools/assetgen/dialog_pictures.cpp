@@ -198,7 +198,8 @@ std::vector<std::vector<Point>> AirlinerShapes() {
   };
 }
 
-// How much of pixel (px, py) the airliner covers, centred at (cx, cy), turned by degrees.
+}  // namespace
+
 double AirlinerCover(int px, int py, double cx, double cy, double scale, double degrees) {
   const double radians = degrees * 3.14159265358979 / 180.0;
   const double c = std::cos(radians), s = std::sin(radians);
@@ -217,8 +218,6 @@ double AirlinerCover(int px, int py, double cx, double cy, double scale, double 
     }
   return static_cast<double>(hits) / (kSamples * kSamples);
 }
-
-}  // namespace
 
 Picture MakeDialogIcon(std::vector<bool>* transparent) {
   constexpr int kSide = 32;

@@ -22,6 +22,10 @@ Picture MakeDialogIcon(std::vector<bool>* transparent);
 std::vector<std::string> HandCursorRows();
 constexpr int kHandHotX = 12, kHandHotY = 10;
 
+// How much of pixel (px, py) the airliner's outline from above covers (0..1),
+// centred at (cx, cy), nose up at 0 degrees, 28 units long times scale.
+double AirlinerCover(int px, int py, double cx, double cy, double scale, double degrees);
+
 // Writes all of them into folder (ending in a separator, made if missing);
 // false if any failed.
 bool WriteDialogPictures(const std::string& folder);

@@ -1,6 +1,7 @@
 // Generates the bundled assets into a folder: the aircraft model, the sky and
 // puff pictures, the sample desktop used as the viewer's default ground and
-// the preview's background, and the settings dialog's pictures in dialog/.
+// the preview's background, the setup program's side picture, and the settings
+// dialog's pictures in dialog/.
 #include <cstdio>
 #include <string>
 
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
   check(WriteBmp24(folder + "sample-desktop.bmp", MakeDesktopPicture()), folder + "sample-desktop.bmp");
   check(WriteBmp24(folder + "preview-background.bmp", MakePreviewBackgroundPicture()),
         folder + "preview-background.bmp");
+  check(WriteBmp24(folder + "setup-side.bmp", MakeSetupSidePicture()), folder + "setup-side.bmp");
   check(WriteDialogPictures(folder + "dialog/"), folder + "dialog/");
   return ok ? 0 : 1;
 }

@@ -24,7 +24,8 @@ Rgb SkyGradient(double sin_e) {
   return Mix(horizon, high, std::pow(sin_e / 0.45, 0.5));
 }
 
-// Sky colour looking in direction (dx, dy, dz), dy > 0 up; seed picks the clouds.
+}  // namespace
+
 Rgb SkyColour(double dx, double dy, double dz, uint32_t seed) {
   double sin_e = std::fabs(dy);
   Rgb sky = SkyGradient(sin_e);
@@ -41,8 +42,6 @@ Rgb SkyColour(double dx, double dy, double dz, uint32_t seed) {
   double fade = SmoothStep(0.01, 0.16, sin_e);  // clouds melt into the haze at the horizon
   return Mix(sky, cloud, cover * fade * 0.95);
 }
-
-}  // namespace
 
 Picture MakeSkyPicture() {
   const int size = 512;
