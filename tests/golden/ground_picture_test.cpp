@@ -2,8 +2,13 @@
 // desktop is.
 #include <gtest/gtest.h>
 #include <jpeglib.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zlib.h>
 
 #include <cstdio>
+#include <fstream>
 #include <memory>
 
 #include "bmp_builder.h"
@@ -86,22 +91,117 @@ TEST(GroundPicture, EachFormatIsReadAndMirrored) {
   }
 }
 
-TEST(GroundPicture, OtherFilesAreRefusedWithTheirName) {
+// The reason ReadGroundPicture gives for path, with "cannot read PATH: " cut off.
+std::string ReasonFor(const std::string& path) {
+  std::string error;
+  std::unique_ptr<RgbImage, RgbImageFree> image(ReadGroundPicture(path, &error));
+  const std::string prefix = "cannot read " + path + ": ";
+  if (image) return "read";
+  return error.compare(0, prefix.size(), prefix) == 0 ? error.substr(prefix.size()) : "unnamed: " + error;
+}
+
+TEST(GroundPicture, OtherFilesAreRefusedWithTheirNameAndWhatIsWrong) {
   // A whole header and a cut-off picture: libjpeg would fill the rest with grey.
   std::vector<unsigned char> cut;
   ASSERT_EQ(ReadFileBytes(WriteJpeg(RedThenBlue()).c_str(), cut), FileRead::kRead);
   cut.resize(cut.size() * 2 / 3);
+  std::vector<unsigned char> garbled_bmp = bmp::Plain24(4, 4, std::vector<unsigned char>(48, 0));
+  garbled_bmp.resize(garbled_bmp.size() - 8);  // rows past the end
   const struct {
     const char* name;
-    std::vector<unsigned char> bytes;  // none: the file is not there
-  } files[] = {{"ground.txt", {'h', 'e', 'l', 'l', 'o'}}, {"short.png", {0x89, 'P', 'N', 'G', 13, 10}},
-               {"short.jpg", {0xFF, 0xD8, 0xFF, 0xE0, 0, 16}}, {"cut.jpg", cut}, {"missing.bmp", {}}};
+    std::vector<unsigned char> bytes;
+    const char* reason;
+  } files[] = {{"empty.png", {}, "not a picture"},
+               {"ground.txt", {'h', 'e', 'l', 'l', 'o'}, "not a picture"},
+               {"short.png", {0x89, 'P', 'N', 'G', 13, 10}, "a damaged PNG picture"},
+               {"short.jpg", {0xFF, 0xD8, 0xFF, 0xE0, 0, 16}, "a damaged JPEG picture"},
+               {"cut.jpg", cut, "a damaged JPEG picture"},
+               {"cut.bmp", garbled_bmp, "a damaged or unsupported bitmap"},
+               {"missing.bmp", {}, "No such file or directory"}};
   for (const auto& file : files) {
     const std::string path = TestTempPath(file.name);
-    if (!file.bytes.empty()) ASSERT_TRUE(WriteTestFile(path, file.bytes));
-    std::string error;
-    EXPECT_EQ(ReadGroundPicture(path, &error), nullptr) << path;
-    EXPECT_NE(error.find(path), std::string::npos) << error;
+    if (file.name != std::string("missing.bmp")) {
+      ASSERT_TRUE(WriteTestFile(path, file.bytes));
+    }
+    EXPECT_EQ(ReasonFor(path), file.reason) << file.name;
+  }
+  EXPECT_EQ(ReasonFor("/dev/zero"), "not a picture");
+  EXPECT_EQ(ReasonFor(ProgramScratchFolder().path()), "Is a directory");
+}
+
+TEST(GroundPictureDeathTest, AFileItMayNotReadGivesTheSystemsReason) {
+  const std::string path = TestTempPath("secret.bmp");
+  ASSERT_TRUE(WriteTestFile(path, bmp::Plain24(1, 1, {1, 2, 3, 0})));
+  ASSERT_EQ(chmod(path.c_str(), 0), 0);
+  // Root reads any file: the child becomes "nobody", outside the 0700 scratch folder.
+  EXPECT_EXIT(
+      {
+        if (geteuid() == 0 && setuid(65534) != 0) _exit(2);
+        std::fputs(ReasonFor(path).c_str(), stderr);
+        _exit(0);
+      },
+      ::testing::ExitedWithCode(0), "^Permission denied$");
+}
+
+// The PNG or JPEG of RedThenBlue with its header claiming width x height
+// (the PNG's header checksum made right again).
+std::string WithClaimedSize(const std::string& picture, uint32_t width, uint32_t height) {
+  std::vector<unsigned char> bytes;
+  EXPECT_EQ(ReadFileBytes(picture.c_str(), bytes), FileRead::kRead);
+  const auto Store = [&](size_t at, uint32_t value, int count) {
+    for (int i = 0; i < count; ++i) bytes[at + i] = static_cast<unsigned char>(value >> (8 * (count - 1 - i)));
+  };
+  if (bytes[0] == 0x89) {  // IHDR: length, type, width, height, ..., checksum of type and data
+    Store(16, width, 4);
+    Store(20, height, 4);
+    Store(29, static_cast<uint32_t>(crc32(0, bytes.data() + 12, 17)), 4);
+  } else {  // the baseline frame header: marker, length, precision, height, width
+    size_t at = 2;
+    while (at + 9 < bytes.size() && !(bytes[at] == 0xFF && bytes[at + 1] == 0xC0)) ++at;
+    Store(at + 5, height, 2);
+    Store(at + 7, width, 2);
+  }
+  const std::string path = picture + "." + std::to_string(width) + "x" + std::to_string(height);
+  EXPECT_TRUE(WriteTestFile(path, bytes));
+  return path;
+}
+
+// The bytes this process may still map: little beyond what it holds now.
+void LimitAddressSpace(rlim_t headroom) {
+  std::ifstream statm("/proc/self/statm");
+  unsigned long long pages = 0;
+  statm >> pages;
+  const rlim_t limit = pages * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + headroom;
+  const rlimit bounds = {limit, limit};
+  setrlimit(RLIMIT_AS, &bounds);
+}
+
+TEST(GroundPictureDeathTest, ClaimsBeyondTheBitmapBoundsAreRefusedBeforeAllocating) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "AddressSanitizer reserves more address space than any limit allows";
+#endif
+  const FramePixels frame = RedThenBlue();
+  const struct {
+    uint32_t width, height;
+    const char* reason;  // a claim within the bounds fails only on the missing data
+  } claims[] = {{20000, 20000, "too large \\(20000 x 20000 pixels\\)"},
+                {16385, 1, "too large \\(16385 x 1 pixels\\)"},
+                {1, 16385, "too large \\(1 x 16385 pixels\\)"},
+                {16384, 16384, "too large \\(16384 x 16384 pixels\\)"},
+                {16384, 2, "a damaged (PNG|JPEG) picture"}};
+  for (const std::string& picture : {WritePngFile(frame), WriteJpeg(frame)}) {
+    for (const auto& claim : claims) {
+      const std::string path = WithClaimedSize(picture, claim.width, claim.height);
+      // 64 MB more than the process holds: far less than any refused claim.
+      EXPECT_EXIT(
+          {
+            LimitAddressSpace(rlim_t{64} << 20);
+            std::fputs(ReasonFor(path).c_str(), stderr);
+            _exit(0);
+          },
+          ::testing::ExitedWithCode(0), std::string("^") + claim.reason + "$")
+          << path;
+    }
   }
 }
 
