@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <memory>
@@ -212,6 +214,33 @@ TEST_F(ViewerWindow, WithoutEitherPictureClosesItsWindowAndEndsWithCodeZero) {
   StartViewer({"--sky", "/nonexistent/sky.bmp", "--ground", "/nonexistent/ground.bmp"});
   ExpectCleanEnd();
   EXPECT_EQ(viewer_.Stderr(), "");
+}
+
+// A mapped 320 x 240 window of the test's own, of the given class.
+Window MakeWindow(Display* display, unsigned window_class) {
+  XSetWindowAttributes attributes;
+  std::memset(&attributes, 0, sizeof attributes);
+  const Window window = XCreateWindow(display, DefaultRootWindow(display), 0, 0, 320, 240, 0, CopyFromParent,
+                                      window_class, CopyFromParent, 0, &attributes);
+  XMapWindow(display, window);
+  XSync(display, False);
+  return window;
+}
+
+std::string HexId(Window window) {
+  char text[24];
+  std::snprintf(text, sizeof text, "0x%lx", window);
+  return text;
+}
+
+TEST_F(ViewerWindow, HackRefusesAnInputOnlyWindowInOneLine) {
+  const Window window = MakeWindow(display_, InputOnly);
+  ASSERT_TRUE(viewer_.Start(SKYLINER_HACK, {"-window-id", HexId(window)}, display_name_));
+  ASSERT_TRUE(viewer_.Wait(30)) << "the hack goes on in a window it cannot draw in: " << viewer_.Stderr();
+  EXPECT_TRUE(viewer_.exited());
+  EXPECT_EQ(viewer_.exit_code(), 1);
+  EXPECT_EQ(viewer_.Stderr(), "skyliner: window " + HexId(window) + " is input-only: nothing can be drawn in it\n");
+  XDestroyWindow(display_, window);
 }
 
 }  // namespace
