@@ -1,6 +1,7 @@
 // The on-screen viewer on a private Xvfb server: its window, what it shows,
 // and the three ways a flight ends (frame count, Esc, the close request).
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 // Xlib after gtest: its macros (None, Bool) would break gtest's templates.
 #include <X11/Xlib.h>
@@ -14,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <set>
 #include <string>
@@ -233,6 +235,18 @@ std::string HexId(Window window) {
   return text;
 }
 
+// Neither gone nor a zombie, within two seconds.
+bool StillRunning(pid_t pid) {
+  for (int tries = 0; tries < 100; ++tries) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const size_t name_end = text.rfind(')');
+    if (name_end == std::string::npos || text.compare(name_end, 3, ") Z") == 0) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
 TEST_F(ViewerWindow, HackRefusesAnInputOnlyWindowInOneLine) {
   const Window window = MakeWindow(display_, InputOnly);
   ASSERT_TRUE(viewer_.Start(SKYLINER_HACK, {"-window-id", HexId(window)}, display_name_));
@@ -240,6 +254,33 @@ TEST_F(ViewerWindow, HackRefusesAnInputOnlyWindowInOneLine) {
   EXPECT_TRUE(viewer_.exited());
   EXPECT_EQ(viewer_.exit_code(), 1);
   EXPECT_EQ(viewer_.Stderr(), "skyliner: window " + HexId(window) + " is input-only: nothing can be drawn in it\n");
+  XDestroyWindow(display_, window);
+}
+
+TEST_F(ViewerWindow, HackLeavesNothingOfADesktopHelperWhoseChildHangs) {
+  ScratchFolder folder;
+  // The helper the hack finds first on its PATH: it and its child hang,
+  // holding the output the hack reads, and it notes both process ids.
+  const std::string helper = folder / "xscreensaver-getimage";
+  ASSERT_TRUE(WriteFile(helper, "#!/bin/sh\nsleep 600 &\necho $$ $! > \"$(dirname \"$0\")/pids\"\nwait\n"));
+  ASSERT_EQ(chmod(helper.c_str(), 0755), 0);
+  const Window window = MakeWindow(display_, InputOutput);
+  const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin";
+  setenv("PATH", (folder.path() + ":" + path).c_str(), 1);
+  const bool started = viewer_.Start(SKYLINER_HACK, {"-window-id", HexId(window)}, display_name_);
+  setenv("PATH", path.c_str(), 1);
+  ASSERT_TRUE(started);
+  const std::string gave_up = "no desktop picture (the desktop helper took too long)";
+  for (int tries = 0; tries < 300 && viewer_.Stderr().find(gave_up) == std::string::npos; ++tries)
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_NE(viewer_.Stderr().find(gave_up), std::string::npos) << viewer_.Stderr();
+  pid_t helper_pid = 0, child_pid = 0;
+  std::ifstream(folder / "pids") >> helper_pid >> child_pid;
+  ASSERT_GT(child_pid, 0) << "the helper did not run";
+  EXPECT_FALSE(StillRunning(helper_pid)) << "the helper outlived its time";
+  EXPECT_FALSE(StillRunning(child_pid)) << "the helper's child outlived the helper";
+  viewer_.Kill();
+  if (StillRunning(child_pid)) kill(child_pid, SIGKILL);  // tidy up after a failure
   XDestroyWindow(display_, window);
 }
 
