@@ -25,6 +25,7 @@ class ChildProcess {
   void Kill();
 
   bool running() const { return pid_ > 0; }
+  pid_t pid() const { return pid_; }
   bool exited() const { return exited_; }   // by exit(), not by a signal
   int exit_code() const { return exit_code_; }
   std::string Stdout() const;

@@ -47,14 +47,21 @@ Window FindWindowNamed(Display* display, const char* name) {
   return found;
 }
 
+// The process named by the display number's lock file; 0 without one, -1
+// when it names none.
+long LockHolder(int number) {
+  std::ifstream lock("/tmp/.X" + std::to_string(number) + "-lock");
+  if (!lock) return 0;
+  long pid = 0;
+  lock >> pid;
+  return lock ? pid : -1;
+}
+
 // True if a live X server holds this display number. A lock file left by a
 // server that was killed names a process that is gone; Xvfb replaces such locks.
 bool DisplayInUse(int number) {
-  std::ifstream lock("/tmp/.X" + std::to_string(number) + "-lock");
-  if (!lock) return false;
-  long pid = 0;
-  lock >> pid;
-  return pid <= 0 || kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
+  const long pid = LockHolder(number);
+  return pid != 0 && (pid < 0 || kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH);
 }
 
 class ViewerWindow : public testing::Test {
@@ -70,7 +77,10 @@ class ViewerWindow : public testing::Test {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         display_ = XOpenDisplay(display_name_.c_str());
       }
-      if (display_) return;
+      // Another test program's server may have taken the number first.
+      if (display_ && LockHolder(number) == server_->pid()) return;
+      if (display_) XCloseDisplay(display_);
+      display_ = nullptr;
       delete server_;  // this number was taken after all: try the next
       server_ = nullptr;
     }
