@@ -102,11 +102,9 @@ std::string ReasonFor(const std::string& path) {
 
 TEST(GroundPicture, OtherFilesAreRefusedWithTheirNameAndWhatIsWrong) {
   // A whole header and a cut-off picture: libjpeg would fill the rest with grey.
-  std::vector<unsigned char> cut;
+  std::vector<unsigned char> cut, cut_bmp = bmp::Plain24(4, 4, std::vector<unsigned char>(40, 0));
   ASSERT_EQ(ReadFileBytes(WriteJpeg(RedThenBlue()).c_str(), cut), FileRead::kRead);
   cut.resize(cut.size() * 2 / 3);
-  std::vector<unsigned char> garbled_bmp = bmp::Plain24(4, 4, std::vector<unsigned char>(48, 0));
-  garbled_bmp.resize(garbled_bmp.size() - 8);  // rows past the end
   const struct {
     const char* name;
     std::vector<unsigned char> bytes;
@@ -116,31 +114,40 @@ TEST(GroundPicture, OtherFilesAreRefusedWithTheirNameAndWhatIsWrong) {
                {"short.png", {0x89, 'P', 'N', 'G', 13, 10}, "a damaged PNG picture"},
                {"short.jpg", {0xFF, 0xD8, 0xFF, 0xE0, 0, 16}, "a damaged JPEG picture"},
                {"cut.jpg", cut, "a damaged JPEG picture"},
-               {"cut.bmp", garbled_bmp, "a damaged or unsupported bitmap"},
+               {"cut.bmp", cut_bmp, "a damaged or unsupported bitmap"},
                {"missing.bmp", {}, "No such file or directory"}};
   for (const auto& file : files) {
     const std::string path = TestTempPath(file.name);
-    if (file.name != std::string("missing.bmp")) {
-      ASSERT_TRUE(WriteTestFile(path, file.bytes));
-    }
+    ASSERT_TRUE(file.name == std::string("missing.bmp") || WriteTestFile(path, file.bytes)) << path;
     EXPECT_EQ(ReasonFor(path), file.reason) << file.name;
   }
   EXPECT_EQ(ReasonFor("/dev/zero"), "not a picture");
   EXPECT_EQ(ReasonFor(ProgramScratchFolder().path()), "Is a directory");
 }
 
+// Prints path's reason in a child process, with at most 64 MB more address
+// space than it holds, far less than any refused claim (not under
+// AddressSanitizer, which reserves more); as_nobody: as "nobody" when root,
+// who reads any file.
+void PrintReasonHeldBack(const std::string& path, bool as_nobody = false) {
+  if (as_nobody && geteuid() == 0 && setuid(65534) != 0) _exit(2);
+  std::ifstream statm("/proc/self/statm");
+  rlim_t pages = 0;
+  statm >> pages;
+  const rlim_t limit = pages * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (rlim_t{64} << 20);
+  const rlimit bounds = {limit, limit};
+#if !defined(__SANITIZE_ADDRESS__)
+  setrlimit(RLIMIT_AS, &bounds);
+#endif
+  std::fputs(ReasonFor(path).c_str(), stderr);
+  _exit(0);
+}
+
 TEST(GroundPictureDeathTest, AFileItMayNotReadGivesTheSystemsReason) {
   const std::string path = TestTempPath("secret.bmp");
   ASSERT_TRUE(WriteTestFile(path, bmp::Plain24(1, 1, {1, 2, 3, 0})));
-  ASSERT_EQ(chmod(path.c_str(), 0), 0);
-  // Root reads any file: the child becomes "nobody", outside the 0700 scratch folder.
-  EXPECT_EXIT(
-      {
-        if (geteuid() == 0 && setuid(65534) != 0) _exit(2);
-        std::fputs(ReasonFor(path).c_str(), stderr);
-        _exit(0);
-      },
-      ::testing::ExitedWithCode(0), "^Permission denied$");
+  ASSERT_EQ(chmod(path.c_str(), 0), 0);  // and the scratch folder is root's alone
+  EXPECT_EXIT(PrintReasonHeldBack(path, true), ::testing::ExitedWithCode(0), "^Permission denied$");
 }
 
 // The PNG or JPEG of RedThenBlue with its header claiming width x height
@@ -151,57 +158,29 @@ std::string WithClaimedSize(const std::string& picture, uint32_t width, uint32_t
   const auto Store = [&](size_t at, uint32_t value, int count) {
     for (int i = 0; i < count; ++i) bytes[at + i] = static_cast<unsigned char>(value >> (8 * (count - 1 - i)));
   };
-  if (bytes[0] == 0x89) {  // IHDR: length, type, width, height, ..., checksum of type and data
-    Store(16, width, 4);
-    Store(20, height, 4);
-    Store(29, static_cast<uint32_t>(crc32(0, bytes.data() + 12, 17)), 4);
-  } else {  // the baseline frame header: marker, length, precision, height, width
-    size_t at = 2;
-    while (at + 9 < bytes.size() && !(bytes[at] == 0xFF && bytes[at + 1] == 0xC0)) ++at;
-    Store(at + 5, height, 2);
-    Store(at + 7, width, 2);
-  }
+  size_t frame = 2;  // JPEG: the baseline frame header's marker, then length, precision, height, width
+  while (frame + 9 < bytes.size() && !(bytes[frame] == 0xFF && bytes[frame + 1] == 0xC0)) ++frame;
+  const bool png = bytes[0] == 0x89;  // IHDR: length, type, width, height, ..., checksum of type and data
+  Store(png ? 16 : frame + 7, width, png ? 4 : 2);
+  Store(png ? 20 : frame + 5, height, png ? 4 : 2);
+  if (png) Store(29, static_cast<uint32_t>(crc32(0, bytes.data() + 12, 17)), 4);
   const std::string path = picture + "." + std::to_string(width) + "x" + std::to_string(height);
   EXPECT_TRUE(WriteTestFile(path, bytes));
   return path;
 }
 
-// The bytes this process may still map: little beyond what it holds now.
-// Not under AddressSanitizer, which reserves more than any such limit allows.
-void LimitAddressSpace(rlim_t headroom) {
-#if defined(__SANITIZE_ADDRESS__)
-  return;
-#endif
-  std::ifstream statm("/proc/self/statm");
-  unsigned long long pages = 0;
-  statm >> pages;
-  const rlim_t limit = pages * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + headroom;
-  const rlimit bounds = {limit, limit};
-  setrlimit(RLIMIT_AS, &bounds);
-}
-
 TEST(GroundPictureDeathTest, ClaimsBeyondTheBitmapBoundsAreRefusedBeforeAllocating) {
-  const FramePixels frame = RedThenBlue();
   const struct {
     uint32_t width, height;
-    const char* reason;  // a claim within the bounds fails only on the missing data
-  } claims[] = {{20000, 20000, "too large \\(20000 x 20000 pixels\\)"},
-                {16385, 1, "too large \\(16385 x 1 pixels\\)"},
-                {1, 16385, "too large \\(1 x 16385 pixels\\)"},
-                {16384, 16384, "too large \\(16384 x 16384 pixels\\)"},
-                {16384, 2, "a damaged (PNG|JPEG) picture"}};
-  for (const std::string& picture : {WritePngFile(frame), WriteJpeg(frame)}) {
+    bool refused;  // a claim within the bounds fails only on the missing data
+  } claims[] = {{20000, 20000, true}, {16385, 1, true}, {1, 16385, true}, {16384, 16384, true}, {16384, 2, false}};
+  for (const std::string& picture : {WritePngFile(RedThenBlue()), WriteJpeg(RedThenBlue())}) {
     for (const auto& claim : claims) {
-      const std::string path = WithClaimedSize(picture, claim.width, claim.height);
-      // 64 MB more than the process holds: far less than any refused claim.
-      EXPECT_EXIT(
-          {
-            LimitAddressSpace(rlim_t{64} << 20);
-            std::fputs(ReasonFor(path).c_str(), stderr);
-            _exit(0);
-          },
-          ::testing::ExitedWithCode(0), std::string("^") + claim.reason + "$")
-          << path;
+      const std::string size = std::to_string(claim.width) + " x " + std::to_string(claim.height);
+      EXPECT_EXIT(PrintReasonHeldBack(WithClaimedSize(picture, claim.width, claim.height)),
+                  ::testing::ExitedWithCode(0),
+                  claim.refused ? "^too large \\(" + size + " pixels\\)$" : "^a damaged (PNG|JPEG) picture$")
+          << picture << ": " << size;
     }
   }
 }

@@ -230,8 +230,7 @@ TEST_F(ViewerWindow, WithoutEitherPictureClosesItsWindowAndEndsWithCodeZero) {
 
 // A mapped 320 x 240 window of the test's own, of the given class.
 Window MakeWindow(Display* display, unsigned window_class) {
-  XSetWindowAttributes attributes;
-  std::memset(&attributes, 0, sizeof attributes);
+  XSetWindowAttributes attributes = {};
   const Window window = XCreateWindow(display, DefaultRootWindow(display), 0, 0, 320, 240, 0, CopyFromParent,
                                       window_class, CopyFromParent, 0, &attributes);
   XMapWindow(display, window);
@@ -264,7 +263,6 @@ TEST_F(ViewerWindow, HackRefusesAnInputOnlyWindowInOneLine) {
   EXPECT_TRUE(viewer_.exited());
   EXPECT_EQ(viewer_.exit_code(), 1);
   EXPECT_EQ(viewer_.Stderr(), "skyliner: window " + HexId(window) + " is input-only: nothing can be drawn in it\n");
-  XDestroyWindow(display_, window);
 }
 
 TEST_F(ViewerWindow, HackLeavesNothingOfADesktopHelperWhoseChildHangs) {
@@ -291,7 +289,6 @@ TEST_F(ViewerWindow, HackLeavesNothingOfADesktopHelperWhoseChildHangs) {
   EXPECT_FALSE(StillRunning(child_pid)) << "the helper's child outlived the helper";
   viewer_.Kill();
   if (StillRunning(child_pid)) kill(child_pid, SIGKILL);  // tidy up after a failure
-  XDestroyWindow(display_, window);
 }
 
 }  // namespace
