@@ -138,6 +138,8 @@ void PrintReasonHeldBack(const std::string& path, bool as_nobody = false) {
   const rlimit bounds = {limit, limit};
 #if !defined(__SANITIZE_ADDRESS__)
   setrlimit(RLIMIT_AS, &bounds);
+#else
+  (void)bounds;
 #endif
   std::fputs(ReasonFor(path).c_str(), stderr);
   _exit(0);
