@@ -129,7 +129,10 @@ uint32_t Read32(const unsigned char* data, size_t at) {
 }
 
 bool FitsOutputBounds(const BitmapLayout& layout, int32_t max_side, size_t max_output_bytes) {
-  const uint64_t rows = layout.abs_height();
-  return layout.width <= max_side && rows <= static_cast<uint64_t>(max_side) &&
-         static_cast<uint64_t>(layout.width) * rows * 3 <= max_output_bytes;
+  return FitsOutputBounds(static_cast<uint64_t>(layout.width), layout.abs_height(), max_side, max_output_bytes);
+}
+
+bool FitsOutputBounds(uint64_t width, uint64_t rows, int32_t max_side, size_t max_output_bytes) {
+  const uint64_t side = static_cast<uint64_t>(max_side);
+  return width <= side && rows <= side && width * rows * 3 <= max_output_bytes;
 }

@@ -55,3 +55,5 @@ BitmapLayoutStatus ReadBitmapLayout(const unsigned char* data, size_t size, Bitm
 // True if the picture stays within max_side pixels a side and max_output_bytes
 // of packed RGB: the bounds every reader applies before allocating anything.
 bool FitsOutputBounds(const BitmapLayout& layout, int32_t max_side, size_t max_output_bytes);
+// The same bounds for width x rows pixels, whatever format claims them.
+bool FitsOutputBounds(uint64_t width, uint64_t rows, int32_t max_side, size_t max_output_bytes);

@@ -27,13 +27,15 @@ constexpr std::chrono::seconds kHelperTimeout(4);
 struct Grab {
   Display* display = nullptr;
   Pixmap pixmap = 0;
-  pid_t helper = -1;
-  int output = -1;  // the read end of the helper's stdout and stderr
+  pid_t helper = -1;  // also its process group's id, until it is reaped
+  int output = -1;    // the read end of the helper's stdout and stderr
   XImage* picture = nullptr;
 
   ~Grab() {
     if (helper > 0) {
-      kill(helper, SIGKILL);
+      // The whole group: what the helper started would outlive it otherwise.
+      // Its id is still ours, as the helper is not yet reaped.
+      kill(-helper, SIGKILL);
       waitpid(helper, nullptr, 0);
     }
     if (output >= 0) close(output);
@@ -53,6 +55,7 @@ bool StartHelper(Grab& grab, unsigned long window) {
   if (pipe(pipe_ends) != 0) return false;
   grab.helper = fork();
   if (grab.helper == 0) {
+    setpgid(0, 0);  // a group of its own, so that it ends with all it started
     dup2(pipe_ends[1], STDOUT_FILENO);
     dup2(pipe_ends[1], STDERR_FILENO);
     close(pipe_ends[0]);
@@ -64,6 +67,7 @@ bool StartHelper(Grab& grab, unsigned long window) {
   }
   close(pipe_ends[1]);
   grab.output = pipe_ends[0];
+  if (grab.helper > 0) setpgid(grab.helper, grab.helper);  // also here: either may run first
   return grab.helper > 0;
 }
 

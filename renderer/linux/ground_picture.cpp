@@ -1,32 +1,64 @@
 #include "ground_picture.h"
 
-#include <jpeglib.h>
+#include <cstdio>  // before jpeglib.h, which uses FILE
 
+#include <jpeglib.h>
+#include <png.h>
+
+#include <cerrno>
 #include <csetjmp>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <utility>
-#include <vector>
 
-#include "bitmap_decoder.h"
+#include "bitmap_layout.h"
 #include "file_bytes.h"
-#include "png_io.h"
 
 namespace {
 
 constexpr unsigned char kPngSignature[] = {0x89, 'P', 'N', 'G'};
 constexpr unsigned char kJpegSignature[] = {0xFF, 0xD8, 0xFF};
 
+// What is wrong with a file, in the words the user reads.
+constexpr char kNotAPicture[] = "not a picture";
+constexpr char kTooLarge[] = "too large";
+constexpr char kNoMemory[] = "not enough memory";
+constexpr char kDamagedPng[] = "a damaged PNG picture";
+
 bool StartsWith(const std::vector<unsigned char>& bytes, const unsigned char* signature, size_t size) {
   return bytes.size() >= size && std::memcmp(bytes.data(), signature, size) == 0;
 }
 
-RgbImage* FromPng(const std::string& path, std::string* error) {
-  FramePixels frame;
-  if (!ReadPng(path, &frame, error)) return nullptr;
-  RgbImage* image = NewRgbImage(frame.width, frame.height);
-  if (!image) *error = "not enough memory for " + path;
-  if (image) std::memcpy(image->pixels, frame.rgb.data(), frame.rgb.size());  // both bottom row first
+std::string TooLarge(unsigned long width, unsigned long height) {
+  return std::string(kTooLarge) + " (" + std::to_string(width) + " x " + std::to_string(height) + " pixels)";
+}
+
+// A PNG's claimed size is checked before its pixels are allocated.
+RgbImage* FromPng(const std::vector<unsigned char>& bytes, size_t max_output_bytes, std::string* reason) {
+  png_image png;
+  std::memset(&png, 0, sizeof png);
+  png.version = PNG_IMAGE_VERSION;
+  RgbImage* image = nullptr;
+  if (!png_image_begin_read_from_memory(&png, bytes.data(), bytes.size())) {
+    *reason = kDamagedPng;
+  } else if (!FitsOutputBounds(png.width, png.height, kMaxBitmapSide, max_output_bytes)) {
+    *reason = TooLarge(png.width, png.height);
+  } else if (!(image = NewRgbImage(static_cast<int>(png.width), static_cast<int>(png.height)))) {
+    *reason = kNoMemory;
+  } else {
+    png.format = PNG_FORMAT_RGB;
+    png_color black = {0, 0, 0};  // behind any transparency
+    // A negative stride: the first row in memory is the bottom one.
+    const png_int_32 bottom_up = -static_cast<png_int_32>(png.width) * 3;
+    if (!png_image_finish_read(&png, &black, image->pixels, bottom_up, nullptr)) {
+      *reason = kDamagedPng;
+      FreeRgbImage(image);
+      image = nullptr;
+    }
+  }
+  png_image_free(&png);
   return image;
 }
 
@@ -46,9 +78,10 @@ struct JpegRead {
   jpeg_decompress_struct info;
   JpegFailure failure;
   RgbImage* image = nullptr;
+  std::string reason;  // empty: the data is damaged
 };
 
-RgbImage* FromJpeg(const std::vector<unsigned char>& bytes, const std::string& path, std::string* error) {
+RgbImage* FromJpeg(const std::vector<unsigned char>& bytes, size_t max_output_bytes, std::string* reason) {
   JpegRead read;
   read.info.err = jpeg_std_error(&read.failure.manager);
   read.failure.manager.error_exit = JumpOnJpegError;
@@ -57,15 +90,23 @@ RgbImage* FromJpeg(const std::vector<unsigned char>& bytes, const std::string& p
   if (setjmp(read.failure.jump)) {
     jpeg_destroy_decompress(&read.info);
     FreeRgbImage(read.image);
-    *error = "cannot decode " + path + " as JPEG";
+    *reason = read.reason.empty() ? "a damaged JPEG picture" : read.reason;
     return nullptr;
   }
   jpeg_mem_src(&read.info, bytes.data(), static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&read.info, TRUE);
+  // Checked before libjpeg sizes its own buffers by the claim.
+  if (!FitsOutputBounds(read.info.image_width, read.info.image_height, kMaxBitmapSide, max_output_bytes)) {
+    read.reason = TooLarge(read.info.image_width, read.info.image_height);
+    std::longjmp(read.failure.jump, 1);
+  }
   read.info.out_color_space = JCS_RGB;
   jpeg_start_decompress(&read.info);
   read.image = NewRgbImage(static_cast<int>(read.info.output_width), static_cast<int>(read.info.output_height));
-  if (!read.image) std::longjmp(read.failure.jump, 1);
+  if (!read.image) {
+    read.reason = kNoMemory;
+    std::longjmp(read.failure.jump, 1);
+  }
   const size_t stride = static_cast<size_t>(read.image->width) * 3;
   while (read.info.output_scanline < read.info.output_height) {
     // JPEG rows run top down, the picture's bottom up.
@@ -79,11 +120,23 @@ RgbImage* FromJpeg(const std::vector<unsigned char>& bytes, const std::string& p
   return read.image;
 }
 
-RgbImage* FromBmp(const std::vector<unsigned char>& bytes, const std::string& path, std::string* error) {
+// The decoder's refusal, in words.
+const char* BitmapRefusalInWords(const char* refusal) {
+  if (refusal == kOutOfMemoryText) return kTooLarge;
+  if (refusal == kConversionErrorText) return "a damaged or unsupported bitmap";
+  return kNotAPicture;
+}
+
+RgbImage* FromBmp(const std::vector<unsigned char>& bytes, size_t max_output_bytes, std::string* reason) {
   const char* refusal = nullptr;
-  RgbImage* image = DecodeBitmapGivingRefusal(bytes.data(), bytes.size(), &refusal);
-  if (!image) *error = "cannot read " + path + ": " + (refusal ? refusal : "not a picture");
+  RgbImage* image = DecodeBitmapGivingRefusal(bytes.data(), bytes.size(), &refusal, max_output_bytes);
+  if (!image) *reason = BitmapRefusalInWords(refusal);
   return image;
+}
+
+RgbImage* Refuse(const std::string& path, const std::string& reason, std::string* error) {
+  *error = "cannot read " + path + ": " + reason;
+  return nullptr;
 }
 
 }  // namespace
@@ -111,15 +164,32 @@ void MirrorLeftToRight(RgbImage& image) {
   }
 }
 
-RgbImage* ReadGroundPicture(const std::string& path, std::string* error) {
-  std::vector<unsigned char> bytes;
-  if (ReadFileBytes(path.c_str(), bytes) != FileRead::kRead) {
-    *error = "cannot read " + path;
-    return nullptr;
-  }
-  RgbImage* image = StartsWith(bytes, kPngSignature, sizeof kPngSignature)     ? FromPng(path, error)
-                    : StartsWith(bytes, kJpegSignature, sizeof kJpegSignature) ? FromJpeg(bytes, path, error)
-                                                                               : FromBmp(bytes, path, error);
-  if (image) MirrorLeftToRight(*image);
+RgbImage* DecodeGroundPicture(const std::vector<unsigned char>& bytes, const std::string& path,
+                              std::string* error, size_t max_output_bytes) {
+  std::string reason;
+  RgbImage* image = StartsWith(bytes, kPngSignature, sizeof kPngSignature)
+                        ? FromPng(bytes, max_output_bytes, &reason)
+                        : StartsWith(bytes, kJpegSignature, sizeof kJpegSignature)
+                              ? FromJpeg(bytes, max_output_bytes, &reason)
+                              : FromBmp(bytes, max_output_bytes, &reason);
+  if (!image) return Refuse(path, reason, error);
+  MirrorLeftToRight(*image);
   return image;
+}
+
+RgbImage* ReadGroundPicture(const std::string& path, std::string* error) {
+  // A folder opens for reading here and seems endless.
+  std::error_code not_found;
+  if (std::filesystem::is_directory(path, not_found)) return Refuse(path, std::strerror(EISDIR), error);
+  std::vector<unsigned char> bytes;
+  errno = 0;
+  switch (ReadFileBytes(path.c_str(), bytes)) {
+    case FileRead::kRead:
+      return DecodeGroundPicture(bytes, path, error);
+    case FileRead::kNoMemory:
+      return Refuse(path, kTooLarge, error);
+    case FileRead::kUnreadable:
+      break;
+  }
+  return Refuse(path, std::strerror(errno != 0 ? errno : EIO), error);
 }

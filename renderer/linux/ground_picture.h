@@ -2,8 +2,11 @@
 // mirrored left to right as the saver's capture of the screen is.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
+#include "bitmap_decoder.h"
 #include "rgb_image.h"
 
 // A new picture of width x height (both positive), uninitialised; null when
@@ -15,5 +18,13 @@ RgbImage* NewRgbImage(int width, int height);
 void MirrorLeftToRight(RgbImage& image);
 
 // Reads a BMP, PNG or JPEG file (told apart by its first bytes) and mirrors
-// it; null with a reason in *error.
+// it; null with a reason in *error: "cannot read PATH: " and what is wrong in
+// words (the system's reason it cannot be opened, not a picture, damaged, too
+// large).
 RgbImage* ReadGroundPicture(const std::string& path, std::string* error);
+
+// The same for the file's bytes, path naming it in the reason. A picture
+// beyond the bitmap decoder's bounds (or max_output_bytes) is refused before
+// anything is allocated for its pixels.
+RgbImage* DecodeGroundPicture(const std::vector<unsigned char>& bytes, const std::string& path,
+                              std::string* error, size_t max_output_bytes = kMaxBitmapOutputBytes);

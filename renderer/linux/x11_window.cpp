@@ -24,12 +24,16 @@ static Display* AsDisplay(void* display) { return static_cast<Display*>(display)
 static bool window_lost = false;
 
 // Xlib's own handler prints and exits; this one notes a vanished window and
-// reports anything else once, then goes on.
+// reports anything else once, then goes on: a request that fails each frame
+// would otherwise print a line each frame.
 static int NoteXError(Display* display, XErrorEvent* error) {
   if (error->error_code == BadWindow || error->error_code == BadDrawable) {
     window_lost = true;
     return 0;
   }
+  static bool reported = false;
+  if (reported) return 0;
+  reported = true;
   char text[160];
   XGetErrorText(display, error->error_code, text, sizeof text);
   std::fprintf(stderr, "X error: %s (request %d.%d)\n", text, error->request_code, error->minor_code);
@@ -121,6 +125,8 @@ bool X11GlWindow::Adopt(unsigned long window_id) {
   XWindowAttributes attributes;
   if (!XGetWindowAttributes(display, window, &attributes) || window_lost)
     return Fail("no window 0x" + ToHex(window) + " on this display");
+  if (attributes.c_class == InputOnly)
+    return Fail("window 0x" + ToHex(window) + " is input-only: nothing can be drawn in it");
   window_ = window;
   adopted_ = true;
 

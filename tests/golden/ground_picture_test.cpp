@@ -2,8 +2,13 @@
 // desktop is.
 #include <gtest/gtest.h>
 #include <jpeglib.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zlib.h>
 
 #include <cstdio>
+#include <fstream>
 #include <memory>
 
 #include "bmp_builder.h"
@@ -86,22 +91,99 @@ TEST(GroundPicture, EachFormatIsReadAndMirrored) {
   }
 }
 
-TEST(GroundPicture, OtherFilesAreRefusedWithTheirName) {
+// The reason ReadGroundPicture gives for path, with "cannot read PATH: " cut off.
+std::string ReasonFor(const std::string& path) {
+  std::string error;
+  std::unique_ptr<RgbImage, RgbImageFree> image(ReadGroundPicture(path, &error));
+  const std::string prefix = "cannot read " + path + ": ";
+  if (image) return "read";
+  return error.compare(0, prefix.size(), prefix) == 0 ? error.substr(prefix.size()) : "unnamed: " + error;
+}
+
+TEST(GroundPicture, OtherFilesAreRefusedWithTheirNameAndWhatIsWrong) {
   // A whole header and a cut-off picture: libjpeg would fill the rest with grey.
-  std::vector<unsigned char> cut;
+  std::vector<unsigned char> cut, cut_bmp = bmp::Plain24(4, 4, std::vector<unsigned char>(40, 0));
   ASSERT_EQ(ReadFileBytes(WriteJpeg(RedThenBlue()).c_str(), cut), FileRead::kRead);
   cut.resize(cut.size() * 2 / 3);
   const struct {
     const char* name;
-    std::vector<unsigned char> bytes;  // none: the file is not there
-  } files[] = {{"ground.txt", {'h', 'e', 'l', 'l', 'o'}}, {"short.png", {0x89, 'P', 'N', 'G', 13, 10}},
-               {"short.jpg", {0xFF, 0xD8, 0xFF, 0xE0, 0, 16}}, {"cut.jpg", cut}, {"missing.bmp", {}}};
+    std::vector<unsigned char> bytes;
+    const char* reason;
+  } files[] = {{"empty.png", {}, "not a picture"},
+               {"ground.txt", {'h', 'e', 'l', 'l', 'o'}, "not a picture"},
+               {"short.png", {0x89, 'P', 'N', 'G', 13, 10}, "a damaged PNG picture"},
+               {"short.jpg", {0xFF, 0xD8, 0xFF, 0xE0, 0, 16}, "a damaged JPEG picture"},
+               {"cut.jpg", cut, "a damaged JPEG picture"},
+               {"cut.bmp", cut_bmp, "a damaged or unsupported bitmap"},
+               {"missing.bmp", {}, "No such file or directory"}};
   for (const auto& file : files) {
     const std::string path = TestTempPath(file.name);
-    if (!file.bytes.empty()) ASSERT_TRUE(WriteTestFile(path, file.bytes));
-    std::string error;
-    EXPECT_EQ(ReadGroundPicture(path, &error), nullptr) << path;
-    EXPECT_NE(error.find(path), std::string::npos) << error;
+    ASSERT_TRUE(file.name == std::string("missing.bmp") || WriteTestFile(path, file.bytes)) << path;
+    EXPECT_EQ(ReasonFor(path), file.reason) << file.name;
+  }
+  EXPECT_EQ(ReasonFor("/dev/zero"), "not a picture");
+  EXPECT_EQ(ReasonFor(ProgramScratchFolder().path()), "Is a directory");
+}
+
+// Prints path's reason in a child process, with at most 64 MB more address
+// space than it holds, far less than any refused claim (not under
+// AddressSanitizer, which reserves more); as_nobody: as "nobody" when root,
+// who reads any file.
+void PrintReasonHeldBack(const std::string& path, bool as_nobody = false) {
+  if (as_nobody && geteuid() == 0 && setuid(65534) != 0) _exit(2);
+  std::ifstream statm("/proc/self/statm");
+  rlim_t pages = 0;
+  statm >> pages;
+  const rlim_t limit = pages * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (rlim_t{64} << 20);
+  const rlimit bounds = {limit, limit};
+#if !defined(__SANITIZE_ADDRESS__)
+  setrlimit(RLIMIT_AS, &bounds);
+#else
+  (void)bounds;
+#endif
+  std::fputs(ReasonFor(path).c_str(), stderr);
+  _exit(0);
+}
+
+TEST(GroundPictureDeathTest, AFileItMayNotReadGivesTheSystemsReason) {
+  const std::string path = TestTempPath("secret.bmp");
+  ASSERT_TRUE(WriteTestFile(path, bmp::Plain24(1, 1, {1, 2, 3, 0})));
+  ASSERT_EQ(chmod(path.c_str(), 0), 0);  // and the scratch folder is root's alone
+  EXPECT_EXIT(PrintReasonHeldBack(path, true), ::testing::ExitedWithCode(0), "^Permission denied$");
+}
+
+// The PNG or JPEG of RedThenBlue with its header claiming width x height
+// (the PNG's header checksum made right again).
+std::string WithClaimedSize(const std::string& picture, uint32_t width, uint32_t height) {
+  std::vector<unsigned char> bytes;
+  EXPECT_EQ(ReadFileBytes(picture.c_str(), bytes), FileRead::kRead);
+  const auto Store = [&](size_t at, uint32_t value, int count) {
+    for (int i = 0; i < count; ++i) bytes[at + i] = static_cast<unsigned char>(value >> (8 * (count - 1 - i)));
+  };
+  size_t frame = 2;  // JPEG: the baseline frame header's marker, then length, precision, height, width
+  while (frame + 9 < bytes.size() && !(bytes[frame] == 0xFF && bytes[frame + 1] == 0xC0)) ++frame;
+  const bool png = bytes[0] == 0x89;  // IHDR: length, type, width, height, ..., checksum of type and data
+  Store(png ? 16 : frame + 7, width, png ? 4 : 2);
+  Store(png ? 20 : frame + 5, height, png ? 4 : 2);
+  if (png) Store(29, static_cast<uint32_t>(crc32(0, bytes.data() + 12, 17)), 4);
+  const std::string path = picture + "." + std::to_string(width) + "x" + std::to_string(height);
+  EXPECT_TRUE(WriteTestFile(path, bytes));
+  return path;
+}
+
+TEST(GroundPictureDeathTest, ClaimsBeyondTheBitmapBoundsAreRefusedBeforeAllocating) {
+  const struct {
+    uint32_t width, height;
+    bool refused;  // a claim within the bounds fails only on the missing data
+  } claims[] = {{20000, 20000, true}, {16385, 1, true}, {1, 16385, true}, {16384, 16384, true}, {16384, 2, false}};
+  for (const std::string& picture : {WritePngFile(RedThenBlue()), WriteJpeg(RedThenBlue())}) {
+    for (const auto& claim : claims) {
+      const std::string size = std::to_string(claim.width) + " x " + std::to_string(claim.height);
+      EXPECT_EXIT(PrintReasonHeldBack(WithClaimedSize(picture, claim.width, claim.height)),
+                  ::testing::ExitedWithCode(0),
+                  claim.refused ? "^too large \\(" + size + " pixels\\)$" : "^a damaged (PNG|JPEG) picture$")
+          << picture << ": " << size;
+    }
   }
 }
 

@@ -22,12 +22,10 @@ static std::string ReadWholeFile(const std::string& path) {
   return text.str();
 }
 
-// A unique file name for captured output.
+// A unique file name for captured output, in the program's scratch folder.
 static std::string CaptureFileName(const char* stream) {
   static int counter = 0;
-  return (fs::temp_directory_path() /
-          ("skyliner-child-" + std::to_string(getpid()) + "-" + std::to_string(++counter) + "." + stream))
-      .string();
+  return ProgramScratchFolder() / ("child-" + std::to_string(++counter) + "." + stream);
 }
 
 ChildProcess::~ChildProcess() {
@@ -111,16 +109,6 @@ ViewerRun RunViewer(const std::vector<std::string>& args, const std::string& dis
   run.out = viewer.Stdout();
   run.err = viewer.Stderr();
   return run;
-}
-
-ScratchFolder::ScratchFolder() {
-  std::string pattern = (fs::temp_directory_path() / "skyliner-test-XXXXXX").string();
-  if (mkdtemp(&pattern[0])) path_ = pattern;
-}
-
-ScratchFolder::~ScratchFolder() {
-  std::error_code error;
-  if (!path_.empty()) fs::remove_all(path_, error);
 }
 
 bool WriteFile(const std::string& path, const std::string& bytes) {

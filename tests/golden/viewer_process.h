@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "test_temp.h"  // ScratchFolder
+
 class ChildProcess {
  public:
   ChildProcess() = default;
@@ -23,6 +25,7 @@ class ChildProcess {
   void Kill();
 
   bool running() const { return pid_ > 0; }
+  pid_t pid() const { return pid_; }
   bool exited() const { return exited_; }   // by exit(), not by a signal
   int exit_code() const { return exit_code_; }
   std::string Stdout() const;
@@ -45,18 +48,6 @@ struct ViewerRun {
 };
 ViewerRun RunViewer(const std::vector<std::string>& args, const std::string& display = "",
                     double timeout_seconds = 120);
-
-// A fresh empty folder under the system's temporary folder, removed on destruction.
-class ScratchFolder {
- public:
-  ScratchFolder();
-  ~ScratchFolder();
-  const std::string& path() const { return path_; }
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
 
 // Writes bytes to a file; false on failure.
 bool WriteFile(const std::string& path, const std::string& bytes);

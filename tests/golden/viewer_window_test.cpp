@@ -1,6 +1,7 @@
 // The on-screen viewer on a private Xvfb server: its window, what it shows,
 // and the three ways a flight ends (frame count, Esc, the close request).
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 // Xlib after gtest: its macros (None, Bool) would break gtest's templates.
 #include <X11/Xlib.h>
@@ -10,8 +11,11 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <set>
 #include <string>
@@ -43,14 +47,21 @@ Window FindWindowNamed(Display* display, const char* name) {
   return found;
 }
 
+// The process named by the display number's lock file; 0 without one, -1
+// when it names none.
+long LockHolder(int number) {
+  std::ifstream lock("/tmp/.X" + std::to_string(number) + "-lock");
+  if (!lock) return 0;
+  long pid = 0;
+  lock >> pid;
+  return lock ? pid : -1;
+}
+
 // True if a live X server holds this display number. A lock file left by a
 // server that was killed names a process that is gone; Xvfb replaces such locks.
 bool DisplayInUse(int number) {
-  std::ifstream lock("/tmp/.X" + std::to_string(number) + "-lock");
-  if (!lock) return false;
-  long pid = 0;
-  lock >> pid;
-  return pid <= 0 || kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
+  const long pid = LockHolder(number);
+  return pid != 0 && (pid < 0 || kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH);
 }
 
 class ViewerWindow : public testing::Test {
@@ -66,7 +77,10 @@ class ViewerWindow : public testing::Test {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         display_ = XOpenDisplay(display_name_.c_str());
       }
-      if (display_) return;
+      // Another test program's server may have taken the number first.
+      if (display_ && LockHolder(number) == server_->pid()) return;
+      if (display_) XCloseDisplay(display_);
+      display_ = nullptr;
       delete server_;  // this number was taken after all: try the next
       server_ = nullptr;
     }
@@ -212,6 +226,69 @@ TEST_F(ViewerWindow, WithoutEitherPictureClosesItsWindowAndEndsWithCodeZero) {
   StartViewer({"--sky", "/nonexistent/sky.bmp", "--ground", "/nonexistent/ground.bmp"});
   ExpectCleanEnd();
   EXPECT_EQ(viewer_.Stderr(), "");
+}
+
+// A mapped 320 x 240 window of the test's own, of the given class.
+Window MakeWindow(Display* display, unsigned window_class) {
+  XSetWindowAttributes attributes = {};
+  const Window window = XCreateWindow(display, DefaultRootWindow(display), 0, 0, 320, 240, 0, CopyFromParent,
+                                      window_class, CopyFromParent, 0, &attributes);
+  XMapWindow(display, window);
+  XSync(display, False);
+  return window;
+}
+
+std::string HexId(Window window) {
+  char text[24];
+  std::snprintf(text, sizeof text, "0x%lx", window);
+  return text;
+}
+
+// Neither gone nor a zombie, within two seconds.
+bool StillRunning(pid_t pid) {
+  for (int tries = 0; tries < 100; ++tries) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const size_t name_end = text.rfind(')');
+    if (name_end == std::string::npos || text.compare(name_end, 3, ") Z") == 0) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
+TEST_F(ViewerWindow, HackRefusesAnInputOnlyWindowInOneLine) {
+  const Window window = MakeWindow(display_, InputOnly);
+  ASSERT_TRUE(viewer_.Start(SKYLINER_HACK, {"-window-id", HexId(window)}, display_name_));
+  ASSERT_TRUE(viewer_.Wait(30)) << "the hack goes on in a window it cannot draw in: " << viewer_.Stderr();
+  EXPECT_TRUE(viewer_.exited());
+  EXPECT_EQ(viewer_.exit_code(), 1);
+  EXPECT_EQ(viewer_.Stderr(), "skyliner: window " + HexId(window) + " is input-only: nothing can be drawn in it\n");
+}
+
+TEST_F(ViewerWindow, HackLeavesNothingOfADesktopHelperWhoseChildHangs) {
+  ScratchFolder folder;
+  // The helper the hack finds first on its PATH: it and its child hang,
+  // holding the output the hack reads, and it notes both process ids.
+  const std::string helper = folder / "xscreensaver-getimage";
+  ASSERT_TRUE(WriteFile(helper, "#!/bin/sh\nsleep 600 &\necho $$ $! > \"$(dirname \"$0\")/pids\"\nwait\n"));
+  ASSERT_EQ(chmod(helper.c_str(), 0755), 0);
+  const Window window = MakeWindow(display_, InputOutput);
+  const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin";
+  setenv("PATH", (folder.path() + ":" + path).c_str(), 1);
+  const bool started = viewer_.Start(SKYLINER_HACK, {"-window-id", HexId(window)}, display_name_);
+  setenv("PATH", path.c_str(), 1);
+  ASSERT_TRUE(started);
+  const std::string gave_up = "no desktop picture (the desktop helper took too long)";
+  for (int tries = 0; tries < 300 && viewer_.Stderr().find(gave_up) == std::string::npos; ++tries)
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_NE(viewer_.Stderr().find(gave_up), std::string::npos) << viewer_.Stderr();
+  pid_t helper_pid = 0, child_pid = 0;
+  std::ifstream(folder / "pids") >> helper_pid >> child_pid;
+  ASSERT_GT(child_pid, 0) << "the helper did not run";
+  EXPECT_FALSE(StillRunning(helper_pid)) << "the helper outlived its time";
+  EXPECT_FALSE(StillRunning(child_pid)) << "the helper's child outlived the helper";
+  viewer_.Kill();
+  if (StillRunning(child_pid)) kill(child_pid, SIGKILL);  // tidy up after a failure
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
 
 #include "bmp_builder.h"
 #include "test_temp.h"
@@ -127,23 +126,18 @@ TEST(BitmapRefusal, TheOutputBoundIsExact) {
 // A scratch folder for files on disk, removed afterwards.
 class BitmapFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("skyliner_bitmap_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
+  void SetUp() override { ASSERT_FALSE(folder_.path().empty()); }
   // Writes bytes to name in the folder and returns its path.
   std::string Write(const char* name, const bmp::Bytes& bytes) {
-    const std::string path = (dir_ / name).string();
+    const std::string path = folder_ / name;
     WriteTestFile(path, bytes);
     return path;
   }
-  std::filesystem::path dir_;
+  ScratchFolder folder_;
 };
 
 TEST_F(BitmapFile, AnEmptyOrMissingFileReportsTheOpenFailureWithItsPath) {
-  for (const std::string& path : {Write("empty.bmp", {}), (dir_ / "missing.bmp").string()}) {
+  for (const std::string& path : {Write("empty.bmp", {}), folder_ / "missing.bmp"}) {
     bmp::Reported().clear();
     EXPECT_EQ(ReadBitmapImageFile(path.c_str(), bmp::Collect), nullptr);
     EXPECT_EQ(bmp::Reported(), Messages{"Failed to open DIB file " + path + ".\n"});

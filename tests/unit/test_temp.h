@@ -1,16 +1,50 @@
-// Scratch file names for tests. CTest runs tests in parallel processes, so
-// each name carries the running test's suite and name to keep them apart.
+// Scratch files for tests, always inside a folder made fresh by mkdtemp: a
+// fixed name in the shared temporary folder could be another user's link.
 #pragma once
 
+#include <stdlib.h>
+
+#include <filesystem>
 #include <fstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+// A fresh empty folder under the system's temporary folder, removed with all
+// it holds on destruction; path() is empty if it could not be made.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "skyliner-test-XXXXXX").string();
+    if (mkdtemp(&pattern[0])) path_ = pattern;
+  }
+  ~ScratchFolder() {
+    std::error_code error;
+    if (!path_.empty()) std::filesystem::remove_all(path_, error);
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  const std::string& path() const { return path_; }
+  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+// The test program's own scratch folder, made on first use, removed at exit.
+inline const ScratchFolder& ProgramScratchFolder() {
+  static ScratchFolder folder;
+  return folder;
+}
+
+// A scratch file name in that folder. CTest runs tests in parallel processes,
+// each with a folder of its own; the running test's suite and name keep the
+// tests of one process apart.
 inline std::string TestTempPath(const std::string& name) {
   const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  return ::testing::TempDir() + "skyliner_" + test->test_suite_name() + "_" + test->name() + "_" + name;
+  return ProgramScratchFolder() / (std::string(test->test_suite_name()) + "_" + test->name() + "_" + name);
 }
 
 // Writes bytes as the whole file at path; true if they were written.

@@ -2,8 +2,8 @@
 // against the recording GL fake.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <map>
+#include <memory>
 
 #include "bmp_builder.h"
 #include "test_temp.h"
@@ -14,8 +14,9 @@ namespace {
 
 using Messages = std::vector<std::string>;
 
-std::filesystem::path& Folder() {
-  static std::filesystem::path folder;
+// The running test's scratch folder.
+std::unique_ptr<ScratchFolder>& Folder() {
+  static std::unique_ptr<ScratchFolder> folder;
   return folder;
 }
 
@@ -24,7 +25,7 @@ std::string InFolder(const char* path) {
   std::string name = path;
   const size_t slash = name.find_last_of("\\/");
   if (slash != std::string::npos) name = name.substr(slash + 1);
-  return (Folder() / name).string();
+  return *Folder() / name;
 }
 
 // Paths the recording reader was asked for, in order.
@@ -47,9 +48,8 @@ bmp::Bytes Picture(int width, int height) {
 class TextureLoading : public ::testing::Test {
  protected:
   void SetUp() override {
-    Folder() = std::filesystem::temp_directory_path() /
-               ("skyliner_textures_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::create_directories(Folder());
+    Folder() = std::make_unique<ScratchFolder>();
+    ASSERT_FALSE(Folder()->path().empty());
     fakegl::Reset();
     bmp::Reported().clear();
     ReadPaths().clear();
@@ -61,7 +61,7 @@ class TextureLoading : public ::testing::Test {
     SetFileLocator(nullptr);
     SetBitmapReporter(nullptr);
     SetBitmapFileReader(nullptr);
-    std::filesystem::remove_all(Folder());
+    Folder().reset();
   }
   // Writes bytes as the file the renderer calls name.
   void Place(const char* name, const bmp::Bytes& bytes) {
