@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "file_bytes.h"
 #include "flight_start.h"
 #include "frame_pacer.h"
 #include "gdi_bitmap_reader.h"
@@ -9,6 +10,7 @@
 #include "renderer_window.h"
 #include "textures.h"
 #include "thread_tasks.h"
+#include "trusted_file.h"
 
 namespace {
 
@@ -23,6 +25,7 @@ FlightStart OpenRendererWindow(void* loop_options, FlightScene&) {
 }  // namespace
 
 int RunRenderer(const FrameLoopOptions& options) {
+  SetFileOpener(OpenTrustedStream);
   SetBitmapFileReader(ReadBitmapImage);
   SetBitmapReporter(ShowBitmapMessage);
   UseSpareProcessors();
