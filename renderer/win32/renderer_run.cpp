@@ -8,6 +8,7 @@
 #include "gdi_bitmap_reader.h"
 #include "renderer_state.h"
 #include "renderer_window.h"
+#include "system_libraries.h"
 #include "textures.h"
 #include "thread_tasks.h"
 #include "trusted_file.h"
@@ -25,6 +26,7 @@ FlightStart OpenRendererWindow(void* loop_options, FlightScene&) {
 }  // namespace
 
 int RunRenderer(const FrameLoopOptions& options) {
+  if (!LoadGraphicsLibraries()) return 0;
   SetFileOpener(OpenTrustedStream);
   SetBitmapFileReader(ReadBitmapImage);
   SetBitmapReporter(ShowBitmapMessage);
