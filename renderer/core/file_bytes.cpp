@@ -5,6 +5,10 @@
 
 namespace {
 
+std::FILE* OpenBinary(const char* path) { return std::fopen(path, "rb"); }
+
+FileOpener g_opener = OpenBinary;
+
 // Sizes, allocates and reads; the caller closes the file.
 FileRead ReadOpenFile(std::FILE* file, std::vector<unsigned char>& bytes) {
   if (std::fseek(file, 0, SEEK_END) != 0) return FileRead::kUnreadable;
@@ -21,9 +25,13 @@ FileRead ReadOpenFile(std::FILE* file, std::vector<unsigned char>& bytes) {
 
 }  // namespace
 
+void SetFileOpener(FileOpener opener) { g_opener = opener ? opener : OpenBinary; }
+
+std::FILE* OpenFileForReading(const char* path) { return path ? g_opener(path) : nullptr; }
+
 FileRead ReadFileBytes(const char* path, std::vector<unsigned char>& bytes) {
   bytes.clear();
-  std::FILE* file = path ? std::fopen(path, "rb") : nullptr;
+  std::FILE* file = OpenFileForReading(path);
   if (!file) return FileRead::kUnreadable;
   const FileRead result = ReadOpenFile(file, bytes);
   std::fclose(file);

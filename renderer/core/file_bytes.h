@@ -1,6 +1,7 @@
 // Whole files into memory, for the model and bitmap readers.
 #pragma once
 
+#include <cstdio>
 #include <vector>
 
 enum class FileRead {
@@ -9,5 +10,11 @@ enum class FileRead {
   kNoMemory,    // too big for the heap
 };
 
-// Reads the whole file at path in binary mode into bytes (never creates it).
+// Opens a file for binary reading (never creating it); null when it cannot be
+// opened. The platform may install a stricter opener; null restores fopen.
+using FileOpener = std::FILE* (*)(const char* path);
+void SetFileOpener(FileOpener opener);
+std::FILE* OpenFileForReading(const char* path);
+
+// Reads the whole file at path, opened by the installed opener, into bytes.
 FileRead ReadFileBytes(const char* path, std::vector<unsigned char>& bytes);

@@ -7,7 +7,11 @@
 #define SKYLINER_UNDEF_APIENTRY
 #endif
 #if defined(_WIN32) && !defined(WINGDIAPI)
+#ifdef _GDI32_  // calls by name, for the delay-import thunks (cmake/delay_imports.cmake)
+#define WINGDIAPI
+#else
 #define WINGDIAPI __declspec(dllimport)
+#endif
 #define SKYLINER_UNDEF_WINGDIAPI
 #endif
 #if defined(_WIN32) && !defined(CALLBACK)

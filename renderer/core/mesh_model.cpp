@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "file_bytes.h"
+#include "texture_names.h"
 #include "textures.h"
 
 // Sets the front material from m; shininess last.
@@ -25,8 +26,10 @@ void MeshModel::Clear() {
 }
 
 void MeshModel::CreateMaterialTextures() {
-  for (ModelMaterial& m : materials)
-    m.texture = m.texture_file_name.empty() ? 0 : LoadTextureFile(m.texture_file_name.c_str());
+  for (ModelMaterial& m : materials) {
+    const std::string& name = m.texture_file_name;
+    m.texture = name.empty() || IsRefusedTextureName(name) ? 0 : LoadTextureFile(name.c_str());
+  }
 }
 
 void MeshModel::Draw() {

@@ -47,7 +47,8 @@ class MeshModel {
   // Draws every group with the current transform and lighting; leaves
   // GL_TEXTURE_2D as it found it. A model without groups makes no GL call.
   void Draw();
-  // Gives each material its texture (0 for an empty name or a failed load).
+  // Gives each material its texture: 0 for an empty name, a name that
+  // IsRefusedTextureName refuses (never opened) or a failed load.
   void CreateMaterialTextures();
 
   std::vector<ModelGroup> groups;

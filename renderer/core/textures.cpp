@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "file_bytes.h"
 #include "mipmaps.h"
 #include "startup_marks.h"
 
@@ -46,8 +47,9 @@ constexpr int kUploadPixelBytes = 4;
 RgbImage* ReadPicture(const char* path, BitmapReporter report) {
   if (!path) return nullptr;
   const std::string file = g_locator(path);
-  // A missing file is normal (no picture) and never reported.
-  std::FILE* probe = std::fopen(file.c_str(), "r");
+  // A missing file is normal (no picture) and never reported; so is one the
+  // platform's opener does not trust.
+  std::FILE* probe = OpenFileForReading(file.c_str());
   if (!probe) return nullptr;
   std::fclose(probe);
   return g_reader(file.c_str(), report);

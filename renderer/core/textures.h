@@ -26,8 +26,8 @@ void SetBitmapReporter(BitmapReporter report);
 // Null restores the identity.
 void SetFileLocator(FileLocator locator);
 
-// Null path or a file that fopen cannot open: null, silently. Otherwise reads
-// the located file with the installed reader.
+// Null path or a file that the installed opener (file_bytes.h) cannot open:
+// null, silently. Otherwise reads the located file with the installed reader.
 RgbImage* LoadBitmapFile(const char* path);
 
 // A scene picture read and its mipmap levels computed: the part of a texture

@@ -1,5 +1,7 @@
 #include "frame_pacer.h"
 
+#include "system_libraries.h"
+
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
 #define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002  // Windows 10 1803 and later
 #endif
@@ -61,7 +63,7 @@ FramePacer::~FramePacer() {
 
 // Sets the system timer period to 1 ms; winmm_ stays loaded only if it was set.
 void FramePacer::TakeTimerPeriod() {
-  winmm_ = LoadLibraryA("winmm.dll");
+  winmm_ = LoadSystemLibrary("winmm.dll");
   if (!winmm_) return;
   const TimerPeriodProc begin_period = TimerPeriodEntry(winmm_, "timeBeginPeriod");
   if (begin_period && begin_period(1) == 0) return;  // TIMERR_NOERROR

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bitmap_layout.h"
+#include "trusted_file.h"
 
 namespace {
 
@@ -27,23 +28,25 @@ struct BitmapRead {
   bool open_failed = false;
 };
 
-// Opens the file for reading and maps a read-only view of all of it.
-bool MapFile(const char* path, BitmapRead* read) {
-  read->file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (read->file == INVALID_HANDLE_VALUE) return false;
+// Opens the file for reading and maps a read-only view of all of it; a file
+// not to be trusted is kMissing.
+TrustedOpen MapFile(const char* path, BitmapRead* read) {
+  const TrustedOpen opened = OpenTrustedFile(path, &read->file);
+  if (opened != TrustedOpen::kOpened) return opened;
   LARGE_INTEGER length;
   if (!GetFileSizeEx(read->file, &length) || static_cast<unsigned long long>(length.QuadPart) > SIZE_MAX)
-    return false;
+    return TrustedOpen::kFailed;
   read->size = static_cast<size_t>(length.QuadPart);
   read->mapping = CreateFileMappingA(read->file, nullptr, PAGE_READONLY, 0, 0, nullptr);
-  if (!read->mapping) return false;  // also the case for a file of length 0
+  if (!read->mapping) return TrustedOpen::kFailed;  // also the case for a file of length 0
   read->view = static_cast<const unsigned char*>(MapViewOfFile(read->mapping, FILE_MAP_READ, 0, 0, 0));
-  return read->view != nullptr;
+  return read->view ? TrustedOpen::kOpened : TrustedOpen::kFailed;
 }
 
-// Builds the working description (information header, masks, colour entries)
-// from the file's own header; core headers and their 3-byte colours are widened.
+// Builds the working description (information header, masks, colour entries):
+// the header from the checked layout alone, never read again from the file
+// (the resolutions stay 0, which the conversion does not read); core headers'
+// 3-byte colours are widened.
 BITMAPINFO* DescribeSource(const unsigned char* view, const BitmapLayout& layout) {
   const size_t masks = layout.has_masks ? kBitmapMasksSize : 0;
   auto* info = static_cast<BITMAPINFO*>(
@@ -57,8 +60,6 @@ BITMAPINFO* DescribeSource(const unsigned char* view, const BitmapLayout& layout
   header.biBitCount = layout.bit_count;
   header.biCompression = layout.compression;
   header.biClrImportant = layout.palette_entries;
-  if (layout.header_size == kBitmapInfoHeaderSize)
-    std::memcpy(&header, view + layout.header_offset, sizeof(BITMAPINFOHEADER));
   // Exactly the entries copied below, so the conversion never looks past the table.
   header.biClrUsed = layout.palette_entries;
   // The exact byte count the conversion may read; for RLE this bounds the decoder.
@@ -176,13 +177,14 @@ void ReportOpenFailure(const char* path, BitmapReporter report) {
 RgbImage* ReadBitmap(const char* path, BitmapReporter report, bool copy_plain) {
   BitmapRead read;
   const char* failure = nullptr;
-  if (!MapFile(path, &read)) {
+  const TrustedOpen opened = MapFile(path, &read);
+  if (opened == TrustedOpen::kFailed) {
     read.open_failed = true;
-  } else {
+  } else if (opened == TrustedOpen::kOpened) {
     failure = Convert(&read, copy_plain);
   }
   ReleaseRead(&read);
-  if (!report) return read.image;
+  if (!report) return read.image;  // an untrusted file, like a missing one, is never reported
   if (read.open_failed) {
     ReportOpenFailure(path, report);
   } else if (failure) {

@@ -2,13 +2,16 @@
 
 #include <new>
 
+#include "file_bytes.h"
 #include "flight_start.h"
 #include "frame_pacer.h"
 #include "gdi_bitmap_reader.h"
 #include "renderer_state.h"
 #include "renderer_window.h"
+#include "system_libraries.h"
 #include "textures.h"
 #include "thread_tasks.h"
+#include "trusted_file.h"
 
 namespace {
 
@@ -23,6 +26,8 @@ FlightStart OpenRendererWindow(void* loop_options, FlightScene&) {
 }  // namespace
 
 int RunRenderer(const FrameLoopOptions& options) {
+  if (!LoadGraphicsLibraries()) return 0;
+  SetFileOpener(OpenTrustedStream);
   SetBitmapFileReader(ReadBitmapImage);
   SetBitmapReporter(ShowBitmapMessage);
   UseSpareProcessors();

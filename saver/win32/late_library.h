@@ -8,9 +8,11 @@
 
 // The function `name` of `library`, loading the library and keeping it
 // loaded; null when either is missing. Callers keep the result in a static.
+// The library comes from the system folder only: by a bare name Windows would
+// look in the program's own folder first.
 template <typename Function>
 Function LateFunction(const char* library, const char* name) {
-  const HMODULE module = LoadLibraryA(library);
+  const HMODULE module = LoadLibraryExA(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
   const FARPROC address = module ? GetProcAddress(module, name) : nullptr;
   return reinterpret_cast<Function>(reinterpret_cast<void*>(address));
 }

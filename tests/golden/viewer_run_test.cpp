@@ -158,23 +158,19 @@ TEST(ViewerRun, TheSameFrameCountGivesTheSamePicture) {
   EXPECT_GT(ComparePixels(first, early, 0).largest_channel_difference, 0) << "the flight did not move";
 }
 
-TEST(ViewerRun, FindsMaterialPicturesOfTheWorkingFolderBesideTheModel) {
+// A texture name with a drive leaves the current folder: it is refused like
+// any absolute name, even where the locator could find its picture.
+TEST(ViewerRun, RefusesMaterialPicturesNamedWithADrive) {
   ScratchFolder folder;
   ASSERT_TRUE(WriteFile(folder / "plane.data", CrossedSquaresModel("C:\\KESTREL\\puff.bmp")));
   ASSERT_TRUE(WriteFile(folder / "Puff.bmp", SolidBitmap(255, 0, 0)));
-  ASSERT_EQ(Snapshot(folder / "plane.data", kSky, kGround, folder / "red.png", "1").exit_code, 0);
-  ASSERT_TRUE(std::remove((folder / "Puff.bmp").c_str()) == 0);
   ASSERT_EQ(Snapshot(folder / "plane.data", kSky, kGround, folder / "plain.png", "1").exit_code, 0);
 
-  FramePixels red, plain;
+  FramePixels plain;
   std::string error;
-  ASSERT_TRUE(ReadPng(folder / "red.png", &red, &error)) << error;
   ASSERT_TRUE(ReadPng(folder / "plain.png", &plain, &error)) << error;
-  const size_t middle = (static_cast<size_t>(red.height / 2) * red.width + red.width / 2) * 3;
-  EXPECT_GT(red.rgb[middle], 200);
-  EXPECT_LT(red.rgb[middle + 1], 40) << "the material picture was not applied";
-  EXPECT_LT(red.rgb[middle + 2], 40);
-  EXPECT_GT(plain.rgb[middle + 1], 200) << "without its picture the material is plain white";
+  const size_t middle = (static_cast<size_t>(plain.height / 2) * plain.width + plain.width / 2) * 3;
+  EXPECT_GT(plain.rgb[middle + 1], 200) << "the refused material picture was applied";
   EXPECT_GT(plain.rgb[middle + 2], 200);
 }
 

@@ -100,3 +100,12 @@ TEST_F(ModelTextures, LoadCreatesTexturesWithTheNameAsStored) {
   EXPECT_EQ(model.materials[1].texture, 0u);
   std::remove(path.c_str());
 }
+
+TEST_F(ModelTextures, ANameLeavingTheCurrentDirectoryIsNeverOpened) {
+  Ms3dModel model = ThreeMaterials();
+  model.materials[1].texture_file_name = "\\\\127.0.0.1\\share\\present.bmp";
+  model.materials[2].texture_file_name = "..\\present.bmp";
+  model.CreateMaterialTextures();
+  for (const ModelMaterial& m : model.materials) EXPECT_EQ(m.texture, 0u);
+  EXPECT_TRUE(Asked().empty());
+}

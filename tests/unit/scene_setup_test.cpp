@@ -33,9 +33,14 @@ bool g_sky_present = true;
 bool g_ground_present = true;
 
 
-// Sends the scene pictures to temporary files, or to nowhere when "missing".
+// The model's texture, a relative name as a model gives it.
+constexpr char kModelTexture[] = "model_texture.bmp";
+
+// Sends the scene pictures (and the model's texture, the sky's picture) to
+// temporary files, or to nowhere when "missing".
 std::string LocateInTemp(const char* path) {
   const std::string p = path;
+  if (p == kModelTexture) return TestTempPath("skyliner_sky.bmp");
   if (p == kRendererSkyPicturePath) return g_sky_present ? TestTempPath("skyliner_sky.bmp") : TestTempPath("no_such_sky.bmp");
   if (p == kRendererGroundPicturePath)
     return g_ground_present ? TestTempPath("skyliner_ground.bmp") : TestTempPath("no_such_ground.bmp");
@@ -47,7 +52,7 @@ class TexturedModel : public MeshModel {
  public:
   TexturedModel() {
     materials.resize(1);
-    materials[0].texture_file_name = TestTempPath("skyliner_sky.bmp");
+    materials[0].texture_file_name = kModelTexture;
   }
   bool Load(const char*) override { return false; }
 };

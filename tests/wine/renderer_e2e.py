@@ -8,7 +8,9 @@ usage: renderer_e2e.py --bin WINDOWS_BIN --shots DIR --group GROUP
 """
 
 import os
+import shutil
 import sys
+import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
@@ -238,9 +240,11 @@ class Checks(CheckSet):
 
     def test_malformed_material_picture_is_reported_in_both_texture_passes(self):
         files = stand_in_files()
-        puff = contract.kRendererWorkingFolder + "\\" + contract.kPuffPictureName
-        files[contract.kModelCopyName] = wf.ms3d(texture=puff.encode())
-        files[contract.kPuffPictureName] = wf.malformed_bitmaps()[1][1]
+        # A relative name, taken in the renderer's current folder (absolute ones are refused).
+        files[contract.kModelCopyName] = wf.ms3d(texture=contract.kPuffPictureName.encode())
+        with open(os.path.join(self.s.work, contract.kPuffPictureName), "wb") as f:
+            f.write(wf.malformed_bitmaps()[1][1])
+        self.later(lambda: os.remove(os.path.join(self.s.work, contract.kPuffPictureName)))
         self.s.put_files(files)
         run = RendererRun(self.s)
         try:
@@ -253,6 +257,49 @@ class Checks(CheckSet):
             run.kill()
         assert before_window == with_window == "Unknown DIB file format.", (before_window, with_window)
         self.assert_ended_cleanly(code)
+
+    # --- untrusted -----------------------------------------------------------
+
+    def fly_and_end(self, run):
+        run.wait_for_window()
+        time.sleep(0.3)
+        self.assert_ended_cleanly(run.end_with_escape())
+
+    def test_network_texture_name_is_never_opened(self):
+        files = stand_in_files()
+        files[contract.kModelCopyName] = wf.ms3d(texture=b"\\\\127.0.0.1\\share\\x.bmp")
+        self.s.put_files(files)
+        process = self.s.start_program(os.path.join(self.s.bin_dir, "Skyliner.dll"), name="renderer-file-trace",
+                                       debug="-all,err+all,trace+file")
+        run = RendererRun(self.s, process)
+        try:
+            self.fly_and_end(run)
+        finally:
+            run.kill()
+        with open(process.log, encoding="utf-8", errors="replace") as f:
+            trace = f.read()
+        # The trace does show the files the renderer opens, so a missing name means no attempt.
+        assert contract.kModelCopyName in trace, "the file trace does not show the model being opened"
+        assert "127.0.0.1" not in trace, "the texture's network path was opened: %s" % [
+            line for line in trace.splitlines() if "127.0.0.1" in line][:3]
+
+    def test_planted_opengl32_beside_the_renderer_is_not_loaded(self):
+        self.s.put_files(stand_in_files())
+        folder = tempfile.mkdtemp(prefix="planted-", dir=self.s.work)
+        shutil.copy(os.path.join(self.s.bin_dir, "Skyliner.dll"), folder)
+        shutil.copy(os.path.join(self.s.bin_dir, "planted", "opengl32.dll"), folder)
+        # Native first, so Wine would take a DLL it finds in the program's folder.
+        overrides = self.s.env["WINEDLLOVERRIDES"] + ";opengl32=n,b"
+        process = self.s.start_program(os.path.join(folder, "Skyliner.dll"), name="renderer-planted",
+                                       environment={"WINEDLLOVERRIDES": overrides})
+        run = RendererRun(self.s, process)
+        try:
+            wait_until(lambda: self.s.x_windows(RENDERER_CAPTION) or process.poll() is not None, 15)
+            loaded = os.path.exists(os.path.join(folder, "opengl32.dll.loaded"))
+            assert not loaded, "the planted opengl32.dll was loaded (exit code %s)" % process.poll()
+            self.fly_and_end(run)
+        finally:
+            run.kill()
 
     # --- bitmap_diff ---------------------------------------------------------
 
@@ -293,6 +340,8 @@ GROUPS = {
     "malformed": ["test_malformed_models_are_refused", "test_malformed_sky_pictures_are_reported_and_the_run_goes_on",
                   "test_both_pictures_malformed_end_after_two_messages",
                   "test_malformed_material_picture_is_reported_in_both_texture_passes"],
+    "untrusted": ["test_network_texture_name_is_never_opened",
+                  "test_planted_opengl32_beside_the_renderer_is_not_loaded"],
     "bitmap_diff": ["test_gdi_reader_matches_portable_decoder"],
     "frame_pacer": ["test_frame_pacer"],
     "thread_tasks": ["test_thread_tasks"],

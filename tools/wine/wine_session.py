@@ -379,9 +379,10 @@ def shipped_files():
 class RendererRun:
     """One renderer process and the checks made on it."""
 
-    def __init__(self, session):
+    def __init__(self, session, process=None):
+        """process: a renderer the check started itself; otherwise the bin folder's is started."""
         self.session = session
-        self.process = session.start_renderer()
+        self.process = process or session.start_renderer()
 
     def wait_for_window(self, timeout=20):
         found = wait_until(lambda: self.session.x_windows(RENDERER_CAPTION) or self.process.poll() is not None,

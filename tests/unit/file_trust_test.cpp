@@ -1,0 +1,53 @@
+// Which opened working files the renderer reads, and that a file the platform's
+// opener refuses is read as missing: no model, no picture, no message.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "bmp_builder.h"
+#include "file_bytes.h"
+#include "file_trust.h"
+#include "mesh_model.h"
+#include "ms3d_builder.h"
+#include "test_temp.h"
+#include "textures.h"
+
+TEST(FileTrust, OnlyTheUsersOwnPlainFilesAreTrusted) {
+  const struct {
+    OpenedFileFacts facts;  // known, reparse point, owner is the user, owner is the default owner
+    bool trusted;
+  } cases[] = {
+      {{true, false, true, true}, true},
+      {{true, false, true, false}, true},
+      {{true, false, false, true}, true},    // an elevated administrator's files
+      {{true, false, false, false}, false},  // another account's file
+      {{true, true, true, true}, false},     // a link, even one of our own
+      {{true, true, false, false}, false},
+      {{false, false, true, true}, false},   // the platform could not say
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(IsTrustedFile(c.facts), c.trusted) << c.facts.known << c.facts.reparse_point << c.facts.owner_is_user
+                                                 << c.facts.owner_is_default_owner;
+}
+
+namespace {
+std::FILE* RefuseEveryFile(const char*) { return nullptr; }
+}  // namespace
+
+TEST(FileTrust, AFileTheOpenerRefusesIsReadAsMissing) {
+  const std::string model_path = TestTempPath("model.data"), picture_path = TestTempPath("picture.bmp");
+  ASSERT_TRUE(WriteTestFile(model_path, Ms3dBuilder::OneTriangle("").Bytes()));
+  ASSERT_TRUE(WriteTestFile(picture_path, bmp::Plain24(1, 1, bmp::PackRows({{0x102030}}, 24))));
+  bmp::Reported().clear();
+  SetBitmapReporter(bmp::Collect);
+  SetFileOpener(RefuseEveryFile);
+  Ms3dModel model;
+  EXPECT_FALSE(model.Load(model_path.c_str()));
+  EXPECT_EQ(LoadBitmapFile(picture_path.c_str()), nullptr);
+  EXPECT_TRUE(bmp::Reported().empty());
+  SetFileOpener(nullptr);  // the same files, opened by fopen, are read
+  EXPECT_TRUE(model.Load(model_path.c_str()));
+  SetBitmapReporter(nullptr);
+  std::remove(model_path.c_str());
+  std::remove(picture_path.c_str());
+}

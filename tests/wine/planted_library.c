@@ -1,0 +1,18 @@
+/* A stand-in planted beside a program under a system library's name: if it is
+   ever loaded, it leaves a file named after itself with ".loaded" added, and
+   refuses to load. */
+#include <windows.h>
+
+BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID reserved) {
+  char path[MAX_PATH + 8];
+  DWORD length;
+  HANDLE marker;
+  (void)reserved;
+  if (reason != DLL_PROCESS_ATTACH) return TRUE;
+  length = GetModuleFileNameA(self, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return FALSE;
+  lstrcatA(path, ".loaded");
+  marker = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+  if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
+  return FALSE;
+}
