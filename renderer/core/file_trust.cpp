@@ -1,5 +1,5 @@
 #include "file_trust.h"
 
 bool IsTrustedFile(const OpenedFileFacts& facts) {
-  return facts.known && !facts.reparse_point && (facts.owner_is_user || facts.owner_is_default_owner);
+  return facts.known && !facts.reparse_point && facts.owner_is_user;
 }

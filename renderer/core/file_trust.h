@@ -7,10 +7,10 @@
 struct OpenedFileFacts {
   bool known = false;          // the attributes and the owner could both be read
   bool reparse_point = false;  // a link, junction or mount point at the file's name
-  bool owner_is_user = false;  // owned by the renderer's own user
-  // Owned by the account the renderer's token gives the files it makes (the
-  // Administrators group for an elevated administrator), as the saver's are.
-  bool owner_is_default_owner = false;
+  // Owned by the renderer's own user. The saver names the user as the owner
+  // of each file it writes, elevated or not, so no group owner is taken: a
+  // file owned by the Administrators group may be any administrator's.
+  bool owner_is_user = false;
 };
 
 // True for a file of the renderer's own user that is no reparse point; a

@@ -2,7 +2,24 @@
 
 #include <cctype>
 
+#include "contract/working_files.h"
+
 namespace {
+
+bool SameWithoutCase(const std::string& a, const char* b) {
+  size_t i = 0;
+  for (; i < a.size() && b[i]; ++i)
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+  return i == a.size() && !b[i];
+}
+
+// The saver's own pictures in the working folder: a model may name them (the
+// puff is there for that), and they are read with the scene's own checks.
+bool IsWorkingFolderPicture(const std::string& name) {
+  for (const char* path : {kDesktopPicturePath, kPuffPicturePath, kSkyPicturePath})
+    if (SameWithoutCase(name, path)) return true;
+  return false;
+}
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
@@ -21,7 +38,7 @@ bool IsDeviceName(const std::string& component) {
 }  // namespace
 
 bool IsRefusedTextureName(const std::string& name) {
-  if (name.empty()) return false;
+  if (name.empty() || IsWorkingFolderPicture(name)) return false;
   if (IsSeparator(name[0])) return true;  // a root, UNC (\\host, //host) or device (\\.\, \\?\)
   if (name.size() >= 2 && name[1] == ':') return true;  // a drive
   size_t start = 0;

@@ -9,5 +9,6 @@
 // True for a name the renderer refuses to open: absolute, drive-qualified,
 // UNC or device (starting with '\' or '/', or a letter and ':'), with a ".."
 // component (either separator), or naming a reserved DOS device (CON, NUL,
-// COM1, ...). An empty name is not refused here: it means no texture.
+// COM1, ...). An empty name is not refused here: it means no texture; nor is
+// one of the working folder's three pictures, spelt in any case.
 bool IsRefusedTextureName(const std::string& name);

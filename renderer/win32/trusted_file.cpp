@@ -10,7 +10,7 @@
 
 namespace {
 
-// The process token's information of one class (TokenUser, TokenOwner); empty on failure.
+// The process token's information of one class (TokenUser); empty on failure.
 std::vector<unsigned char> TokenInformation(TOKEN_INFORMATION_CLASS kind) {
   std::vector<unsigned char> information;
   HANDLE token = nullptr;
@@ -34,13 +34,10 @@ OpenedFileFacts FactsOf(HANDLE file) {
                       &descriptor) != ERROR_SUCCESS)
     return facts;
   const std::vector<unsigned char> user = TokenInformation(TokenUser);
-  const std::vector<unsigned char> default_owner = TokenInformation(TokenOwner);
-  if (owner && !user.empty() && !default_owner.empty()) {
+  if (owner && !user.empty()) {
     facts.known = true;
     facts.reparse_point = (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     facts.owner_is_user = EqualSid(owner, reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid) != FALSE;
-    facts.owner_is_default_owner =
-        EqualSid(owner, reinterpret_cast<const TOKEN_OWNER*>(default_owner.data())->Owner) != FALSE;
   }
   LocalFree(descriptor);
   return facts;

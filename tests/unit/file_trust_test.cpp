@@ -14,20 +14,17 @@
 
 TEST(FileTrust, OnlyTheUsersOwnPlainFilesAreTrusted) {
   const struct {
-    OpenedFileFacts facts;  // known, reparse point, owner is the user, owner is the default owner
+    OpenedFileFacts facts;  // known, reparse point, owner is the user
     bool trusted;
   } cases[] = {
-      {{true, false, true, true}, true},
-      {{true, false, true, false}, true},
-      {{true, false, false, true}, true},    // an elevated administrator's files
-      {{true, false, false, false}, false},  // another account's file
-      {{true, true, true, true}, false},     // a link, even one of our own
-      {{true, true, false, false}, false},
-      {{false, false, true, true}, false},   // the platform could not say
+      {{true, false, true}, true},
+      {{true, false, false}, false},  // another account's file, the Administrators group's too
+      {{true, true, true}, false},    // a link, even one of our own
+      {{true, true, false}, false},
+      {{false, false, true}, false},  // the platform could not say
   };
   for (const auto& c : cases)
-    EXPECT_EQ(IsTrustedFile(c.facts), c.trusted) << c.facts.known << c.facts.reparse_point << c.facts.owner_is_user
-                                                 << c.facts.owner_is_default_owner;
+    EXPECT_EQ(IsTrustedFile(c.facts), c.trusted) << c.facts.known << c.facts.reparse_point << c.facts.owner_is_user;
 }
 
 namespace {

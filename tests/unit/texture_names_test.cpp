@@ -13,6 +13,9 @@ TEST(TextureNames, NamesLeavingTheCurrentDirectoryAreRefused) {
       {"\\\\?\\C:\\x.bmp", true}, {"\\\\.\\pipe\\x", true}, {"\\x.bmp", true}, {"/etc/x.bmp", true},
       {"C:x.bmp", true}, {"..\\x.bmp", true}, {"textures/../../x.bmp", true}, {"textures\\..", true},
       {"NUL", true}, {"textures\\com1.bmp", true}, {"Lpt9 .txt", true},
+      {"c:\\kestrel\\Jetscape2.bmp", false}, {"C:\\KESTREL\\JETSCAPE3.BMP", false},
+      {"C:\\kestrel\\Jetscape.data", true}, {"C:\\kestrel\\puff.bmp", true}, {"C:/kestrel/Jetscape2.bmp", true},
+      {"\\\\host\\c:\\kestrel\\Jetscape2.bmp", true},
   };
   for (const auto& c : cases) EXPECT_EQ(IsRefusedTextureName(c.name), c.refused) << c.name;
 }

@@ -240,11 +240,10 @@ class Checks(CheckSet):
 
     def test_malformed_material_picture_is_reported_in_both_texture_passes(self):
         files = stand_in_files()
-        # A relative name, taken in the renderer's current folder (absolute ones are refused).
-        files[contract.kModelCopyName] = wf.ms3d(texture=contract.kPuffPictureName.encode())
-        with open(os.path.join(self.s.work, contract.kPuffPictureName), "wb") as f:
-            f.write(wf.malformed_bitmaps()[1][1])
-        self.later(lambda: os.remove(os.path.join(self.s.work, contract.kPuffPictureName)))
+        # The working folder's puff, the one absolute name a model may give.
+        puff = contract.kRendererWorkingFolder + "\\" + contract.kPuffPictureName
+        files[contract.kModelCopyName] = wf.ms3d(texture=puff.encode())
+        files[contract.kPuffPictureName] = wf.malformed_bitmaps()[1][1]
         self.s.put_files(files)
         run = RendererRun(self.s)
         try:
