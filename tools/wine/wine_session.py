@@ -247,8 +247,8 @@ class WineSession:
         except subprocess.TimeoutExpired:
             pass
 
-    def start_renderer(self, program=RENDERER_PROGRAM):
-        return self.start_program(os.path.join(self.bin_dir, program), name="renderer")
+    def start_renderer(self, program=RENDERER_PROGRAM, args=()):
+        return self.start_program(os.path.join(self.bin_dir, program), args, name="renderer")
 
     def run_windows_program(self, program, timeout, args=(), language=None):
         """Runs a console program to its end; returns (exit code, its output)."""
@@ -372,9 +372,9 @@ def shipped_files():
 class RendererRun:
     """One renderer process and the checks made on it."""
 
-    def __init__(self, session):
+    def __init__(self, session, args=()):
         self.session = session
-        self.process = session.start_renderer()
+        self.process = session.start_renderer(args=args)
 
     def wait_for_window(self, timeout=20):
         found = wait_until(lambda: self.session.x_windows(RENDERER_CAPTION) or self.process.poll() is not None,
@@ -409,15 +409,20 @@ SETTINGS_SECTION = b"Section"
 KEY_KIND = b"BGM\x8b\xe6\x95\xaa"
 KEY_REPEAT = b"BGM\xd8\xcb\xdf\xb0\xc4"
 KEY_FILE = b"BGM\xcc\xa7\xb2\xd9"
+# The fourth key: 1 flies over every monitor at its own mode.
+KEY_DISPLAY = b"Display"
 
 
-def write_settings(folder, kind, repeat=0, music=""):
-    """Writes the shell's settings file into the program folder; returns its path."""
+def write_settings(folder, kind, repeat=0, music="", display=None):
+    """Writes the shell's settings file into the program folder; returns its path. Without display,
+    the file holds the three music keys alone."""
     path = os.path.join(folder, SETTINGS_FILE)
     lines = [b"[" + SETTINGS_SECTION + b"]",
              KEY_KIND + b"=" + str(kind).encode(),
              KEY_REPEAT + b"=" + str(repeat).encode(),
              KEY_FILE + b"=" + music.encode("cp932")]
+    if display is not None:
+        lines.append(KEY_DISPLAY + b"=" + str(display).encode())
     with open(path, "wb") as f:
         f.write(b"\r\n".join(lines) + b"\r\n")
     return path
