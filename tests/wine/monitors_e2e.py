@@ -192,6 +192,8 @@ class Checks(CheckSet):
         folder = self.s.program_copy()
         write_settings(folder, 0, display=1)
         run = ShellRun(self.s, program_dir=folder)
+        # Should the run switch a mode after all and fail a check, the monitors are put back once it is ended.
+        self.later(lambda: dummy_display.arrange(self.s.env["DISPLAY"]))
         self.later(run.kill)
         assert run.wait_for_renderer_window() and run.wait_for_focus(), "no renderer window with the focus"
         self.wait_for_frames()
