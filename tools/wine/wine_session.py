@@ -82,9 +82,11 @@ PREFIX_DESKTOP = "1280x1024"
 
 
 class WineSession:
-    def __init__(self, bin_dir, shots_dir, display=None, desktop=None, virtual_desktop=True, two_monitors=False):
+    def __init__(self, bin_dir, shots_dir, display=None, desktop=None, virtual_desktop=True, two_monitors=False,
+                 screen=None):
         """desktop: a size WxH for Wine's virtual desktop during this session (the prefix's own
-        is put back at close), with an X screen at least that large. With virtual_desktop=False,
+        is put back at close), with an X screen at least that large, and at least screen (WxH) if
+        given, for desktops set later with set_desktop. With virtual_desktop=False,
         Wine meets the X server's own monitors and modes; two_monitors starts the dummy-driver
         server instead of Xvfb."""
         self.bin_dir = bin_dir
@@ -94,6 +96,7 @@ class WineSession:
         os.makedirs(shots_dir, exist_ok=True)
         self.work = tempfile.mkdtemp(prefix="skyliner-wine-")
         self.desktop = desktop
+        self.screen = screen
         if display:  # a real display: use it, start nothing
             self.x_server = None
         elif two_monitors:
@@ -108,7 +111,7 @@ class WineSession:
         # A wineserver left from another display would put our windows there.
         subprocess.run(["wineserver", "-w"], env=self.env)
         if desktop:
-            self._set_desktop(desktop)
+            self.set_desktop(desktop)
         self.initial_mode = self.probe("mode")[1]
 
     def state(self, title):
@@ -116,19 +119,22 @@ class WineSession:
         lines = self.probe("state", title)[1].splitlines()
         return (lines + ["", ""])[0], (lines + ["", ""])[1]
 
-    def _set_desktop(self, size):
+    def set_desktop(self, size):
+        """Gives Wine's virtual desktop that size WxH from the next program on."""
         subprocess.run([self.wine, "reg", "add", "HKCU\\Software\\Wine\\Explorer\\Desktops", "/v", "Default",
                         "/d", size, "/f"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         subprocess.run(["wineserver", "-w"], env=self.env)
 
     def _start_xvfb(self):
         sides = [max(a, b) for a, b in zip((1280, 1024), map(int, (self.desktop or PREFIX_DESKTOP).split("x")))]
+        if self.screen:
+            sides = [max(a, int(b)) for a, b in zip(sides, self.screen.split("x"))]
         return start_xvfb(*sides)
 
     def close(self):
         subprocess.run(["wineserver", "-w"], env=self.env)  # let Wine leave the display first
-        if self.desktop:
-            self._set_desktop(PREFIX_DESKTOP)
+        if self.desktop or self.screen:
+            self.set_desktop(PREFIX_DESKTOP)
         if self.x_server:
             self.x_server.terminate()
             self.x_server.wait()
