@@ -18,7 +18,7 @@ import dummy_display  # noqa: E402
 import working_files as wf  # noqa: E402
 from check_groups import CheckSet, run_groups  # noqa: E402
 from renderer_e2e import GROUND, SKY, share, stand_in_files  # noqa: E402
-from wine_session import (RENDERER_CAPTION, RendererRun, ShellRun, WineSession, wait_until,  # noqa: E402
+from wine_session import (RENDERER_CAPTION, ROOT, RendererRun, ShellRun, WineSession, wait_until,  # noqa: E402
                           write_settings)
 
 COVER = "class=Skyliner cover"
@@ -148,6 +148,12 @@ class Checks(CheckSet):
 
     # --- every monitor at its own mode ---------------------------------------------
 
+    def desktop_picture_on(self, monitor):
+        """The bundled desktop picture in a window at the monitor's corner, as a desktop to fly over."""
+        path = os.path.join(ROOT, "assets", "sample-desktop.bmp")
+        process, _ = self.s.probe_window("picture", self.s.windows_path(path), str(monitor[0]), str(monitor[1]))
+        self.later(lambda: self.s.end_process(process))
+
     def marker_on(self, monitor):
         """A small window of a known colour inside the monitor; returns its rectangle."""
         path = os.path.join(self.s.work, "marker.bmp")
@@ -188,6 +194,7 @@ class Checks(CheckSet):
         monitors, mode = self.before()
         outputs = dummy_display.outputs(self.s.env["DISPLAY"])
         span = (0, 0, max(m[0] + m[2] for m in monitors), max(m[1] + m[3] for m in monitors))
+        self.desktop_picture_on(monitors[0])
         marker = self.marker_on(monitors[1])
         folder = self.s.program_copy()
         write_settings(folder, 0, display=1)
