@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Makes the README's pictures in docs/ from real runs under Wine: a frame of
-the flight from the main job's screenshots (tools/fly.py) and the settings
-dialog as its end-to-end check photographs it (tests/wine/dialog_e2e.py),
-made small enough to keep in the repository.
+the flight from the main job's screenshots (tools/fly.py), the settings
+dialog as its end-to-end check photographs it (tests/wine/dialog_e2e.py) and
+the saver over two monitors in the every-monitor way (tests/wine/monitors_e2e.py,
+the part of the X screen no monitor shows greyed out), made small enough to
+keep in the repository.
 
 usage: docs_pictures.py --bin WINDOWS_BIN
 """
@@ -21,6 +23,9 @@ PICTURES = [
     (["tools/fly.py"], "chase_late.png", "flight.jpg", ["-resize", "640x480", "-strip", "-quality", "82"]),
     (["tests/wine/dialog_e2e.py", "--group", "open"], "dialog-opened.png", "settings-dialog.png",
      ["-strip", "-colors", "128"]),
+    (["tests/wine/monitors_e2e.py", "--group", "every_monitor"], "saver_over_every_monitor.png",
+     "every-monitor.jpg", ["-fill", "gray25", "-draw", "rectangle 1280,768 2303,1023", "-resize", "960x",
+                           "-strip", "-quality", "82"]),
 ]
 
 

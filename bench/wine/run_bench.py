@@ -8,7 +8,9 @@
     and its start-up phases; then one line a size with the ratios;
   - frames per second and processor time per frame of the renderer unpaced,
     paced as shipped, and paced while drawing nothing (as when minimised:
-    the loop's own cost), with the first desktop picture;
+    the loop's own cost), with the first desktop picture, at each --rate-size:
+    1024x768 is the classic run (the display switched to it), any other size
+    the every-monitor run over a Wine desktop of that size;
   - with --shell: the shell's own start-up cost, Skyliner.scr /s to the
     renderer's first frame less the renderer alone to its first frame (working
     files in place), and the shell's phases; the shell starts the same
@@ -18,6 +20,7 @@ A desktop picture other than 1280x1024 is the bundled one tiled to that size;
 size. Not a test: nothing is asserted.
 
 usage: run_bench.py --bin WINDOWS_BIN [--repeat 10] [--ground WxH[,WxH...]] [--screen WxH]
+                    [--rate-size WxH[,WxH...]]
                     [--shell [--baseline DIR]...] [--skip-startup] [--skip-rate]
 """
 
@@ -31,11 +34,14 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
 import contract  # noqa: E402
 import working_files as wf  # noqa: E402
-from wine_session import ROOT, WineSession, shipped_files  # noqa: E402
+from wine_session import PREFIX_DESKTOP, ROOT, WineSession, shipped_files  # noqa: E402
 
 
 # One monitor of each common size, and two 2560x1440 monitors side by side.
 DESKTOP_SIZES = ("1280x1024", "1920x1080", "3840x2160", "5120x1440")
+# The classic run, the span of the two-monitor checks (1280x1024 beside 1024x768), a large panel.
+RATE_SIZES = ("1024x768", "2304x1024", "2560x1440")
+CLASSIC_SIZE = "1024x768"
 
 
 def run(session, program, *args):
@@ -186,12 +192,20 @@ def shell_start_up(session, repeat, baseline=None):
         shutil.rmtree(observed, ignore_errors=True)
 
 
-def frame_rates(session):
-    for mode in ("unpaced", "paced", "idle"):
-        _, _, _, cpu = run(session, "bench_frame_rate.exe", mode)
-        figures = result(session, "frame_rate.txt")
-        print("%-8s %.1f frames per second, %.2f ms processor time per frame (whole run %.2f s)" % (
-            mode + ":", figures["frames_per_second"], figures["cpu_ms_per_frame"], cpu))
+def frame_rates(session, sizes, desktop):
+    for size in sizes:
+        every_monitor = size != CLASSIC_SIZE
+        if every_monitor:
+            session.set_desktop(size)
+        print("frame rate at %s (%s):" % (size, "every monitor" if every_monitor else "classic, switched"))
+        for mode in ("unpaced", "paced", "idle"):
+            args = (mode, contract.kEveryMonitorArgument) if every_monitor else (mode,)
+            _, _, _, cpu = run(session, "bench_frame_rate.exe", *args)
+            figures = result(session, "frame_rate.txt")
+            print("  %-8s %.1f frames per second, %.2f ms processor time per frame (whole run %.2f s)" % (
+                mode + ":", figures["frames_per_second"], figures["cpu_ms_per_frame"], cpu))
+        if every_monitor:
+            session.set_desktop(desktop)
 
 
 def main():
@@ -204,11 +218,15 @@ def main():
     parser.add_argument("--shell", action="store_true", help="also the shell's own start-up cost")
     parser.add_argument("--baseline", action="append", help="with --shell: a folder with another build's "
                         "Skyliner.scr and bench_shell.exe, run alternately with this one (repeatable)")
+    parser.add_argument("--rate-size", default=",".join(RATE_SIZES),
+                        help="sizes WxH for the frame rate, comma-separated (default: %(default)s)")
     parser.add_argument("--skip-startup", action="store_true")
     parser.add_argument("--skip-rate", action="store_true")
     args = parser.parse_args()
+    rate_sizes = args.rate_size.split(",")
+    widest = [max(int(size.split("x")[side]) for size in rate_sizes) for side in (0, 1)]
     session = WineSession(os.path.abspath(args.bin), os.path.join(ROOT, "build", "bench-shots"),
-                          desktop=args.screen)
+                          desktop=args.screen, screen="%dx%d" % tuple(widest))
     try:
         shipped = shipped_files()
         desktop = contract.kDesktopPictureName
@@ -231,7 +249,7 @@ def main():
             if args.shell:
                 shell_start_up(session, args.repeat, args.baseline)
             if not args.skip_rate:
-                frame_rates(session)
+                frame_rates(session, rate_sizes, args.screen or PREFIX_DESKTOP)
         if summary:
             print("start-up ratio to the bare GL program, and peak working set, by desktop picture:")
             for ground, ratio, peak in summary:

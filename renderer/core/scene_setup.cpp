@@ -1,5 +1,8 @@
 #include "scene_setup.h"
 
+#include <cmath>
+
+#include "display_plan.h"
 #include "mesh_model.h"
 #include "startup_marks.h"
 #include "textures.h"
@@ -35,13 +38,33 @@ int InitScene(FlightScene& scene, ScenePictures* prepared) {
   return 1;
 }
 
+namespace {
+
+// The single-precision 0.1 the projection was first given, and its far plane.
+constexpr double kNearPlane = 0.1f;
+constexpr double kFarPlane = 2000.0;
+
+}  // namespace
+
 void ResizeViewport(int width, int height) {
   if (height == 0) height = 1;
   glViewport(0, 0, width, height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  // The near plane is the single-precision 0.1 the projection was first given.
-  gluPerspective(45.0, static_cast<double>(width) / height, 0.1f, 2000.0);
+  gluPerspective(45.0, static_cast<double>(width) / height, kNearPlane, kFarPlane);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}
+
+void ResizeViewport(int width, int height, const FlightProjection& view) {
+  if (height == 0) height = 1;
+  glViewport(0, 0, width, height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  // The near plane's extent per window pixel; window rows run downwards.
+  const double unit = kNearPlane * std::tan(22.5 * 3.14159265358979323846 / 180) / view.half_field;
+  glFrustum(-view.center_x * unit, (width - view.center_x) * unit, (view.center_y - height) * unit,
+            view.center_y * unit, kNearPlane, kFarPlane);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
 }

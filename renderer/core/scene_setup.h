@@ -4,6 +4,7 @@
 
 #include "flight_scene.h"
 
+struct FlightProjection;
 struct ScenePictures;
 
 // Loads the scene textures (from `prepared` when given, see LoadSceneTextures),
@@ -15,3 +16,8 @@ int InitScene(FlightScene& scene, ScenePictures* prepared = nullptr);
 // Viewport and 45-degree projection (near 0.1f, far 2000); height 0 counts as 1.
 // Leaves the model-view matrix selected and set to the identity.
 void ResizeViewport(int width, int height);
+
+// The same for a window the camera's view does not sit centred on (a flight
+// over several monitors): an off-axis frustum with square pixels, as
+// FlightProjection describes it. Height 0 counts as 1.
+void ResizeViewport(int width, int height, const FlightProjection& view);

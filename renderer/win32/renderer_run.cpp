@@ -15,17 +15,24 @@
 
 namespace {
 
+struct RunOptions {
+  FrameLoopOptions loop;
+  DisplayWay way;
+};
+
 // The full-screen window, its context, the viewport and the scene.
-FlightStart OpenRendererWindow(void* loop_options, FlightScene&) {
-  if (!CreateRendererWindow(kRendererCaption, kScreenWidth, kScreenHeight, kScreenBits, /*prefetch_pictures=*/true))
+FlightStart OpenRendererWindow(void* run_options, FlightScene&) {
+  const RunOptions& run = *static_cast<RunOptions*>(run_options);
+  if (!CreateRendererWindow(kRendererCaption, kScreenWidth, kScreenHeight, kScreenBits, /*prefetch_pictures=*/true,
+                            run.way))
     return FlightStart::kNoContext;
-  if (static_cast<FrameLoopOptions*>(loop_options)->paced) RequestVsync();
+  if (run.loop.paced) RequestVsync();
   return FlightStart::kReady;
 }
 
 }  // namespace
 
-int RunRenderer(const FrameLoopOptions& options) {
+int RunRenderer(const FrameLoopOptions& options, DisplayWay way) {
   if (!LoadGraphicsLibraries()) return 0;
   SetFileOpener(OpenTrustedStream);
   SetBitmapFileReader(ReadBitmapImage);
@@ -34,13 +41,13 @@ int RunRenderer(const FrameLoopOptions& options) {
 
   renderer.model = new (std::nothrow) Ms3dModel;
   if (!renderer.model) return 0;
-  FrameLoopOptions loop = options;
-  const FlightView view = {OpenRendererWindow, &loop};
+  RunOptions run = {options, way};
+  const FlightView view = {OpenRendererWindow, &run};
   if (StartFlight(renderer.scene, *renderer.model, kRendererModelPath, view, {FlightSeed::kClock, 0}) !=
       FlightStart::kReady)
     return 0;
 
-  const int exit_code = RunFrameLoop(loop);
+  const int exit_code = RunFrameLoop(run.loop);
   DestroyRendererWindow();
   return exit_code;
 }

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "display_plan.h"
 #include "flight_scene.h"
 #include "mesh_model.h"
 #include "contract/working_files.h"
@@ -20,6 +21,8 @@ struct RendererWin32 {
   bool display_mode_changed = false;  // restored by the teardown, once
   bool cursor_hidden = false;         // shown again by the teardown, once
   std::vector<HWND> covers;         // black windows over the monitors the flight leaves out
+  DisplayWay way = DisplayWay::kClassic;
+  FlightProjection view;            // the projection every new size of the window keeps
 };
 
 struct RendererState {

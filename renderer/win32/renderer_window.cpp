@@ -36,11 +36,13 @@ bool ChangeDisplayMode(int width, int height, int bits) {
   return ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL;
 }
 
-// Creates the borderless window with its client area on the given rectangle.
-HWND CreateFlightWindow(const char* title, const ScreenRect& area) {
+// Creates the borderless window with its client area on the given rectangle;
+// over every monitor it is topmost, as no cover keeps the desktop's windows away.
+HWND CreateFlightWindow(const char* title, const ScreenRect& area, DisplayWay way) {
+  const DWORD extended = WS_EX_APPWINDOW | (way == DisplayWay::kEveryMonitor ? WS_EX_TOPMOST : 0);
   RECT rect = {area.left, area.top, area.right, area.bottom};
-  AdjustWindowRectEx(&rect, WS_POPUP, FALSE, WS_EX_APPWINDOW);
-  return CreateWindowExA(WS_EX_APPWINDOW, kRendererClassName, title, WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+  AdjustWindowRectEx(&rect, WS_POPUP, FALSE, extended);
+  return CreateWindowExA(extended, kRendererClassName, title, WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
                          rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
                          renderer.win32.instance, nullptr);
 }
@@ -77,8 +79,17 @@ void OnKey(HWND, UINT virtual_key, BOOL down, int, UINT) {
 // WM_MOUSEACTIVATE on a cover: a click leaves the focus with the flight.
 int OnMouseActivate(HWND, HWND, UINT, UINT) { return MA_NOACTIVATE; }
 
+// Viewport and projection for the client size, in the way the run flies.
+void SetViewport(int width, int height) {
+  if (renderer.win32.way == DisplayWay::kEveryMonitor) {
+    ResizeViewport(width, height, renderer.win32.view);
+  } else {
+    ResizeViewport(width, height);
+  }
+}
+
 // WM_SIZE: viewport and projection for the new client size.
-void OnSize(HWND, UINT, int width, int height) { ResizeViewport(width, height); }
+void OnSize(HWND, UINT, int width, int height) { SetViewport(width, height); }
 
 // The routes the flight's window and the covers share: keys and close
 // requests end the run alike. HANDLE_MSG expects the parameters to be named
@@ -111,7 +122,8 @@ LRESULT CALLBACK CoverWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
   return RouteRunMessage(hwnd, message, wParam, lParam);
 }
 
-int CreateRendererWindow(const char* title, int width, int height, int bits, bool prefetch_pictures) {
+int CreateRendererWindow(const char* title, int width, int height, int bits, bool prefetch_pictures,
+                         DisplayWay way) {
   PicturePrefetch pictures;
   // First: a desktop-sized ground picture takes longer to read and reduce to
   // its levels than the display, the window and the driver take to set up.
@@ -119,14 +131,16 @@ int CreateRendererWindow(const char* title, int width, int height, int bits, boo
   RendererWin32& w = renderer.win32;
   w.instance = GetModuleHandleA(nullptr);
   if (!RegisterRendererClass()) return 0;
+  w.way = way;
   // A display that refuses the mode still gets the flight, at the mode it has.
-  w.display_mode_changed = ChangeDisplayMode(width, height, bits);
+  w.display_mode_changed = SwitchesDisplayMode(way) && ChangeDisplayMode(width, height, bits);
   ShowCursor(FALSE);
   w.cursor_hidden = true;
   // Listed only now: the switch moves the other monitors.
-  const DisplayPlan plan = PlanDisplays(ListMonitors(), width, height, w.display_mode_changed);
+  const DisplayPlan plan = PlanDisplays(way, ListMonitors(), width, height, w.display_mode_changed);
+  w.view = plan.view;
   CreateCoverWindows(plan.covers);
-  w.window = CreateFlightWindow(title, plan.flight);
+  w.window = CreateFlightWindow(title, plan.flight, way);
   if (!w.window || !CreateGlContext(bits)) {
     DestroyRendererWindow();
     return 0;
@@ -134,7 +148,7 @@ int CreateRendererWindow(const char* title, int width, int height, int bits, boo
   ShowWindow(w.window, SW_SHOW);
   SetForegroundWindow(w.window);
   SetFocus(w.window);
-  ResizeViewport(plan.flight.width(), plan.flight.height());
+  SetViewport(plan.flight.width(), plan.flight.height());
   MarkStartupPhase("window and context");
   if (!InitScene(renderer.scene, pictures.Take())) {
     DestroyRendererWindow();

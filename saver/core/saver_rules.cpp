@@ -1,6 +1,7 @@
 #include "saver_rules.h"
 
 #include "settings.h"
+#include "contract/renderer_arguments.h"
 
 namespace {
 
@@ -31,4 +32,12 @@ bool RendererWatch::Tick(bool window_found, bool renderer_running) {
     return false;
   }
   return window_seen_ || !renderer_running;
+}
+
+CaptureArea ChooseCaptureArea(int16_t display, const CaptureArea& primary, const CaptureArea& virtual_screen) {
+  return display == kDisplayEveryMonitor ? virtual_screen : primary;
+}
+
+std::string RendererArgument(int16_t display) {
+  return display == kDisplayEveryMonitor ? kEveryMonitorArgument : "";
 }

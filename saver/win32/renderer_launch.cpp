@@ -17,9 +17,10 @@ void RendererLaunch::Abandon() {
 }
 
 // The path is quoted so a folder with blanks works.
-void RendererLaunch::Prepare(const std::string& path) {
+void RendererLaunch::Prepare(const std::string& path, const std::string& argument) {
   path_ = path;
   command_line_ = "\"" + path + "\"";
+  if (!argument.empty()) command_line_ += " " + argument;
   maker_ = CreateThread(nullptr, 0, MakeProcess, this, 0, nullptr);
 }
 

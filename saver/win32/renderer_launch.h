@@ -17,9 +17,10 @@ class RendererLaunch {
   RendererLaunch(const RendererLaunch&) = delete;
   RendererLaunch& operator=(const RendererLaunch&) = delete;
 
-  // Begins making the process of the program at path, with no arguments, shown
-  // normally; returns at once. Without a thread it is made in Start.
-  void Prepare(const std::string& path);
+  // Begins making the process of the program at path, with the argument if
+  // one is given, shown normally; returns at once. Without a thread it is
+  // made in Start.
+  void Prepare(const std::string& path, const std::string& argument = "");
   // Waits until the process is made and lets it run; its process handle,
   // which the caller owns, or null when it could not be made.
   HANDLE Start();

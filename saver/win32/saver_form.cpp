@@ -49,13 +49,22 @@ bool TimerEnabled(const char* name) {
   return timer && timer->enabled();
 }
 
-// The form and Pic_1 take the primary screen's size, and Pic_1
+// The screen the display way flies over: the primary one, or every monitor.
+CaptureArea DesktopArea() {
+  const CaptureArea primary = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  const CaptureArea all = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                           GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  return ChooseCaptureArea(shell.settings.display, primary, all);
+}
+
+// The form and Pic_1 take the captured screen's size, and Pic_1
 // receives the desktop mirrored left to right. The copy is straight and the
 // mirror is done on the pixels: a stretch with a negative width lands a column
 // off and resamples under some GDIs, which loses the screen's first column.
 void CaptureDesktop(Form& form) {
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
+  const CaptureArea area = DesktopArea();
+  const int width = area.width;
+  const int height = area.height;
   form.SetClientSize(width, height);
   FormElement* element = form.Element(element_names::kDesktopPicture);
   if (!element) return;
@@ -63,7 +72,7 @@ void CaptureDesktop(Form& form) {
   PictureSurface& picture = *element->picture;
   HWND desktop = GetDesktopWindow();
   HDC desktop_dc = GetDC(desktop);
-  BitBlt(picture.dc(), 0, 0, width, height, desktop_dc, 0, 0, SRCCOPY);
+  BitBlt(picture.dc(), 0, 0, width, height, desktop_dc, area.left, area.top, SRCCOPY);
   picture.Mirror();
   form.Refresh();
   if (desktop_dc) ReleaseDC(desktop, desktop_dc);
@@ -180,7 +189,7 @@ bool LoadSaverForm() {
   run.form.on_load = OnLoad;
   run.form.on_query_unload = OnQueryUnload;
   run.renderer_path = shell.program_folder + kRendererSuffix;
-  run.launch.Prepare(run.renderer_path);
+  run.launch.Prepare(run.renderer_path, RendererArgument(shell.settings.display));
   if (!run.form.Load()) {
     run.launch.Abandon();
     return false;

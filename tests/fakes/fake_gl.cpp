@@ -121,6 +121,7 @@ void glDepthMask(GLboolean f) { Log("glDepthMask", {double(f)}); }
 void glShadeModel(GLenum m) { Log("glShadeModel", {double(m)}); }
 void glHint(GLenum t, GLenum m) { Log("glHint", {double(t), double(m)}); }
 void glViewport(GLint x, GLint y, GLsizei w, GLsizei h) { Log("glViewport", {double(x), double(y), double(w), double(h)}); }
+void glFrustum(GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLdouble f) { Log("glFrustum", {l, r, b, t, n, f}); }
 void glPixelStorei(GLenum p, GLint v) {
   if (Log("glPixelStorei", {double(p), double(v)}) && p == GL_UNPACK_ALIGNMENT) S().unpack_alignment = v;
 }

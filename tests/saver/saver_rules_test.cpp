@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "settings.h"
+
 TEST(ChooseMusic, KindAndFileEndingSelectThePlayer) {
   const struct {
     int16_t kind;
@@ -45,5 +47,22 @@ TEST(RendererWatch, EndsWhenTheWindowIsGoneOrNeverComes) {
       const Tick& t = c.ticks[i];
       EXPECT_EQ(watch.Tick(t.window_found, t.renderer_running), t.ends) << c.story << ", tick " << i;
     }
+  }
+}
+
+TEST(DisplayWay, EveryMonitorCapturesTheVirtualScreenAndTellsTheRenderer) {
+  const CaptureArea primary = {0, 0, 1280, 1024};
+  const CaptureArea all = {-1024, 0, 2304, 1024};
+  const struct {
+    int16_t display;
+    int left, width;
+    const char* argument;
+  } cases[] = {
+      {kDisplayClassic, 0, 1280, ""}, {kDisplayEveryMonitor, -1024, 2304, "/everymonitor"}, {7, 0, 1280, ""}};
+  for (const auto& c : cases) {
+    const CaptureArea area = ChooseCaptureArea(c.display, primary, all);
+    EXPECT_EQ(area.left, c.left) << c.display;
+    EXPECT_EQ(area.width, c.width) << c.display;
+    EXPECT_EQ(RendererArgument(c.display), c.argument) << c.display;
   }
 }

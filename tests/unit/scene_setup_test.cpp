@@ -1,5 +1,6 @@
 // Scene set-up (textures, flight start, model textures, GL state, light,
 // quadric) and the projection.
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "bmp_builder.h"
+#include "display_plan.h"
 #include "scene_setup.h"
 #include "test_temp.h"
 
@@ -191,4 +193,27 @@ TEST(ResizeViewport, ZeroHeightCountsAsOne) {
   const GlCall projection = fakegl::CallsNamed("gluPerspective").at(0);
   EXPECT_EQ(projection.args[1], 640.0);
   EXPECT_EQ(fakegl::Count("gluPerspective"), 1);
+}
+
+// A view off the window's centre keeps the vertical field and square pixels:
+// centred, it is the plain projection; moved, the frustum shifts with it.
+TEST(ResizeViewport, OffCentreViewShiftsTheFrustum) {
+  const double top = 0.10000000149011612 * std::tan(22.5 * 3.14159265358979323846 / 180);
+  const struct {
+    int width, height;
+    FlightProjection view;
+    std::vector<double> frustum;  // left, right, bottom, top in units of the near plane's half height
+  } cases[] = {
+      {1024, 768, {512, 384, 384}, {-4.0 / 3, 4.0 / 3, -1, 1}},
+      {2304, 1024, {640, 512, 512}, {-1.25, 3.25, -1, 1}},  // over a 1280 x 1024 primary and a second monitor
+      {1024, 768, {512, 384, 768}, {-2.0 / 3, 2.0 / 3, -0.5, 0.5}},
+  };
+  for (const auto& c : cases) {
+    fakegl::Reset();
+    ResizeViewport(c.width, c.height, c.view);
+    const GlCall frustum = fakegl::CallsNamed("glFrustum").at(0);
+    for (int i = 0; i < 4; ++i) EXPECT_NEAR(frustum.args[i], c.frustum[i] * top, 1e-12) << i;
+    EXPECT_EQ(frustum.args[4], 0.10000000149011612);
+    EXPECT_EQ(frustum.args[5], 2000.0);
+  }
 }

@@ -1,26 +1,32 @@
 #!/usr/bin/env python3
 """End-to-end checks of the renderer, in a prefix without Wine's virtual desktop, on two monitors
-(Xorg's dummy driver: the flight takes the primary, a black topmost window covers the other) and on
-plain Xvfb, which refuses the 1024 x 768 switch. Covers are judged by the window list and by pixels.
+(Xorg's dummy driver: the flight takes the primary, a black topmost window covers the other; or, in
+the every-monitor way, one flight spans both with no mode changed) and on plain Xvfb, which refuses
+the 1024 x 768 switch. Covers are judged by the window list and by pixels.
 
 usage: monitors_e2e.py --bin WINDOWS_BIN --shots DIR --group GROUP
 """
 
 import os
+import subprocess
 import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
+import contract  # noqa: E402
 import dummy_display  # noqa: E402
 import working_files as wf  # noqa: E402
 from check_groups import CheckSet, run_groups  # noqa: E402
 from renderer_e2e import GROUND, SKY, share, stand_in_files  # noqa: E402
-from wine_session import RENDERER_CAPTION, RendererRun, ShellRun, WineSession, wait_until  # noqa: E402
+from wine_session import (RENDERER_CAPTION, ROOT, RendererRun, ShellRun, WineSession, wait_until,  # noqa: E402
+                          write_settings)
 
 COVER = "class=Skyliner cover"
 OURS = ("Skyliner cover", "OpenGL")
 KNOWN_COLOUR = (255, 128, 0)
 FLIGHT = (0, 0, 1024, 768)
+MARKER_COLOUR = (255, 0, 255)
+MARKER_SIZE = (160, 120)
 
 
 def region_share(shot, rect, colour):
@@ -90,9 +96,9 @@ class Checks(CheckSet):
             print("  (the renderer went on after Esc; pressing it again)")
         raise AssertionError("the renderer did not end after three presses of Esc on %s" % window)
 
-    def start_flight(self, files=None):
+    def start_flight(self, files=None, args=()):
         self.s.put_files(files or stand_in_files())
-        run = RendererRun(self.s)
+        run = RendererRun(self.s, args=args)
         self.later(lambda: self.kill(run))
         if files is None:
             run.wait_for_window()
@@ -140,6 +146,98 @@ class Checks(CheckSet):
         assert lag <= 1.0, "the shell ended %.2f s after the renderer" % lag
         self.assert_left_as_found(monitors, mode)
 
+    # --- every monitor at its own mode ---------------------------------------------
+
+    def desktop_picture_on(self, monitor):
+        """The bundled desktop picture in a window at the monitor's corner, as a desktop to fly over."""
+        path = os.path.join(ROOT, "assets", "sample-desktop.bmp")
+        process, _ = self.s.probe_window("picture", self.s.windows_path(path), str(monitor[0]), str(monitor[1]))
+        self.later(lambda: self.s.end_process(process))
+
+    def marker_on(self, monitor):
+        """A small window of a known colour inside the monitor; returns its rectangle."""
+        path = os.path.join(self.s.work, "marker.bmp")
+        with open(path, "wb") as f:
+            f.write(wf.bmp24(*MARKER_SIZE, MARKER_COLOUR))
+        x, y = monitor[0] + 200, monitor[1] + 100
+        process, _ = self.s.probe_window("picture", self.s.windows_path(path), str(x), str(y))
+        self.later(lambda: self.s.end_process(process))
+        rect = (x, y) + MARKER_SIZE
+        shown = lambda: region_share(self.s.screenshot("marker", x + 200, y + 200), rect, MARKER_COLOUR) > 0.99
+        assert wait_until(shown, 3, step=0.2), "the marker window is not seen"
+        return rect
+
+    def assert_unchanged(self, monitors, mode, outputs, when):
+        assert dummy_display.outputs(self.s.env["DISPLAY"]) == outputs, "%s: xrandr shows %s, before %s" % (
+            when, dummy_display.outputs(self.s.env["DISPLAY"]), outputs)
+        assert self.s.monitors() == monitors and self.s.probe("mode")[1] == mode, "%s: monitors %s, mode %s" % (
+            when, self.s.monitors(), self.s.probe("mode")[1])
+
+    def assert_spanning(self, span):
+        found = [(w[0], w[2], w[3]) for w in self.ours()]
+        assert found == [("OpenGL", span, True)], "our windows: %s (one topmost flight over %s expected)" % (
+            found, span)
+
+    def escape_with_pointer_on(self, monitor, ended):
+        """Esc from the keyboard with the pointer on the monitor, until ended()."""
+        x, y, width, height, _ = monitor
+        subprocess.run(["xdotool", "mousemove", str(x + width // 2), str(y + height // 2)], env=self.s.env,
+                       check=True)
+        for _ in range(3):
+            self.s.tap_key("Escape")
+            if wait_until(ended, 4):
+                return
+            print("  (the renderer went on after Esc; pressing it again)")
+        raise AssertionError("the renderer did not end after three presses of Esc over %s" % (monitor,))
+
+    def test_every_monitor_saver_spans_both_at_their_modes(self):
+        monitors, mode = self.before()
+        outputs = dummy_display.outputs(self.s.env["DISPLAY"])
+        span = (0, 0, max(m[0] + m[2] for m in monitors), max(m[1] + m[3] for m in monitors))
+        self.desktop_picture_on(monitors[0])
+        marker = self.marker_on(monitors[1])
+        folder = self.s.program_copy()
+        write_settings(folder, 0, display=1)
+        run = ShellRun(self.s, program_dir=folder)
+        # Should the run switch a mode after all and fail a check, the monitors are put back once it is ended.
+        self.later(lambda: dummy_display.arrange(self.s.env["DISPLAY"]))
+        self.later(run.kill)
+        assert run.wait_for_renderer_window() and run.wait_for_focus(), "no renderer window with the focus"
+        self.wait_for_frames()
+        self.assert_unchanged(monitors, mode, outputs, "while running")
+        self.assert_spanning(span)
+        self.s.screenshot("saver_over_every_monitor", span[2], span[3])
+        ground = wf.Bitmap(open(os.path.join(self.s.kestrel, contract.kDesktopPictureName), "rb").read())
+        ground.assert_plain(span[2], span[3])
+        x, y, width, height = marker
+        mirrored = [ground.pixel(span[2] - 1 - (x + dx), y + dy) for dx in range(width) for dy in range(height)]
+        assert share(mirrored, MARKER_COLOUR) > 0.99, "the marker is not at its mirrored place in the capture"
+        self.escape_with_pointer_on(monitors[1], lambda: not run.renderer_processes())
+        renderer_end = time.monotonic()
+        assert run.wait_for_exit(5) is not None, "the shell still runs 5 s after the renderer ended"
+        lag = time.monotonic() - renderer_end
+        print("  the shell ended %.2f s after the renderer" % lag)
+        assert lag <= 1.0, "the shell ended %.2f s after the renderer" % lag
+        self.assert_left_as_found(monitors, mode)
+        self.assert_unchanged(monitors, mode, outputs, "after the run")
+
+    def test_every_monitor_flight_shows_on_both(self):
+        monitors, mode = self.before()
+        outputs = dummy_display.outputs(self.s.env["DISPLAY"])
+        span = (0, 0, max(m[0] + m[2] for m in monitors), max(m[1] + m[3] for m in monitors))
+        run = self.start_flight(args=(contract.kEveryMonitorArgument,))
+        self.assert_unchanged(monitors, mode, outputs, "while running")
+        self.assert_spanning(span)
+        shot = self.s.screenshot("flight_over_every_monitor", span[2], span[3])
+        for x, y, width, height, _ in monitors:
+            assert region_share(shot, (x, y, width, 120), SKY) > 0.95, "no sky at the top of %s" % ((x, y),)
+        primary = monitors[0]
+        assert region_share(shot, (0, primary[3] - 120, primary[2], 120), GROUND) > 0.95, "no ground at the bottom"
+        self.escape_with_pointer_on(primary, lambda: run.process.poll() is not None)
+        assert run.wait_for_exit() == 0, "exit code after Esc"
+        self.assert_left_as_found(monitors, mode)
+        self.assert_unchanged(monitors, mode, outputs, "after the run")
+
     # --- a display that refuses the mode ----------------------------------------------
 
     def test_refused_mode_flies_at_the_current_mode(self):
@@ -161,13 +259,15 @@ GROUPS = {
                      "test_a_close_request_or_a_failed_start_takes_the_covers_down",
                      "test_shell_ends_within_a_second_of_the_renderer"],
     "refused_mode": ["test_refused_mode_flies_at_the_current_mode"],
+    "every_monitor": ["test_every_monitor_saver_spans_both_at_their_modes",
+                      "test_every_monitor_flight_shows_on_both"],
 }
 
 
 def session_options(chosen):
     if len(chosen) != 1:
         raise SystemExit("monitors_e2e.py: name one --group (each needs its own display)")
-    return {"virtual_desktop": False, "two_monitors": chosen[0] == "two_monitors"}
+    return {"virtual_desktop": False, "two_monitors": chosen[0] in ("two_monitors", "every_monitor")}
 
 
 def main():

@@ -8,7 +8,7 @@ import os
 import re
 
 FOLDER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "contract")
-HEADERS = ("working_files.h", "bmp_layout.h", "ms3d_layout.h")
+HEADERS = ("working_files.h", "renderer_arguments.h", "bmp_layout.h", "ms3d_layout.h")
 
 _CONSTANT = re.compile(r"^\s*(?:inline\s+)?constexpr\s+[\w:*\s]+?\s(k\w+)(?:\[\])?\s*=\s*(.+?);", re.M)
 _TEXT = re.compile(r'"((?:[^"\\]|\\.)*)"')

@@ -82,9 +82,11 @@ PREFIX_DESKTOP = "1280x1024"
 
 
 class WineSession:
-    def __init__(self, bin_dir, shots_dir, display=None, desktop=None, virtual_desktop=True, two_monitors=False):
+    def __init__(self, bin_dir, shots_dir, display=None, desktop=None, virtual_desktop=True, two_monitors=False,
+                 screen=None):
         """desktop: a size WxH for Wine's virtual desktop during this session (the prefix's own
-        is put back at close), with an X screen at least that large. With virtual_desktop=False,
+        is put back at close), with an X screen at least that large, and at least screen (WxH) if
+        given, for desktops set later with set_desktop. With virtual_desktop=False,
         Wine meets the X server's own monitors and modes; two_monitors starts the dummy-driver
         server instead of Xvfb."""
         self.bin_dir = bin_dir
@@ -94,6 +96,7 @@ class WineSession:
         os.makedirs(shots_dir, exist_ok=True)
         self.work = tempfile.mkdtemp(prefix="skyliner-wine-")
         self.desktop = desktop
+        self.screen = screen
         if display:  # a real display: use it, start nothing
             self.x_server = None
         elif two_monitors:
@@ -108,7 +111,7 @@ class WineSession:
         # A wineserver left from another display would put our windows there.
         subprocess.run(["wineserver", "-w"], env=self.env)
         if desktop:
-            self._set_desktop(desktop)
+            self.set_desktop(desktop)
         self.initial_mode = self.probe("mode")[1]
 
     def state(self, title):
@@ -116,19 +119,22 @@ class WineSession:
         lines = self.probe("state", title)[1].splitlines()
         return (lines + ["", ""])[0], (lines + ["", ""])[1]
 
-    def _set_desktop(self, size):
+    def set_desktop(self, size):
+        """Gives Wine's virtual desktop that size WxH from the next program on."""
         subprocess.run([self.wine, "reg", "add", "HKCU\\Software\\Wine\\Explorer\\Desktops", "/v", "Default",
                         "/d", size, "/f"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         subprocess.run(["wineserver", "-w"], env=self.env)
 
     def _start_xvfb(self):
         sides = [max(a, b) for a, b in zip((1280, 1024), map(int, (self.desktop or PREFIX_DESKTOP).split("x")))]
+        if self.screen:
+            sides = [max(a, int(b)) for a, b in zip(sides, self.screen.split("x"))]
         return start_xvfb(*sides)
 
     def close(self):
         subprocess.run(["wineserver", "-w"], env=self.env)  # let Wine leave the display first
-        if self.desktop:
-            self._set_desktop(PREFIX_DESKTOP)
+        if self.desktop or self.screen:
+            self.set_desktop(PREFIX_DESKTOP)
         if self.x_server:
             self.x_server.terminate()
             self.x_server.wait()
@@ -247,8 +253,8 @@ class WineSession:
         except subprocess.TimeoutExpired:
             pass
 
-    def start_renderer(self, program=RENDERER_PROGRAM):
-        return self.start_program(os.path.join(self.bin_dir, program), name="renderer")
+    def start_renderer(self, program=RENDERER_PROGRAM, args=()):
+        return self.start_program(os.path.join(self.bin_dir, program), args, name="renderer")
 
     def run_windows_program(self, program, timeout, args=(), language=None):
         """Runs a console program to its end; returns (exit code, its output)."""
@@ -379,10 +385,10 @@ def shipped_files():
 class RendererRun:
     """One renderer process and the checks made on it."""
 
-    def __init__(self, session, process=None):
-        """process: a renderer the check started itself; otherwise the bin folder's is started."""
+    def __init__(self, session, process=None, args=()):
+        """process: a renderer the check started itself; otherwise the bin folder's is started with args."""
         self.session = session
-        self.process = process or session.start_renderer()
+        self.process = process or session.start_renderer(args=args)
 
     def wait_for_window(self, timeout=20):
         found = wait_until(lambda: self.session.x_windows(RENDERER_CAPTION) or self.process.poll() is not None,
