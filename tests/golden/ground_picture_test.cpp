@@ -109,12 +109,10 @@ TEST(GroundPicture, OtherFilesAreRefusedWithTheirNameAndWhatIsWrong) {
     const char* name;
     std::vector<unsigned char> bytes;
     const char* reason;
-  } files[] = {{"empty.png", {}, "not a picture"},
-               {"ground.txt", {'h', 'e', 'l', 'l', 'o'}, "not a picture"},
+  } files[] = {{"empty.png", {}, "not a picture"}, {"ground.txt", {'h', 'e', 'l', 'l', 'o'}, "not a picture"},
                {"short.png", {0x89, 'P', 'N', 'G', 13, 10}, "a damaged PNG picture"},
                {"short.jpg", {0xFF, 0xD8, 0xFF, 0xE0, 0, 16}, "a damaged JPEG picture"},
-               {"cut.jpg", cut, "a damaged JPEG picture"},
-               {"cut.bmp", cut_bmp, "a damaged or unsupported bitmap"},
+               {"cut.jpg", cut, "a damaged JPEG picture"}, {"cut.bmp", cut_bmp, "a damaged or unsupported bitmap"},
                {"missing.bmp", {}, "No such file or directory"}};
   for (const auto& file : files) {
     const std::string path = TestTempPath(file.name);
@@ -125,21 +123,17 @@ TEST(GroundPicture, OtherFilesAreRefusedWithTheirNameAndWhatIsWrong) {
   EXPECT_EQ(ReasonFor(ProgramScratchFolder().path()), "Is a directory");
 }
 
-// Prints path's reason in a child process, with at most 64 MB more address
-// space than it holds, far less than any refused claim (not under
-// AddressSanitizer, which reserves more); as_nobody: as "nobody" when root,
-// who reads any file.
+// Prints path's reason in a child with 64 MB more address space than it holds,
+// far below any refused claim (AddressSanitizer reserves more); as_nobody: as
+// "nobody" when root, who reads any file.
 void PrintReasonHeldBack(const std::string& path, bool as_nobody = false) {
   if (as_nobody && geteuid() == 0 && setuid(65534) != 0) _exit(2);
-  std::ifstream statm("/proc/self/statm");
+#if !defined(__SANITIZE_ADDRESS__)
   rlim_t pages = 0;
-  statm >> pages;
+  std::ifstream("/proc/self/statm") >> pages;
   const rlim_t limit = pages * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (rlim_t{64} << 20);
   const rlimit bounds = {limit, limit};
-#if !defined(__SANITIZE_ADDRESS__)
   setrlimit(RLIMIT_AS, &bounds);
-#else
-  (void)bounds;
 #endif
   std::fputs(ReasonFor(path).c_str(), stderr);
   _exit(0);
@@ -152,8 +146,7 @@ TEST(GroundPictureDeathTest, AFileItMayNotReadGivesTheSystemsReason) {
   EXPECT_EXIT(PrintReasonHeldBack(path, true), ::testing::ExitedWithCode(0), "^Permission denied$");
 }
 
-// The PNG or JPEG of RedThenBlue with its header claiming width x height
-// (the PNG's header checksum made right again).
+// The PNG or JPEG picture with its header claiming width x height (PNG: checksum mended).
 std::string WithClaimedSize(const std::string& picture, uint32_t width, uint32_t height) {
   std::vector<unsigned char> bytes;
   EXPECT_EQ(ReadFileBytes(picture.c_str(), bytes), FileRead::kRead);

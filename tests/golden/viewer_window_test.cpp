@@ -15,7 +15,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <set>
 #include <string>
@@ -47,8 +46,7 @@ Window FindWindowNamed(Display* display, const char* name) {
   return found;
 }
 
-// The process named by the display number's lock file; 0 without one, -1
-// when it names none.
+// The process named by the display number's lock file; 0 without one, -1 when it names none.
 long LockHolder(int number) {
   std::ifstream lock("/tmp/.X" + std::to_string(number) + "-lock");
   if (!lock) return 0;
@@ -77,8 +75,7 @@ class ViewerWindow : public testing::Test {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         display_ = XOpenDisplay(display_name_.c_str());
       }
-      // Another test program's server may have taken the number first.
-      if (display_ && LockHolder(number) == server_->pid()) return;
+      if (display_ && LockHolder(number) == server_->pid()) return;  // not another program's server
       if (display_) XCloseDisplay(display_);
       display_ = nullptr;
       delete server_;  // this number was taken after all: try the next
@@ -228,7 +225,6 @@ TEST_F(ViewerWindow, WithoutEitherPictureClosesItsWindowAndEndsWithCodeZero) {
   EXPECT_EQ(viewer_.Stderr(), "");
 }
 
-// A mapped 320 x 240 window of the test's own, of the given class.
 Window MakeWindow(Display* display, unsigned window_class) {
   XSetWindowAttributes attributes = {};
   const Window window = XCreateWindow(display, DefaultRootWindow(display), 0, 0, 320, 240, 0, CopyFromParent,
@@ -246,12 +242,10 @@ std::string HexId(Window window) {
 
 // Neither gone nor a zombie, within two seconds.
 bool StillRunning(pid_t pid) {
-  for (int tries = 0; tries < 100; ++tries) {
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-    const size_t name_end = text.rfind(')');
-    if (name_end == std::string::npos || text.compare(name_end, 3, ") Z") == 0) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  for (int tries = 0; tries < 100; ++tries, std::this_thread::sleep_for(std::chrono::milliseconds(20))) {
+    std::string text;
+    std::getline(std::ifstream("/proc/" + std::to_string(pid) + "/stat"), text);
+    if (text.rfind(')') == std::string::npos || text.compare(text.rfind(')'), 3, ") Z") == 0) return false;
   }
   return true;
 }
@@ -260,15 +254,13 @@ TEST_F(ViewerWindow, HackRefusesAnInputOnlyWindowInOneLine) {
   const Window window = MakeWindow(display_, InputOnly);
   ASSERT_TRUE(viewer_.Start(SKYLINER_HACK, {"-window-id", HexId(window)}, display_name_));
   ASSERT_TRUE(viewer_.Wait(30)) << "the hack goes on in a window it cannot draw in: " << viewer_.Stderr();
-  EXPECT_TRUE(viewer_.exited());
-  EXPECT_EQ(viewer_.exit_code(), 1);
+  EXPECT_TRUE(viewer_.exited() && viewer_.exit_code() == 1) << viewer_.exit_code();
   EXPECT_EQ(viewer_.Stderr(), "skyliner: window " + HexId(window) + " is input-only: nothing can be drawn in it\n");
 }
 
 TEST_F(ViewerWindow, HackLeavesNothingOfADesktopHelperWhoseChildHangs) {
   ScratchFolder folder;
-  // The helper the hack finds first on its PATH: it and its child hang,
-  // holding the output the hack reads, and it notes both process ids.
+  // First on the hack's PATH: it and its child hang, holding the hack's pipe, and note their ids.
   const std::string helper = folder / "xscreensaver-getimage";
   ASSERT_TRUE(WriteFile(helper, "#!/bin/sh\nsleep 600 &\necho $$ $! > \"$(dirname \"$0\")/pids\"\nwait\n"));
   ASSERT_EQ(chmod(helper.c_str(), 0755), 0);
@@ -278,10 +270,10 @@ TEST_F(ViewerWindow, HackLeavesNothingOfADesktopHelperWhoseChildHangs) {
   const bool started = viewer_.Start(SKYLINER_HACK, {"-window-id", HexId(window)}, display_name_);
   setenv("PATH", path.c_str(), 1);
   ASSERT_TRUE(started);
-  const std::string gave_up = "no desktop picture (the desktop helper took too long)";
-  for (int tries = 0; tries < 300 && viewer_.Stderr().find(gave_up) == std::string::npos; ++tries)
+  const auto gave_up = [&] { return viewer_.Stderr().find("no desktop picture (the desktop helper took too long)"); };
+  for (int tries = 0; tries < 300 && gave_up() == std::string::npos; ++tries)
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  EXPECT_NE(viewer_.Stderr().find(gave_up), std::string::npos) << viewer_.Stderr();
+  EXPECT_NE(gave_up(), std::string::npos) << viewer_.Stderr();
   pid_t helper_pid = 0, child_pid = 0;
   std::ifstream(folder / "pids") >> helper_pid >> child_pid;
   ASSERT_GT(child_pid, 0) << "the helper did not run";

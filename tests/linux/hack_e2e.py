@@ -32,8 +32,10 @@ def check(condition, what):
         failures.append(what)
 
 
-def read_shot(path):
-    """(width, height, rows of RGB tuples, top row first) of a PNG."""
+def read_shot(path, env=None):
+    """(width, height, rows of RGB tuples, top row first) of a PNG; with env, of the screen, saved there first."""
+    if env:
+        subprocess.run(["import", "-window", "root", path], env=env, check=True)
     data = subprocess.run(["convert", path, "ppm:-"], check=True, capture_output=True).stdout
     _, width, height, _, pixels = data.split(maxsplit=4)
     width, height = int(width), int(height)
@@ -135,9 +137,7 @@ def run_daemon(root, home, env, shots):
         started = [os.readlink("/proc/%d/exe" % p) for p in hack_pids()]
         check(started == [os.path.join(hacks_dir, "skyliner")], "the packaged hack runs (%s)" % started)
         time.sleep(3)
-        shot = os.path.join(shots, "daemon_flight.png")
-        subprocess.run(["import", "-window", "root", shot], env=env, check=True)
-        width, height, rows = read_shot(shot)
+        width, height, rows = read_shot(os.path.join(shots, "daemon_flight.png"), env)
         sky, ground = band(rows, 0, height // 10), band(rows, height * 2 // 3, height)
         check(sum(map(is_sky, sky)) > 0.8 * len(sky), "the sky is at the top")
         planted = sum(1 for p in ground if near(p, MAGENTA) or near(p, YELLOW))
@@ -160,8 +160,7 @@ def run_daemon(root, home, env, shots):
 
 
 def run_mate(root, env, work, shots):
-    """MATE's screensaver runs the hack by the theme its menu lists for the
-    desktop entry. Only it sees the package in /usr, through an overlay."""
+    """MATE's screensaver runs the hack by its desktop entry's theme; only it sees the package in /usr (an overlay)."""
     if not shutil.which("mate-screensaver") or subprocess.run(["unshare", "-m", "true"]).returncode:
         return print("skip  MATE's screensaver is not installed, or no mount namespace can be made here")
     bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"], stdout=subprocess.PIPE,
@@ -180,9 +179,7 @@ def run_mate(root, env, work, shots):
         command("--activate")
         check(wait_until(lambda: hack_pids("-P", str(mate.pid)), 10), "MATE's screensaver starts the hack")
         time.sleep(2)
-        shot = os.path.join(shots, "mate_flight.png")
-        subprocess.run(["import", "-window", "root", shot], env=env, check=True)
-        sky = band(read_shot(shot)[2], 0, 60)
+        sky = band(read_shot(os.path.join(shots, "mate_flight.png"), env)[2], 0, 60)
         check(sum(map(is_sky, sky)) > 0.8 * len(sky), "under MATE's screensaver the sky is at the top")
         hacks = hack_pids("-P", str(mate.pid))
         command("--deactivate")

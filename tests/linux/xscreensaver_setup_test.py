@@ -8,29 +8,22 @@ import subprocess
 import sys
 import tempfile
 
+from hack_e2e import check, failures
+
 ENTRY = re.compile(r"^(?:programs:)?\s*(-?)\s*GL:\s*(\S*/)?skyliner --root\s*\\n\\?$", re.M)
 # As xscreensaver-settings writes it: each entry "\n\", an empty line after the last.
 LISTED = "programs:\t\\\n\t\t\t\tmaze --root\t\t\t\t    \\n\\\n-\t\t\t\tattraction --root\t\t    \\n\\\n\n"
 # ~/.xscreensaver before (None: none), the entry after ("-": disabled), whether the file changes
 CASES = [
-    (None, "", True),
-    ("lock: False\nselected: 2\n", "", True),
-    ("mode: one\n" + LISTED + "fade: False\n", "", True),
+    (None, "", True), ("lock: False\nselected: 2\n", "", True), ("mode: one\n" + LISTED + "fade: False\n", "", True),
     ("programs: \\\n maze -root \\n\nfade: False\n", "", True),
     (LISTED.replace("\\n\\\n\n", "\\n\\\n- GL: skyliner --root \\n\\\n\n"), "-", False),
     ("programs: GL: /usr/libexec/xscreensaver/skyliner --root \\n\n", "", False),
 ]
-failures = []
 
 
 def read(path):
     return open(path).read() if os.path.exists(path) else None
-
-
-def check(condition, what):
-    print(("ok    " if condition else "FAIL  ") + what, flush=True)
-    if not condition:
-        failures.append(what)
 
 
 def run(home):

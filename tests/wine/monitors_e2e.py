@@ -49,13 +49,18 @@ class Checks(CheckSet):
             "after the run: monitors %s (before %s), our windows %s" % (self.s.monitors(), monitors, self.ours()))
         assert self.s.probe("mode")[1] == mode, "display mode %s, before %s" % (self.s.probe("mode")[1], mode)
 
-    def known_window_on(self, monitor):
-        x, y, width, height, _ = monitor
-        path = os.path.join(self.s.work, "known.bmp")
-        with open(path, "wb") as f:
-            f.write(wf.bmp24(width, height, KNOWN_COLOUR))
+    def picture_at(self, x, y, path=None, size=None, colour=None):
+        """A window showing the picture (or a plain one of the size and colour) at (x, y)."""
+        if path is None:
+            path = os.path.join(self.s.work, "plain%d.bmp" % x)
+            with open(path, "wb") as f:
+                f.write(wf.bmp24(*size, colour))
         process, _ = self.s.probe_window("picture", self.s.windows_path(path), str(x), str(y))
         self.later(lambda: self.s.end_process(process))
+
+    def known_window_on(self, monitor):
+        x, y, width, height, _ = monitor
+        self.picture_at(x, y, size=(width, height), colour=KNOWN_COLOUR)
         time.sleep(0.2)  # painted; let the X server show it
         shot = self.s.screenshot("known_window_on_second_monitor", x + width, max(height, y + height))
         assert region_share(shot, monitor[:4], KNOWN_COLOUR) > 0.99, "the known window is not seen"
@@ -87,10 +92,18 @@ class Checks(CheckSet):
             if len(self.s.monitors()) == 2:
                 dummy_display.arrange(self.s.env["DISPLAY"])
 
-    def escape(self, window, ended):
-        """Esc on the window until ended() (a busy loop can see a tap's press and release together)."""
+    def escape(self, window, ended, pointer_on=None):
+        """Esc on the window (or from the keyboard with the pointer on a monitor) until ended()
+        (a busy loop can see a tap's press and release together)."""
+        if pointer_on:
+            x, y, width, height, _ = pointer_on
+            subprocess.run(["xdotool", "mousemove", str(x + width // 2), str(y + height // 2)], env=self.s.env,
+                           check=True)
         for _ in range(3):
-            assert self.s.probe("press", window)[0] == 0, "no window %s to press Esc on" % window
+            if pointer_on:
+                self.s.tap_key("Escape")
+            else:
+                assert self.s.probe("press", window)[0] == 0, "no window %s to press Esc on" % window
             if wait_until(ended, 4):
                 return
             print("  (the renderer went on after Esc; pressing it again)")
@@ -139,104 +152,79 @@ class Checks(CheckSet):
         assert wait_until(lambda: [w for w in self.ours() if w[0] == OURS[0]], 5), "no cover"
         self.s.screenshot("saver_with_second_monitor_covered", 2048, 768)
         self.escape(COVER, lambda: not run.renderer_processes())
+        self.assert_shell_follows(run)
+        self.assert_left_as_found(monitors, mode)
+
+    def assert_shell_follows(self, run):
         renderer_end = time.monotonic()
         assert run.wait_for_exit(5) is not None, "the shell still runs 5 s after the renderer ended"
         lag = time.monotonic() - renderer_end
-        print("  the shell ended %.2f s after the renderer" % lag)
         assert lag <= 1.0, "the shell ended %.2f s after the renderer" % lag
-        self.assert_left_as_found(monitors, mode)
 
     # --- every monitor at its own mode ---------------------------------------------
 
-    def desktop_picture_on(self, monitor):
-        """The bundled desktop picture in a window at the monitor's corner, as a desktop to fly over."""
-        path = os.path.join(ROOT, "assets", "sample-desktop.bmp")
-        process, _ = self.s.probe_window("picture", self.s.windows_path(path), str(monitor[0]), str(monitor[1]))
-        self.later(lambda: self.s.end_process(process))
-
     def marker_on(self, monitor):
         """A small window of a known colour inside the monitor; returns its rectangle."""
-        path = os.path.join(self.s.work, "marker.bmp")
-        with open(path, "wb") as f:
-            f.write(wf.bmp24(*MARKER_SIZE, MARKER_COLOUR))
-        x, y = monitor[0] + 200, monitor[1] + 100
-        process, _ = self.s.probe_window("picture", self.s.windows_path(path), str(x), str(y))
-        self.later(lambda: self.s.end_process(process))
-        rect = (x, y) + MARKER_SIZE
-        shown = lambda: region_share(self.s.screenshot("marker", x + 200, y + 200), rect, MARKER_COLOUR) > 0.99
+        rect = (monitor[0] + 200, monitor[1] + 100) + MARKER_SIZE
+        self.picture_at(*rect[:2], size=MARKER_SIZE, colour=MARKER_COLOUR)
+        shown = lambda: region_share(self.s.screenshot("marker", rect[0] + 200, rect[1] + 200), rect,
+                                     MARKER_COLOUR) > 0.99
         assert wait_until(shown, 3, step=0.2), "the marker window is not seen"
         return rect
 
-    def assert_unchanged(self, monitors, mode, outputs, when):
-        assert dummy_display.outputs(self.s.env["DISPLAY"]) == outputs, "%s: xrandr shows %s, before %s" % (
-            when, dummy_display.outputs(self.s.env["DISPLAY"]), outputs)
-        assert self.s.monitors() == monitors and self.s.probe("mode")[1] == mode, "%s: monitors %s, mode %s" % (
-            when, self.s.monitors(), self.s.probe("mode")[1])
-
-    def assert_spanning(self, span):
-        found = [(w[0], w[2], w[3]) for w in self.ours()]
-        assert found == [("OpenGL", span, True)], "our windows: %s (one topmost flight over %s expected)" % (
-            found, span)
-
-    def escape_with_pointer_on(self, monitor, ended):
-        """Esc from the keyboard with the pointer on the monitor, until ended()."""
-        x, y, width, height, _ = monitor
-        subprocess.run(["xdotool", "mousemove", str(x + width // 2), str(y + height // 2)], env=self.s.env,
-                       check=True)
-        for _ in range(3):
-            self.s.tap_key("Escape")
-            if wait_until(ended, 4):
-                return
-            print("  (the renderer went on after Esc; pressing it again)")
-        raise AssertionError("the renderer did not end after three presses of Esc over %s" % (monitor,))
-
-    def test_every_monitor_saver_spans_both_at_their_modes(self):
+    def before_spanning(self):
+        """(monitors, mode, span) before an every-monitor run; check_spanning() then checks the span is
+        one topmost flight and, as after the run, that no mode or output changed."""
         monitors, mode = self.before()
         outputs = dummy_display.outputs(self.s.env["DISPLAY"])
         span = (0, 0, max(m[0] + m[2] for m in monitors), max(m[1] + m[3] for m in monitors))
-        self.desktop_picture_on(monitors[0])
+
+        def check(when):
+            now = (dummy_display.outputs(self.s.env["DISPLAY"]), self.s.monitors(), self.s.probe("mode")[1])
+            assert now == (outputs, monitors, mode), "%s: outputs, monitors, mode %s, before %s" % (
+                when, now, (outputs, monitors, mode))
+            if when == "while running":
+                found = [(w[0], w[2], w[3]) for w in self.ours()]
+                assert found == [("OpenGL", span, True)], "our windows: %s, not one over %s" % (found, span)
+            else:
+                self.assert_left_as_found(monitors, mode)
+        self.check_spanning = check
+        return monitors, mode, span
+
+    def test_every_monitor_saver_spans_both_at_their_modes(self):
+        monitors, mode, span = self.before_spanning()
+        self.picture_at(*monitors[0][:2], path=os.path.join(ROOT, "assets", "sample-desktop.bmp"))
         marker = self.marker_on(monitors[1])
         folder = self.s.program_copy()
         write_settings(folder, 0, display=1)
         run = ShellRun(self.s, program_dir=folder)
-        # Should the run switch a mode after all and fail a check, the monitors are put back once it is ended.
         self.later(lambda: dummy_display.arrange(self.s.env["DISPLAY"]))
         self.later(run.kill)
         assert run.wait_for_renderer_window() and run.wait_for_focus(), "no renderer window with the focus"
         self.wait_for_frames()
-        self.assert_unchanged(monitors, mode, outputs, "while running")
-        self.assert_spanning(span)
+        self.check_spanning("while running")
         self.s.screenshot("saver_over_every_monitor", span[2], span[3])
         ground = wf.Bitmap(open(os.path.join(self.s.kestrel, contract.kDesktopPictureName), "rb").read())
         ground.assert_plain(span[2], span[3])
         x, y, width, height = marker
         mirrored = [ground.pixel(span[2] - 1 - (x + dx), y + dy) for dx in range(width) for dy in range(height)]
         assert share(mirrored, MARKER_COLOUR) > 0.99, "the marker is not at its mirrored place in the capture"
-        self.escape_with_pointer_on(monitors[1], lambda: not run.renderer_processes())
-        renderer_end = time.monotonic()
-        assert run.wait_for_exit(5) is not None, "the shell still runs 5 s after the renderer ended"
-        lag = time.monotonic() - renderer_end
-        print("  the shell ended %.2f s after the renderer" % lag)
-        assert lag <= 1.0, "the shell ended %.2f s after the renderer" % lag
-        self.assert_left_as_found(monitors, mode)
-        self.assert_unchanged(monitors, mode, outputs, "after the run")
+        self.escape(None, lambda: not run.renderer_processes(), pointer_on=monitors[1])
+        self.assert_shell_follows(run)
+        self.check_spanning("after the run")
 
     def test_every_monitor_flight_shows_on_both(self):
-        monitors, mode = self.before()
-        outputs = dummy_display.outputs(self.s.env["DISPLAY"])
-        span = (0, 0, max(m[0] + m[2] for m in monitors), max(m[1] + m[3] for m in monitors))
+        monitors, mode, span = self.before_spanning()
         run = self.start_flight(args=(contract.kEveryMonitorArgument,))
-        self.assert_unchanged(monitors, mode, outputs, "while running")
-        self.assert_spanning(span)
+        self.check_spanning("while running")
         shot = self.s.screenshot("flight_over_every_monitor", span[2], span[3])
         for x, y, width, height, _ in monitors:
             assert region_share(shot, (x, y, width, 120), SKY) > 0.95, "no sky at the top of %s" % ((x, y),)
         primary = monitors[0]
         assert region_share(shot, (0, primary[3] - 120, primary[2], 120), GROUND) > 0.95, "no ground at the bottom"
-        self.escape_with_pointer_on(primary, lambda: run.process.poll() is not None)
+        self.escape(None, lambda: run.process.poll() is not None, pointer_on=primary)
         assert run.wait_for_exit() == 0, "exit code after Esc"
-        self.assert_left_as_found(monitors, mode)
-        self.assert_unchanged(monitors, mode, outputs, "after the run")
+        self.check_spanning("after the run")
 
     # --- a display that refuses the mode ----------------------------------------------
 
