@@ -225,16 +225,13 @@ TEST_F(ViewerWindow, WithoutEitherPictureClosesItsWindowAndEndsWithCodeZero) {
   EXPECT_EQ(viewer_.Stderr(), "");
 }
 
-Window MakeWindow(Display* display, unsigned window_class) {
+// The id, as -window-id takes it, of a new mapped 320 x 240 window of the given class.
+std::string MakeWindow(Display* display, unsigned window_class) {
   XSetWindowAttributes attributes = {};
   const Window window = XCreateWindow(display, DefaultRootWindow(display), 0, 0, 320, 240, 0, CopyFromParent,
                                       window_class, CopyFromParent, 0, &attributes);
   XMapWindow(display, window);
   XSync(display, False);
-  return window;
-}
-
-std::string HexId(Window window) {
   char text[24];
   std::snprintf(text, sizeof text, "0x%lx", window);
   return text;
@@ -251,11 +248,11 @@ bool StillRunning(pid_t pid) {
 }
 
 TEST_F(ViewerWindow, HackRefusesAnInputOnlyWindowInOneLine) {
-  const Window window = MakeWindow(display_, InputOnly);
-  ASSERT_TRUE(viewer_.Start(SKYLINER_HACK, {"-window-id", HexId(window)}, display_name_));
+  const std::string window = MakeWindow(display_, InputOnly);
+  ASSERT_TRUE(viewer_.Start(SKYLINER_HACK, {"-window-id", window}, display_name_));
   ASSERT_TRUE(viewer_.Wait(30)) << "the hack goes on in a window it cannot draw in: " << viewer_.Stderr();
   EXPECT_TRUE(viewer_.exited() && viewer_.exit_code() == 1) << viewer_.exit_code();
-  EXPECT_EQ(viewer_.Stderr(), "skyliner: window " + HexId(window) + " is input-only: nothing can be drawn in it\n");
+  EXPECT_EQ(viewer_.Stderr(), "skyliner: window " + window + " is input-only: nothing can be drawn in it\n");
 }
 
 TEST_F(ViewerWindow, HackLeavesNothingOfADesktopHelperWhoseChildHangs) {
@@ -264,12 +261,9 @@ TEST_F(ViewerWindow, HackLeavesNothingOfADesktopHelperWhoseChildHangs) {
   const std::string helper = folder / "xscreensaver-getimage";
   ASSERT_TRUE(WriteFile(helper, "#!/bin/sh\nsleep 600 &\necho $$ $! > \"$(dirname \"$0\")/pids\"\nwait\n"));
   ASSERT_EQ(chmod(helper.c_str(), 0755), 0);
-  const Window window = MakeWindow(display_, InputOutput);
-  const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin";
-  setenv("PATH", (folder.path() + ":" + path).c_str(), 1);
-  const bool started = viewer_.Start(SKYLINER_HACK, {"-window-id", HexId(window)}, display_name_);
-  setenv("PATH", path.c_str(), 1);
-  ASSERT_TRUE(started);
+  const std::string path = folder.path() + ":" + (std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin");
+  const std::string window = MakeWindow(display_, InputOutput);
+  ASSERT_TRUE(viewer_.Start("/usr/bin/env", {"PATH=" + path, SKYLINER_HACK, "-window-id", window}, display_name_));
   const auto gave_up = [&] { return viewer_.Stderr().find("no desktop picture (the desktop helper took too long)"); };
   for (int tries = 0; tries < 300 && gave_up() == std::string::npos; ++tries)
     std::this_thread::sleep_for(std::chrono::milliseconds(100));

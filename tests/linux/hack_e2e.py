@@ -1,11 +1,9 @@
 #!/usr/bin/env python3
-"""The packaged hack with the real xscreensaver daemon in Xvfb: the daemon,
-run by an unprivileged user (it launches no hack as root), re-reads the
-~/.xscreensaver the package's setup command added the hack to while it ran,
-starts it over the grabbed desktop and ends it on -deactivate; the hack
-follows a window of our own through a resize; with grabbing off it flies over
-the sample desktop and says so once; MATE's screensaver finds it by its desktop
-entry and runs it. Screenshots go to --shots."""
+"""The packaged hack with the real xscreensaver daemon in Xvfb: the daemon, run by an unprivileged user (it
+launches no hack as root), re-reads the ~/.xscreensaver the package's setup command changed, starts the hack over
+the grabbed desktop and ends it on -deactivate; the hack follows a window of our own through a resize; with
+grabbing off it flies over the sample desktop and says so once; MATE's screensaver runs it by its desktop entry.
+Screenshots go to --shots."""
 import argparse
 import ctypes
 import ctypes.util
@@ -32,10 +30,8 @@ def check(condition, what):
         failures.append(what)
 
 
-def read_shot(path, env=None):
-    """(width, height, rows of RGB tuples, top row first) of a PNG; with env, of the screen, saved there first."""
-    if env:
-        subprocess.run(["import", "-window", "root", path], env=env, check=True)
+def read_shot(path):
+    """(width, height, rows of RGB tuples, top row first) of a PNG."""
     data = subprocess.run(["convert", path, "ppm:-"], check=True, capture_output=True).stdout
     _, width, height, _, pixels = data.split(maxsplit=4)
     width, height = int(width), int(height)
@@ -137,7 +133,9 @@ def run_daemon(root, home, env, shots):
         started = [os.readlink("/proc/%d/exe" % p) for p in hack_pids()]
         check(started == [os.path.join(hacks_dir, "skyliner")], "the packaged hack runs (%s)" % started)
         time.sleep(3)
-        width, height, rows = read_shot(os.path.join(shots, "daemon_flight.png"), env)
+        shot = os.path.join(shots, "daemon_flight.png")
+        subprocess.run(["import", "-window", "root", shot], env=env, check=True)
+        width, height, rows = read_shot(shot)
         sky, ground = band(rows, 0, height // 10), band(rows, height * 2 // 3, height)
         check(sum(map(is_sky, sky)) > 0.8 * len(sky), "the sky is at the top")
         planted = sum(1 for p in ground if near(p, MAGENTA) or near(p, YELLOW))
@@ -179,7 +177,9 @@ def run_mate(root, env, work, shots):
         command("--activate")
         check(wait_until(lambda: hack_pids("-P", str(mate.pid)), 10), "MATE's screensaver starts the hack")
         time.sleep(2)
-        sky = band(read_shot(os.path.join(shots, "mate_flight.png"), env)[2], 0, 60)
+        shot = os.path.join(shots, "mate_flight.png")
+        subprocess.run(["import", "-window", "root", shot], env=env, check=True)
+        sky = band(read_shot(shot)[2], 0, 60)
         check(sum(map(is_sky, sky)) > 0.8 * len(sky), "under MATE's screensaver the sky is at the top")
         hacks = hack_pids("-P", str(mate.pid))
         command("--deactivate")

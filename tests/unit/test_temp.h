@@ -12,18 +12,14 @@
 
 #include <gtest/gtest.h>
 
-// A fresh empty folder under the system's temporary folder, removed with all
-// it holds on destruction; path() is empty if it could not be made.
+// A fresh empty temporary folder, removed with all it holds; path() is empty if it could not be made.
 class ScratchFolder {
  public:
   ScratchFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "skyliner-test-XXXXXX").string();
     if (mkdtemp(&pattern[0])) path_ = pattern;
   }
-  ~ScratchFolder() {
-    std::error_code error;
-    if (!path_.empty()) std::filesystem::remove_all(path_, error);
-  }
+  ~ScratchFolder() { if (!path_.empty()) std::filesystem::remove_all(path_, ignored_); }
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;
   const std::string& path() const { return path_; }
@@ -31,17 +27,16 @@ class ScratchFolder {
 
  private:
   std::string path_;
+  std::error_code ignored_;
 };
 
-// The test program's own scratch folder, made on first use, removed at exit.
+// The test program's own scratch folder, removed at exit.
 inline const ScratchFolder& ProgramScratchFolder() {
   static ScratchFolder folder;
   return folder;
 }
 
-// A scratch file name in that folder. CTest runs tests in parallel processes,
-// each with a folder of its own; the running test's suite and name keep the
-// tests of one process apart.
+// A scratch file name there; CTest's parallel processes each have a folder, the test's name parts one's tests.
 inline std::string TestTempPath(const std::string& name) {
   const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
   return ProgramScratchFolder() / (std::string(test->test_suite_name()) + "_" + test->name() + "_" + name);
