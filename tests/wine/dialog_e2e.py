@@ -14,12 +14,10 @@ import subprocess
 import sys
 import time
 
-sys.path.insert(0, os.path.dirname(__file__))
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
-from check_groups import CheckSet, run_groups  # noqa: E402
-from wine_session import (KEY_DISPLAY, KEY_FILE, KEY_KIND, KEY_REPEAT, ROOT, SETTINGS_FILE, ShellRun,  # noqa: E402
+from check_groups import CheckSet, run_groups
+from wine_session import (KEY_DISPLAY, KEY_FILE, KEY_KIND, KEY_REPEAT, ROOT, SETTINGS_FILE, ShellRun,
                           wait_until, write_settings)
-from working_files import Bitmap  # noqa: E402
+from working_files import Bitmap
 
 CAPTION = "<Skyliner>"
 SCREEN = (1280, 1024)

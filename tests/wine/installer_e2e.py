@@ -13,12 +13,10 @@ import sys
 import time
 import zipfile
 
-sys.path.insert(0, os.path.dirname(__file__))
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
-from check_groups import run_groups  # noqa: E402
-from dialog_e2e import Dialog  # noqa: E402
-from shell_e2e import Checks as ShellChecks  # noqa: E402
-from wine_session import ROOT, SETTINGS_FILE, wait_until  # noqa: E402
+from check_groups import run_groups
+from dialog_e2e import Dialog
+from shell_e2e import Checks as ShellChecks
+from wine_session import ROOT, SETTINGS_FILE, wait_until
 
 with open(os.path.join(ROOT, "CMakeLists.txt")) as _f:
     VERSION = re.search(r"project\(Skyliner VERSION ([0-9.]+)", _f.read()).group(1)

@@ -12,13 +12,12 @@ import subprocess
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
-import contract  # noqa: E402
-import dummy_display  # noqa: E402
-import working_files as wf  # noqa: E402
-from check_groups import CheckSet, run_groups  # noqa: E402
-from renderer_e2e import GROUND, SKY, share, stand_in_files  # noqa: E402
-from wine_session import (RENDERER_CAPTION, ROOT, RendererRun, ShellRun, WineSession, wait_until,  # noqa: E402
+import contract
+import dummy_display
+import working_files as wf
+from check_groups import CheckSet, run_groups
+from renderer_e2e import GROUND, SKY, share, stand_in_files
+from wine_session import (RENDERER_CAPTION, ROOT, RendererRun, ShellRun, WineSession, wait_until,
                           write_settings)
 
 COVER = "class=Skyliner cover"

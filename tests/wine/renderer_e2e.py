@@ -13,11 +13,10 @@ import sys
 import tempfile
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
-import contract  # noqa: E402
-import working_files as wf  # noqa: E402
-from check_groups import CheckSet, run_groups  # noqa: E402
-from wine_session import RENDERER_CAPTION, RendererRun, shipped_files, wait_until  # noqa: E402
+import contract
+import working_files as wf
+from check_groups import CheckSet, run_groups
+from wine_session import RENDERER_CAPTION, RendererRun, shipped_files, wait_until
 
 SKY = (40, 80, 220)
 GROUND = (40, 160, 40)

@@ -17,11 +17,10 @@ import sys
 import time
 import wave
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
-import contract  # noqa: E402
-import working_files as wf  # noqa: E402
-from check_groups import CheckSet, run_groups  # noqa: E402
-from wine_session import RENDERER_CAPTION, SettingsFile, ShellRun, wait_until  # noqa: E402
+import contract
+import working_files as wf
+from check_groups import CheckSet, run_groups
+from wine_session import RENDERER_CAPTION, SettingsFile, ShellRun, wait_until
 
 SAVER_FORM_CAPTION = "Jetscape_Main"
 PREVIEW_CAPTION = "Preview Window"
