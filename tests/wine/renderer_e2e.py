@@ -37,7 +37,7 @@ def share(pixels, colour):
 
 def stand_in_files(sky=SKY, ground=GROUND, model=None):
     """A small model (or the given bytes) and solid-colour pictures, so colours can be checked."""
-    files = {contract.kModelCopyName: model or wf.ms3d()}
+    files = {contract.kModelCopyName: wf.ms3d() if model is None else model}
     if sky:
         files[contract.kSkyPictureName] = wf.bmp24(64, 64, sky)
     if ground:
