@@ -291,13 +291,6 @@ class Checks(CheckSet):
 
     # --- bitmap_diff ---------------------------------------------------------
 
-    def run_google_test(self, program):
-        code, output = self.s.run_windows_program(program, timeout=120)
-        for line in output.splitlines():
-            if "GDI refuses" in line or "FAILED" in line or "PASSED" in line or "Failure" in line:
-                print("  " + line)
-        assert code == 0, "%s failed:\n%s" % (program, output[-3000:])
-
     def test_gdi_reader_matches_portable_decoder(self):
         self.run_google_test("bitmap_gdi_diff_test.exe")
 
