@@ -6,7 +6,7 @@ import re
 import sys
 import unittest
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tools", "wine"))
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "wine"))
 import contract  # noqa: E402
 
 

@@ -17,7 +17,7 @@ import shutil
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "wine"))
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "wine"))
 import contract  # noqa: E402
 from wine_session import (RENDERER_CAPTION, RENDERER_PROGRAM, ROOT, SHELL_PROGRAM, ShellRun,  # noqa: E402
                           WineSession, wait_until)

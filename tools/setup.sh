@@ -21,7 +21,7 @@ native_pkgs=(build-essential cmake ninja-build clang libclang-rt-14-dev
 windows_pkgs=(mingw-w64 wine wine32:i386 wine64 xvfb xdotool imagemagick x11-utils
   fonts-ipafont-gothic locales python3 nsis)
 # Xorg's dummy driver and xrandr: a headless display with two monitors whose
-# modes can be switched (tools/wine/dummy_display.py).
+# modes can be switched (tests/wine/dummy_display.py).
 windows_pkgs+=(xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils)
 # What Wine opens by name at run time. These are only recommends of libwine,
 # so --no-install-recommends leaves them out; each is needed for both Wine

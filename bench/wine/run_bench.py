@@ -31,7 +31,7 @@ import statistics
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tests", "wine"))
 import contract  # noqa: E402
 import working_files as wf  # noqa: E402
 from wine_session import PREFIX_DESKTOP, ROOT, WineSession, shipped_files  # noqa: E402

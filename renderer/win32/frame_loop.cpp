@@ -16,7 +16,8 @@ int RunFrameLoop(const FrameLoopOptions& options) {
   FramePacer pacer(kFramesPerSecond, options.paced);
   const FramePassTarget target = {SwapWindowBuffers, nullptr};
   MSG msg = {};
-  int frames_swapped = 0;
+  int& frames_swapped = renderer.frames_swapped;
+  frames_swapped = 0;
   for (;;) {
     if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
@@ -28,8 +29,6 @@ int RunFrameLoop(const FrameLoopOptions& options) {
     if (!RunFramePass(renderer.scene, renderer.active, renderer.keys[VK_ESCAPE], pacer.schedule(), target))
       return 0;  // Esc
     ++frames_swapped;
-    // Published for other processes (the main job, the tests): the camera view follows the frame count.
-    SetWindowLongPtrA(renderer.win32.window, GWLP_USERDATA, frames_swapped);
     if (options.on_swap) options.on_swap(frames_swapped);
     if (options.frame_limit > 0 && frames_swapped >= options.frame_limit) return 0;
   }

@@ -2,6 +2,11 @@
 // is waiting, until a quit message, Esc, or the scene reports failure.
 #pragma once
 
+// The renderer window's property that holds the address of the loop's count of swapped frames
+// (renderer.frames_swapped): another process reads the count from this one's memory, so
+// publishing it costs a frame nothing. The camera view follows the count.
+constexpr char kFrameCountProperty[] = "Skyliner frames swapped";
+
 struct FrameLoopOptions {
   bool paced = true;   // 60 frames per second; false draws as fast as the driver allows (benchmarks)
   int frame_limit = 0; // end after this many swapped frames; 0 runs until Esc or a close request

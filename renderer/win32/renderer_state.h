@@ -30,6 +30,7 @@ struct RendererState {
   FlightScene scene;           // flight, camera, ground and sky
   bool keys[256] = {};         // key-state table indexed by virtual-key code
   bool active = true;          // false while the window is minimised
+  int frames_swapped = 0;      // by the frame loop; the window's kFrameCountProperty holds its address
   RendererWin32 win32;
 };
 

@@ -4,6 +4,7 @@
 
 #include "display_plan.h"
 #include "flight_scene.h"
+#include "frame_loop.h"
 #include "monitor_covers.h"
 #include "picture_prefetch.h"
 #include "pixel_format.h"
@@ -145,6 +146,7 @@ int CreateRendererWindow(const char* title, int width, int height, int bits, boo
     DestroyRendererWindow();
     return 0;
   }
+  SetPropA(w.window, kFrameCountProperty, &renderer.frames_swapped);
   ShowWindow(w.window, SW_SHOW);
   SetForegroundWindow(w.window);
   SetFocus(w.window);
@@ -177,6 +179,7 @@ void DestroyRendererWindow() {
     w.device_context = nullptr;
   }
   if (w.window) {
+    RemovePropA(w.window, kFrameCountProperty);
     DestroyWindow(w.window);
     w.window = nullptr;
   }

@@ -15,7 +15,7 @@ import sys
 import tempfile
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "wine"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "wine"))
 from wine_session import start_xvfb, wait_until  # noqa: E402
 
 USER = "skyliner-e2e"
@@ -30,8 +30,9 @@ def check(condition, what):
         failures.append(what)
 
 
-def read_shot(path):
-    """(width, height, rows of RGB tuples, top row first) of a PNG."""
+def screenshot(env, path, window="root"):
+    """Takes the screen (or the window) to path; returns (width, height, rows of RGB tuples, top row first)."""
+    subprocess.run(["import", "-window", window, path], env=env, check=True)
     data = subprocess.run(["convert", path, "ppm:-"], check=True, capture_output=True).stdout
     _, width, height, _, pixels = data.split(maxsplit=4)
     width, height = int(width), int(height)
@@ -46,6 +47,11 @@ def near(pixel, colour):
 def is_sky(pixel):
     r, g, b = pixel
     return b >= 150 and b >= r and b > g
+
+
+def planted(pixels):
+    """How many of the pixels show the planted desktop."""
+    return sum(1 for p in pixels if near(p, MAGENTA) or near(p, YELLOW))
 
 
 def band(rows, top, bottom, left=0, right=None):
@@ -133,13 +139,10 @@ def run_daemon(root, home, env, shots):
         started = [os.readlink("/proc/%d/exe" % p) for p in hack_pids()]
         check(started == [os.path.join(hacks_dir, "skyliner")], "the packaged hack runs (%s)" % started)
         time.sleep(3)
-        shot = os.path.join(shots, "daemon_flight.png")
-        subprocess.run(["import", "-window", "root", shot], env=env, check=True)
-        width, height, rows = read_shot(shot)
+        width, height, rows = screenshot(env, os.path.join(shots, "daemon_flight.png"))
         sky, ground = band(rows, 0, height // 10), band(rows, height * 2 // 3, height)
         check(sum(map(is_sky, sky)) > 0.8 * len(sky), "the sky is at the top")
-        planted = sum(1 for p in ground if near(p, MAGENTA) or near(p, YELLOW))
-        check(planted > 0.3 * len(ground), "the planted desktop is the ground (%d pixels)" % planted)
+        check(planted(ground) > 0.3 * len(ground), "the planted desktop is the ground (%d pixels)" % planted(ground))
         check(sum(1 for p in band(rows, height // 3, height) if min(p) > 200) > 300, "the aircraft is in the picture")
         hacks = hack_pids()
         command("-deactivate")
@@ -177,9 +180,7 @@ def run_mate(root, env, work, shots):
         command("--activate")
         check(wait_until(lambda: hack_pids("-P", str(mate.pid)), 10), "MATE's screensaver starts the hack")
         time.sleep(2)
-        shot = os.path.join(shots, "mate_flight.png")
-        subprocess.run(["import", "-window", "root", shot], env=env, check=True)
-        sky = band(read_shot(shot)[2], 0, 60)
+        sky = band(screenshot(env, os.path.join(shots, "mate_flight.png"))[2], 0, 60)
         check(sum(map(is_sky, sky)) > 0.8 * len(sky), "under MATE's screensaver the sky is at the top")
         hacks = hack_pids("-P", str(mate.pid))
         command("--deactivate")
@@ -228,17 +229,14 @@ def run_in_own_window(hack, env, work, shots):
         if size != (200, 150):
             window.resize(*size)
             time.sleep(1.5)
-        shot = os.path.join(shots, "window_%dx%d.png" % size)
-        subprocess.run(["import", "-window", str(window.id), shot], env=env, check=True)
-        width, height, rows = read_shot(shot)
+        width, height, rows = screenshot(env, os.path.join(shots, "window_%dx%d.png" % size), str(window.id))
         check((width, height) == size, "the window is %dx%d" % size)
         for name, left in (("left", 0), ("right", width - width // 8)):
             corner = band(rows, 0, height // 8, left, left + width // 8)
             check(sum(map(is_sky, corner)) > len(corner) // 2,
                   "at %dx%d the flight fills the window: sky in the top %s corner" % (size + (name,)))
         ground = band(rows, height - height // 8, height)
-        planted = sum(1 for p in ground if near(p, MAGENTA) or near(p, YELLOW))
-        check(planted > len(ground) // 2, "at %dx%d the planted picture is the ground at the bottom" % size)
+        check(planted(ground) > len(ground) // 2, "at %dx%d the planted picture is the ground at the bottom" % size)
     stop_hack(run, "in our window")
     said = open(stderr_path).read().splitlines()
     check(said and all("frames a second" in line for line in said), "-fps reports, nothing else is said")

@@ -31,6 +31,17 @@ class CheckSet:
             except Exception:
                 traceback.print_exc()
 
+    def run_google_test(self, program, *args, language=None):
+        """Runs a GoogleTest program of the bin folder to its end; shows its verdicts (and the GDI
+        reader's refusals), and returns its output."""
+        assert os.path.exists(os.path.join(self.s.bin_dir, program)), "%s was not built" % program
+        code, output = self.s.run_windows_program(program, 120, args, language)
+        for line in output.splitlines():
+            if any(word in line for word in ("FAILED", "PASSED", "Failure", "GDI refuses")):
+                print("  " + line)
+        assert code == 0, "%s failed:\n%s" % (program, output[-3000:])
+        return output
+
 
 def run_groups(groups, make_checks, heading=None, session_options=None):
     """Runs the chosen groups' checks, the methods of make_checks(session) (a CheckSet) named in

@@ -14,12 +14,9 @@ import subprocess
 import sys
 import time
 
-sys.path.insert(0, os.path.dirname(__file__))
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
-from check_groups import CheckSet, run_groups  # noqa: E402
-from wine_session import (KEY_DISPLAY, KEY_FILE, KEY_KIND, KEY_REPEAT, ROOT, SETTINGS_FILE, ShellRun,  # noqa: E402
-                          wait_until, write_settings)
-from working_files import Bitmap  # noqa: E402
+from check_groups import CheckSet, run_groups
+from wine_session import ROOT, SETTINGS_FILE, ShellRun, settings_text, wait_until, write_settings
+from working_files import Bitmap
 
 CAPTION = "<Skyliner>"
 SCREEN = (1280, 1024)
@@ -127,6 +124,11 @@ class Dialog:
             got = self.pixels(screen, PANEL[0] + x, PANEL[1] + y, 12, 12)
             assert got == want, "mark %d should be %s" % (kind, "chosen" if kind == chosen else "empty")
 
+    def file_name_ink(self, screen):
+        """How many dark pixels lbl_Fname shows inside its border."""
+        x, y, w, h = FILE_NAME
+        return sum(max(p) < 80 for p in self.pixels(screen, PANEL[0] + x + 2, PANEL[1] + y + 2, w - 4, h - 4))
+
     def look(self, screen, name):
         """Which skin the button's top-left corner shows (its 4 x 4 corner is the skin's, unscaled)."""
         x, y, _, _ = BUTTONS[name]
@@ -158,6 +160,11 @@ class Checks(CheckSet):
             return None
         with open(path, "rb") as f:
             return f.read()
+
+    def assert_stored(self, folder, kind, repeat, music="", display=0):
+        """Skyliner.ini holds the four keys as Set writes them."""
+        want, got = settings_text(kind, repeat, music, display), self.settings_bytes(folder)
+        assert got == want, "Skyliner.ini:\n%r\nnot\n%r" % (got, want)
 
     # --- open ------------------------------------------------------------------
 
@@ -257,17 +264,11 @@ class Checks(CheckSet):
         dialog.xdo("key", "Return")
         assert wait_until(lambda: self.active_title() == CAPTION, 10), "the chooser did not close"
         time.sleep(0.5)
-        screen = dialog.shot("file-chosen")
-        x, y, w, h = FILE_NAME
-        text = [p for p in dialog.pixels(screen, PANEL[0] + x + 2, PANEL[1] + y + 2, w - 4, h - 4)
-                if max(p) < 80]
-        assert len(text) > 50, "lbl_Fname shows no text (%d dark pixels)" % len(text)
+        ink = dialog.file_name_ink(dialog.shot("file-chosen"))
+        assert ink > 50, "lbl_Fname shows no text (%d dark pixels)" % ink
         dialog.click_button("Cmd_Set")
         assert dialog.wait_closed() is not None, "Set did not close the dialog"
-        want = (b"[Section]\r\n" + KEY_KIND + b"=2\r\n" + KEY_REPEAT + b"=0\r\n" + KEY_FILE + b"=" +
-                windows_music.encode("cp932") + b"\r\n" + KEY_DISPLAY + b"=0\r\n")
-        got = self.settings_bytes(folder)
-        assert got == want, "Skyliner.ini:\n%r\nnot\n%r" % (got, want)
+        self.assert_stored(folder, 2, 0, windows_music)
 
     def test_cd_track_typed_then_set_is_stored_rounded_half_even(self):
         folder = self.program(kind=0, repeat=5)
@@ -285,10 +286,7 @@ class Checks(CheckSet):
         dialog.shot("repeat-typed")
         dialog.click_button("Cmd_Set")
         assert dialog.wait_closed() is not None, "Set did not close the dialog"
-        want = (b"[Section]\r\n" + KEY_KIND + b"=1\r\n" + KEY_REPEAT + b"=2\r\n" + KEY_FILE + b"=\r\n" +
-                KEY_DISPLAY + b"=0\r\n")
-        got = self.settings_bytes(folder)
-        assert got == want, "Skyliner.ini:\n%r\nnot\n%r" % (got, want)
+        self.assert_stored(folder, 1, 2)
 
     def test_cancel_and_the_frame_leave_the_file_untouched(self):
         folder = self.program(kind=1, repeat=5)
@@ -315,9 +313,7 @@ class Checks(CheckSet):
         screen = dialog.shot("kind2-existing-file")
         dialog.assert_marks(screen, 2)
         assert dialog.look(screen, "Cmd_File") == "normal", dialog.look(screen, "Cmd_File")
-        x, y, w, h = FILE_NAME
-        text = [p for p in dialog.pixels(screen, PANEL[0] + x + 2, PANEL[1] + y + 2, w - 4, h - 4) if max(p) < 80]
-        assert len(text) > 50, "lbl_Fname shows no text"
+        assert dialog.file_name_ink(screen) > 50, "lbl_Fname shows no text"
 
     # --- language ------------------------------------------------------------------
 
@@ -394,9 +390,7 @@ class Checks(CheckSet):
         assert dialog.look(dialog.shot("display-keys-set"), "Cmd_Set") == "selected", "Tab did not go on to Set"
         dialog.xdo("key", "Return")
         assert dialog.wait_closed() is not None, "Set did not close the dialog"
-        want = (b"[Section]\r\n" + KEY_KIND + b"=0\r\n" + KEY_REPEAT + b"=0\r\n" + KEY_FILE + b"=\r\n" +
-                KEY_DISPLAY + b"=1\r\n")
-        assert self.settings_bytes(folder) == want, "Skyliner.ini: %r" % self.settings_bytes(folder)
+        self.assert_stored(folder, 0, 0, display=1)
 
     def active_title(self):
         """The name of the window with the input focus (there is no window manager to ask)."""

@@ -13,12 +13,10 @@ import sys
 import time
 import zipfile
 
-sys.path.insert(0, os.path.dirname(__file__))
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
-from check_groups import run_groups  # noqa: E402
-from dialog_e2e import Dialog  # noqa: E402
-from shell_e2e import Checks as ShellChecks  # noqa: E402
-from wine_session import ROOT, SETTINGS_FILE, wait_until  # noqa: E402
+from check_groups import run_groups
+from dialog_e2e import Dialog
+from shell_e2e import Checks as ShellChecks
+from wine_session import ROOT, SETTINGS_FILE, wait_until
 
 with open(os.path.join(ROOT, "CMakeLists.txt")) as _f:
     VERSION = re.search(r"project\(Skyliner VERSION ([0-9.]+)", _f.read()).group(1)
@@ -38,11 +36,8 @@ def read(path):
 
 
 class Checks(ShellChecks):
-    def default_folder(self):
-        return self.s.setup_default_folder()
-
     def windows_folder(self, folder):
-        return "C:\\" + os.path.relpath(folder, os.path.join(self.s.env["WINEPREFIX"], "drive_c")).replace("/", "\\")
+        return "C:\\" + os.path.relpath(folder, self.drive_c()).replace("/", "\\")
 
     def reg(self, *args):
         out = os.path.join(self.s.work, "reg.out")
@@ -56,15 +51,22 @@ class Checks(ShellChecks):
         values = [line.strip().split(None, 2) + [""] for line in text.splitlines()]
         return next((v[2] for v in values if code == 0 and len(v) > 2 and v[0].lower() == name.lower()), None)
 
-    def forget_install(self, folder):
-        self.reg("delete", UNINSTALL_KEY, "/f")
-        shutil.rmtree(folder, ignore_errors=True)
-        shutil.rmtree(self.s.kestrel, ignore_errors=True)
+    def drive_c(self, *names):
+        return os.path.join(self.s.env["WINEPREFIX"], "drive_c", *names)
 
-    def fresh_install_state(self, folder):
-        self.forget_install(folder)
-        self.later(lambda: self.forget_install(folder))
+    def forget_install(self, folders):
+        self.reg("delete", UNINSTALL_KEY, "/f")
+        for folder in folders + [self.s.kestrel]:
+            shutil.rmtree(folder, ignore_errors=True)
+
+    def fresh_install(self, *names):
+        """No Skyliner in the default folder nor in C:\\NAME for each name, before or after the check,
+        and another saver chosen; returns those folders, the default first."""
+        folders = [self.s.setup_default_folder()] + [self.drive_c(name) for name in names]
+        self.forget_install(folders)
+        self.later(lambda: self.forget_install(folders))
         self.reg("add", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/d", PREVIOUS_SAVER, "/f")
+        return folders
 
     def start(self, path, *args, name, language=None):
         process = self.s.start_program(path, args, name=name, language=language)
@@ -79,9 +81,17 @@ class Checks(ShellChecks):
         # It goes on from a copy of itself, Un.exe in a ~nsu*.tmp folder, started before the first ends.
         assert wait_until(lambda: not self.s.windows_processes("\\~nsu"), 30), "the uninstaller still runs"
 
+    def start_uninstaller(self, folder, *args, language=None):
+        return self.start(os.path.join(folder, UNINSTALLER), *args, name="uninstall", language=language)
+
     def uninstall(self, folder):
-        assert self.start(os.path.join(folder, UNINSTALLER), "/S", name="uninstall").wait(30) == 0
+        assert self.start_uninstaller(folder, "/S").wait(30) == 0
         self.wait_for_uninstaller()
+
+    def run_installed_saver(self, folder):
+        run = self.shell("/s", program_dir=folder)
+        assert run.wait_for_renderer_window(), "the installed saver showed no renderer window"
+        return run
 
     def assert_installed(self, folder):
         """The three files as in the zip, the uninstaller, the uninstall entry, our saver chosen."""
@@ -123,13 +133,10 @@ class Checks(ShellChecks):
             assert code == 0 and {key: fields.get(key) for key in want} == want, "%s: %s" % (name, text)
 
     def test_silent_install_run_set_upgrade_and_uninstall(self):
-        folder = self.default_folder()
-        self.fresh_install_state(folder)
+        folder = self.fresh_install()[0]
         self.install()
         self.assert_installed(folder)
-        run = self.shell("/s", program_dir=folder)
-        assert run.wait_for_renderer_window(), "the installed saver showed no renderer window"
-        self.end_with_escape(run)
+        self.end_with_escape(self.run_installed_saver(folder))
         dialog = Dialog(self, program_dir=folder)
         dialog.click_button("Cmd_Set")
         assert dialog.wait_closed() is not None, "Set did not close the dialog"
@@ -142,8 +149,7 @@ class Checks(ShellChecks):
         assert read(os.path.join(folder, SETTINGS_FILE)) == settings, "a silent uninstall must keep Skyliner.ini"
 
     def test_uninstall_keeps_the_users_files_in_a_folder_with_spaces(self):
-        folder = os.path.join(self.s.env["WINEPREFIX"], "drive_c", "My Saver")
-        self.fresh_install_state(folder)
+        folder = self.fresh_install("My Saver")[1]
         os.makedirs(folder)
         with open(os.path.join(folder, "notes.txt"), "wb") as f:
             f.write(b"mine\r\n")
@@ -155,8 +161,7 @@ class Checks(ShellChecks):
         assert read(os.path.join(folder, "notes.txt")) == b"mine\r\n", "the user's file changed"
 
     def test_screensaver_off_before_is_off_after(self):
-        folder = self.default_folder()
-        self.fresh_install_state(folder)
+        folder = self.fresh_install()[0]
         self.reg("add", DESKTOP_KEY, "/v", "ScreenSaveActive", "/d", "0", "/f")
         self.install()
         self.uninstall(folder)
@@ -170,22 +175,17 @@ class Checks(ShellChecks):
         assert not made, "folders made: %s" % made
 
     def test_unusable_folders_are_refused(self):
-        drive_c = os.path.join(self.s.env["WINEPREFIX"], "drive_c")
-        for folder in (self.default_folder(), os.path.join(drive_c, "Skyliner")):
-            self.fresh_install_state(folder)
-        open(os.path.join(drive_c, "Blocked"), "w").close()
-        self.later(lambda: os.remove(os.path.join(drive_c, "Blocked")))
+        made = self.fresh_install("Skyliner") + [os.path.join(self.s.work, "Skyliner")]
+        open(self.drive_c("Blocked"), "w").close()
+        self.later(lambda: os.remove(self.drive_c("Blocked")))
         for folder in (r"C:\Blocked\Skyliner", r"Z:\proc\Skyliner", "Skyliner", r"\\server\share\Skyliner",
                        r"C:\Sky*li<ner", "C:\\"):
             self.install("/D=" + folder, code=REFUSED)
-            self.assert_nothing_changed(self.default_folder(), os.path.join(drive_c, "Skyliner"),
-                                        os.path.join(self.s.work, "Skyliner"))
+            self.assert_nothing_changed(*made)
 
     def test_others_files_are_left_alone(self):
-        drive_c = os.path.join(self.s.env["WINEPREFIX"], "drive_c")
-        tools, unpacked = os.path.join(drive_c, "Tools"), os.path.join(drive_c, "Unpacked")
+        _, tools, unpacked = self.fresh_install("Tools", "Unpacked")
         for folder, name in ((tools, "Uninstall.exe"), (unpacked, "Skyliner.dll")):
-            self.fresh_install_state(folder)
             os.makedirs(folder)
             with open(os.path.join(folder, name), "wb") as f:
                 f.write(b"theirs")
@@ -197,9 +197,7 @@ class Checks(ShellChecks):
         assert read(os.path.join(tools, "Uninstall.exe")) == b"theirs", "another program's Uninstall.exe changed"
 
     def test_a_second_folder_is_refused(self):
-        first, second = self.default_folder(), os.path.join(self.s.env["WINEPREFIX"], "drive_c", "Second")
-        for folder in (second, first):
-            self.fresh_install_state(folder)
+        first, second = self.fresh_install("Second")
         self.install()
         self.install("/D=C:\\Second", code=REFUSED)
         assert not os.path.exists(second), "the second folder was made"
@@ -208,17 +206,14 @@ class Checks(ShellChecks):
         self.assert_uninstalled(first)
 
     def test_setup_and_uninstall_refuse_while_the_saver_runs(self):
-        folder = self.default_folder()
-        self.fresh_install_state(folder)
+        folder = self.fresh_install()[0]
         self.install()
-        run = self.shell("/s", program_dir=folder)
-        assert run.wait_for_renderer_window(), "the installed saver showed no renderer window"
+        run = self.run_installed_saver(folder)
         with open(os.path.join(folder, "Skyliner.data"), "ab") as f:
             f.write(b"mark")  # a setup that replaced any file would drop it
         before = {name: read(os.path.join(folder, name)) for name in PROGRAM_FILES + [UNINSTALLER]}
         self.install(code=RUNNING)
-        uninstall = self.start(os.path.join(folder, UNINSTALLER), "/S", "_?=" + self.windows_folder(folder),
-                               name="uninstall")
+        uninstall = self.start_uninstaller(folder, "/S", "_?=" + self.windows_folder(folder))
         assert uninstall.wait(30) == RUNNING, "the uninstall went on while the saver ran"
         assert {name: read(os.path.join(folder, name)) for name in before} == before, "files changed"
         assert self.reg_value(UNINSTALL_KEY, "DisplayName") == "Skyliner", "the uninstall entry is gone"
@@ -242,8 +237,7 @@ class Checks(ShellChecks):
     def page_through(self, language, remove_settings, chosen_since=None):
         """Installs and uninstalls by the pages, ticking the settings' removal or not; with chosen_since,
         the user picks that screensaver in between, and the uninstaller must leave it."""
-        folder = self.default_folder()
-        self.fresh_install_state(folder)
+        folder = self.fresh_install()[0]
         setup = self.start(SETUP, name="setup", language=language)
         for page in ("welcome", "folder", "install", "finish"):
             if page == "install":
@@ -255,7 +249,7 @@ class Checks(ShellChecks):
             f.write(b"[Section]\r\n")
         if chosen_since:
             self.reg("add", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/d", chosen_since, "/f")
-        self.start(os.path.join(folder, UNINSTALLER), name="uninstall", language=language)
+        self.start_uninstaller(folder, language=language)
         self.next_page("uninstall-%s-confirm" % language)
         # The settings' box is the second in the list, unticked: Down to it, Space to tick it.
         self.next_page("uninstall-%s-components" % language, *(("Down", "space") if remove_settings else ()))
@@ -267,9 +261,7 @@ class Checks(ShellChecks):
         assert kept != remove_settings and os.path.exists(folder) == kept, "Skyliner.ini kept: %s" % kept
 
     def test_a_refused_folder_is_told_on_its_page(self):
-        folder, drive_c = self.default_folder(), os.path.join(self.s.env["WINEPREFIX"], "drive_c")
-        for each in (os.path.join(drive_c, "Skyliner"), folder):
-            self.fresh_install_state(each)
+        folder, skyliner = self.fresh_install("Skyliner")
         setup = self.start(SETUP, name="setup", language="ja")
         self.next_page("setup-ja-welcome")
         time.sleep(1)
@@ -279,7 +271,7 @@ class Checks(ShellChecks):
         self.s.screenshot("setup-ja-folder-refused", 600, 400, 340, 310)  # the page and its message box
         dialogs = [w for w in self.s.windows() if w[0] == "#32770"]
         assert setup.poll() is None and len(dialogs) == 2, "no message on the page: %s" % dialogs
-        self.assert_nothing_changed(folder, os.path.join(drive_c, "Skyliner"), os.path.join(drive_c, "Sky*liner"))
+        self.assert_nothing_changed(folder, skyliner, self.drive_c("Sky*liner"))
 
     def test_pages_in_english(self):
         self.page_through("en", remove_settings=True)

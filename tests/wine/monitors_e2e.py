@@ -12,13 +12,12 @@ import subprocess
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
-import contract  # noqa: E402
-import dummy_display  # noqa: E402
-import working_files as wf  # noqa: E402
-from check_groups import CheckSet, run_groups  # noqa: E402
-from renderer_e2e import GROUND, SKY, share, stand_in_files  # noqa: E402
-from wine_session import (RENDERER_CAPTION, ROOT, RendererRun, ShellRun, WineSession, wait_until,  # noqa: E402
+import contract
+import dummy_display
+import working_files as wf
+from check_groups import CheckSet, run_groups
+from renderer_e2e import GROUND, SKY, share, stand_in_files
+from wine_session import (RENDERER_CAPTION, ROOT, RendererRun, ShellRun, WineSession, wait_until,
                           write_settings)
 
 COVER = "class=Skyliner cover"
@@ -118,6 +117,13 @@ class Checks(CheckSet):
             self.wait_for_frames()
         return run
 
+    def start_saver(self, program_dir=None):
+        run = ShellRun(self.s, program_dir=program_dir)
+        self.later(run.kill)
+        assert run.wait_for_renderer_window() and run.wait_for_focus(), "no renderer window with the focus"
+        self.wait_for_frames()
+        return run
+
     # --- two monitors ----------------------------------------------------------------
 
     def test_covers_the_second_monitor_and_esc_there_ends_the_run(self):
@@ -145,10 +151,7 @@ class Checks(CheckSet):
     def test_shell_ends_within_a_second_of_the_renderer(self):
         monitors, mode = self.before()
         self.known_window_on(monitors[1])
-        run = ShellRun(self.s)
-        self.later(run.kill)
-        assert run.wait_for_renderer_window() and run.wait_for_focus(), "no renderer window with the focus"
-        self.wait_for_frames()
+        run = self.start_saver()
         assert wait_until(lambda: [w for w in self.ours() if w[0] == OURS[0]], 5), "no cover"
         self.s.screenshot("saver_with_second_monitor_covered", 2048, 768)
         self.escape(COVER, lambda: not run.renderer_processes())
@@ -197,11 +200,8 @@ class Checks(CheckSet):
         marker = self.marker_on(monitors[1])
         folder = self.s.program_copy()
         write_settings(folder, 0, display=1)
-        run = ShellRun(self.s, program_dir=folder)
         self.later(lambda: dummy_display.arrange(self.s.env["DISPLAY"]))
-        self.later(run.kill)
-        assert run.wait_for_renderer_window() and run.wait_for_focus(), "no renderer window with the focus"
-        self.wait_for_frames()
+        run = self.start_saver(folder)
         self.check_spanning("while running")
         self.s.screenshot("saver_over_every_monitor", span[2], span[3])
         ground = wf.Bitmap(open(os.path.join(self.s.kestrel, contract.kDesktopPictureName), "rb").read())

@@ -13,11 +13,10 @@ import sys
 import tempfile
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
-import contract  # noqa: E402
-import working_files as wf  # noqa: E402
-from check_groups import CheckSet, run_groups  # noqa: E402
-from wine_session import RENDERER_CAPTION, RendererRun, shipped_files, wait_until  # noqa: E402
+import contract
+import working_files as wf
+from check_groups import CheckSet, run_groups
+from wine_session import RENDERER_CAPTION, RendererRun, shipped_files, wait_until
 
 SKY = (40, 80, 220)
 GROUND = (40, 160, 40)
@@ -36,9 +35,9 @@ def share(pixels, colour):
     return sum(close(p, colour) for p in pixels) / len(pixels)
 
 
-def stand_in_files(sky=SKY, ground=GROUND):
-    """A small model and solid-colour pictures, so colours can be checked."""
-    files = {contract.kModelCopyName: wf.ms3d()}
+def stand_in_files(sky=SKY, ground=GROUND, model=None):
+    """A small model (or the given bytes) and solid-colour pictures, so colours can be checked."""
+    files = {contract.kModelCopyName: wf.ms3d() if model is None else model}
     if sky:
         files[contract.kSkyPictureName] = wf.bmp24(64, 64, sky)
     if ground:
@@ -82,6 +81,12 @@ class Checks(CheckSet):
         code = run.wait_for_exit()
         assert not seen, "%s: a window appeared" % what
         self.assert_ended_cleanly(code)
+
+    def fly_and_end(self, run):
+        """Lets the run fly a moment once its window shows, then ends it with Esc, cleanly."""
+        run.wait_for_window()
+        time.sleep(0.3)
+        self.assert_ended_cleanly(run.end_with_escape())
 
     def frame_after_start(self, name, settle=0.5):
         run = RendererRun(self.s)
@@ -190,9 +195,7 @@ class Checks(CheckSet):
         self.assert_refused_without_window(files, "missing model")
 
     def test_invalid_model_ends_without_window(self):
-        files = stand_in_files()
-        files[contract.kModelCopyName] = b"MS3D000001" + files[contract.kModelCopyName][10:]
-        self.assert_refused_without_window(files, "invalid model")
+        self.assert_refused_without_window(stand_in_files(model=b"MS3D000001" + wf.ms3d()[10:]), "invalid model")
 
     def test_both_pictures_missing_ends_and_restores_mode(self):
         self.s.put_files(stand_in_files(sky=None, ground=None))
@@ -203,9 +206,7 @@ class Checks(CheckSet):
 
     def test_malformed_models_are_refused(self):
         for name, data in wf.malformed_models():
-            files = stand_in_files()
-            files[contract.kModelCopyName] = data
-            self.assert_refused_without_window(files, "model " + name)
+            self.assert_refused_without_window(stand_in_files(model=data), "model " + name)
 
     def test_malformed_sky_pictures_are_reported_and_the_run_goes_on(self):
         for name, data, message in wf.malformed_bitmaps():
@@ -216,12 +217,9 @@ class Checks(CheckSet):
             try:
                 text = self.dismiss_message_box(run)
                 assert text == message, "%s: message %r, expected %r" % (name, text, message)
-                run.wait_for_window()
-                time.sleep(0.3)
-                code = run.end_with_escape()
+                self.fly_and_end(run)
             finally:
                 run.kill()
-            self.assert_ended_cleanly(code)
 
     def test_both_pictures_malformed_end_after_two_messages(self):
         files = stand_in_files()
@@ -239,42 +237,37 @@ class Checks(CheckSet):
         self.assert_ended_cleanly(code)
 
     def test_malformed_material_picture_is_reported_in_both_texture_passes(self):
-        files = stand_in_files()
         # The working folder's puff, the one absolute name a model may give.
         puff = contract.kRendererWorkingFolder + "\\" + contract.kPuffPictureName
-        files[contract.kModelCopyName] = wf.ms3d(texture=puff.encode())
+        files = stand_in_files(model=wf.ms3d(texture=puff.encode()))
         files[contract.kPuffPictureName] = wf.malformed_bitmaps()[1][1]
         self.s.put_files(files)
         run = RendererRun(self.s)
         try:
             before_window = self.dismiss_message_box(run)  # the model's own pass, no context yet
             with_window = self.dismiss_message_box(run)    # the pass InitScene makes
-            run.wait_for_window()
-            time.sleep(0.3)
-            code = run.end_with_escape()
+            assert before_window == with_window == "Unknown DIB file format.", (before_window, with_window)
+            self.fly_and_end(run)
         finally:
             run.kill()
-        assert before_window == with_window == "Unknown DIB file format.", (before_window, with_window)
-        self.assert_ended_cleanly(code)
 
     # --- untrusted -----------------------------------------------------------
 
-    def fly_and_end(self, run):
-        run.wait_for_window()
-        time.sleep(0.3)
-        self.assert_ended_cleanly(run.end_with_escape())
-
-    def test_network_texture_name_is_never_opened(self):
-        files = stand_in_files()
-        files[contract.kModelCopyName] = wf.ms3d(texture=b"\\\\127.0.0.1\\share\\x.bmp")
-        self.s.put_files(files)
-        process = self.s.start_program(os.path.join(self.s.bin_dir, "Skyliner.dll"), name="renderer-file-trace",
-                                       debug="-all,err+all,trace+file")
+    def fly_program(self, program, name, **options):
+        """Starts a renderer of the check's own choosing, flies a moment and ends it with Esc; returns
+        its process."""
+        process = self.s.start_program(program, name=name, **options)
         run = RendererRun(self.s, process)
         try:
             self.fly_and_end(run)
         finally:
             run.kill()
+        return process
+
+    def test_network_texture_name_is_never_opened(self):
+        self.s.put_files(stand_in_files(model=wf.ms3d(texture=b"\\\\127.0.0.1\\share\\x.bmp")))
+        process = self.fly_program(os.path.join(self.s.bin_dir, "Skyliner.dll"), "renderer-file-trace",
+                                   debug="-all,err+all,trace+file")
         with open(process.log, encoding="utf-8", errors="replace") as f:
             trace = f.read()
         # The trace does show the files the renderer opens, so a missing name means no attempt.
@@ -289,25 +282,14 @@ class Checks(CheckSet):
         shutil.copy(os.path.join(self.s.bin_dir, "planted", "opengl32.dll"), folder)
         # Native first, so Wine would take a DLL it finds in the program's folder.
         overrides = self.s.env["WINEDLLOVERRIDES"] + ";opengl32=n,b"
-        process = self.s.start_program(os.path.join(folder, "Skyliner.dll"), name="renderer-planted",
-                                       environment={"WINEDLLOVERRIDES": overrides})
-        run = RendererRun(self.s, process)
         try:
-            wait_until(lambda: self.s.x_windows(RENDERER_CAPTION) or process.poll() is not None, 15)
+            self.fly_program(os.path.join(folder, "Skyliner.dll"), "renderer-planted",
+                             environment={"WINEDLLOVERRIDES": overrides})
+        finally:  # once loaded, the planted library refuses to load, and the renderer ends without a window
             loaded = os.path.exists(os.path.join(folder, "opengl32.dll.loaded"))
-            assert not loaded, "the planted opengl32.dll was loaded (exit code %s)" % process.poll()
-            self.fly_and_end(run)
-        finally:
-            run.kill()
+            assert not loaded, "the planted opengl32.dll was loaded"
 
     # --- bitmap_diff ---------------------------------------------------------
-
-    def run_google_test(self, program):
-        code, output = self.s.run_windows_program(program, timeout=120)
-        for line in output.splitlines():
-            if "GDI refuses" in line or "FAILED" in line or "PASSED" in line or "Failure" in line:
-                print("  " + line)
-        assert code == 0, "%s failed:\n%s" % (program, output[-3000:])
 
     def test_gdi_reader_matches_portable_decoder(self):
         self.run_google_test("bitmap_gdi_diff_test.exe")

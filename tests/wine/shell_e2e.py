@@ -17,11 +17,10 @@ import sys
 import time
 import wave
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "wine"))
-import contract  # noqa: E402
-import working_files as wf  # noqa: E402
-from check_groups import CheckSet, run_groups  # noqa: E402
-from wine_session import RENDERER_CAPTION, SettingsFile, ShellRun, wait_until  # noqa: E402
+import contract
+import working_files as wf
+from check_groups import CheckSet, run_groups
+from wine_session import RENDERER_CAPTION, SettingsFile, ShellRun, wait_until
 
 SAVER_FORM_CAPTION = "Jetscape_Main"
 PREVIEW_CAPTION = "Preview Window"
@@ -213,14 +212,9 @@ class Checks(CheckSet):
 
     # --- modes ---------------------------------------------------------------
 
-    def test_upper_case_s_starts_the_saver(self):
-        self.run_saver_to_escape("/S")
-
-    def test_dash_s_starts_the_saver(self):
-        self.run_saver_to_escape("-s")
-
-    def test_no_argument_starts_the_saver(self):
-        self.run_saver_to_escape()
+    def test_upper_case_s_dash_s_and_no_argument_start_the_saver(self):
+        for args in (("/S",), ("-s",), ()):
+            self.run_saver_to_escape(*args)
 
     def test_other_letter_makes_the_working_folder_and_ends(self):
         shutil.rmtree(self.s.kestrel, ignore_errors=True)
@@ -287,25 +281,16 @@ class Checks(CheckSet):
         assert not run.renderer_processes(), "a renderer started"
         return texts
 
-    def test_missing_renderer_shows_its_message(self):
-        texts = self.missing_files_message(("Skyliner.dll",))
-        assert texts == [MISSING_RENDERER], "messages: %r" % texts
-
-    def test_missing_model_shows_its_message(self):
-        texts = self.missing_files_message(("Skyliner.data",))
-        assert texts == [MISSING_MODEL], "messages: %r" % texts
-
-    def test_both_missing_show_only_the_renderer_message(self):
-        texts = self.missing_files_message(("Skyliner.dll", "Skyliner.data"))
-        assert texts == [MISSING_RENDERER], "messages: %r" % texts
-
-    def test_missing_model_speaks_english_elsewhere(self):
-        texts = self.missing_files_message(("Skyliner.data",), language="en")
-        assert texts == ["Skyliner.data was not found in the same folder!"], "messages: %r" % texts
-
-    def test_other_letter_checks_the_files_too(self):
-        texts = self.missing_files_message(("Skyliner.dll",), args=("/a", "1234"))
-        assert texts == [MISSING_RENDERER], "messages: %r" % texts
+    def test_missing_files_show_their_message(self):
+        """The renderer's message when both are missing; in the user's language; for another letter too."""
+        for without, args, language, message in (
+                (("Skyliner.dll",), ("/s",), "ja", MISSING_RENDERER),
+                (("Skyliner.data",), ("/s",), "ja", MISSING_MODEL),
+                (("Skyliner.dll", "Skyliner.data"), ("/s",), "ja", MISSING_RENDERER),
+                (("Skyliner.data",), ("/s",), "en", "Skyliner.data was not found in the same folder!"),
+                (("Skyliner.dll",), ("/a", "1234"), "ja", MISSING_RENDERER)):
+            texts = self.missing_files_message(without, args, language)
+            assert texts == [message], "without %s, %s, %s: messages %r" % (without, args, language, texts)
 
     # --- music ---------------------------------------------------------------
 
@@ -409,15 +394,6 @@ class Checks(CheckSet):
 
     # --- win32 ---------------------------------------------------------------
 
-    def run_google_test(self, program, *args, language=None):
-        assert os.path.exists(os.path.join(self.s.bin_dir, program)), "%s was not built" % program
-        code, output = self.s.run_windows_program(program, 120, args, language)
-        for line in output.splitlines():
-            if "FAILED" in line or "PASSED" in line or "Failure" in line:
-                print("  " + line)
-        assert code == 0, "%s failed:\n%s" % (program, output[-3000:])
-        return output
-
     def test_saver_win32(self):
         self.run_google_test("saver_win32_test.exe")
 
@@ -436,13 +412,11 @@ class Checks(CheckSet):
 GROUPS = {
     "files": ["test_saver_writes_the_working_files_and_follows_the_renderer",
               "test_ground_picture_that_cannot_be_replaced_stops_the_run"],
-    "modes": ["test_upper_case_s_starts_the_saver", "test_dash_s_starts_the_saver",
-              "test_no_argument_starts_the_saver", "test_other_letter_makes_the_working_folder_and_ends"],
+    "modes": ["test_upper_case_s_dash_s_and_no_argument_start_the_saver",
+              "test_other_letter_makes_the_working_folder_and_ends"],
     "cursor": ["test_saver_hides_the_cursor_and_gives_it_back"],
     "single": ["test_second_start_while_the_saver_runs_ends_at_once"],
-    "missing": ["test_missing_renderer_shows_its_message", "test_missing_model_shows_its_message",
-                "test_both_missing_show_only_the_renderer_message", "test_other_letter_checks_the_files_too",
-                "test_missing_model_speaks_english_elsewhere"],
+    "missing": ["test_missing_files_show_their_message"],
     "music": ["test_refused_model_ends_the_run_and_closes_the_mp3",
               "test_refused_model_ends_the_run_and_stops_the_wav", "test_live_run_restarts_the_mp3_once_it_has_ended"],
     "preview": ["test_preview_is_a_child_of_the_given_window", "test_preview_without_a_usable_window_ends",

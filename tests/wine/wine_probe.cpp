@@ -18,8 +18,8 @@
 //   wine_probe client TITLE     for the top-level window of that title: its owner's handle (0 for none)
 //                               and its client area in screen coordinates, "owner x y width height",
 //                               or "absent"
-//   wine_probe frames TITLE     prints the count of swapped frames the renderer keeps in its window's
-//                               user data, or "absent"
+//   wine_probe frames TITLE     prints the count of swapped frames the renderer publishes on its
+//                               window, or "absent"
 //   wine_probe acp              prints the ANSI code page
 //   wine_probe version FILE     prints the file's version resource as the system reads it, one
 //                               "name=value" a line (its fixed file version, then its strings), and
@@ -39,6 +39,8 @@
 #include <cstring>
 #include <initializer_list>
 #include <vector>
+
+#include "frame_loop.h"
 
 namespace {
 
@@ -70,14 +72,24 @@ int DescribeWindow(const char* title) {
   return 0;
 }
 
-// Prints the frame count the renderer publishes in its window's user data, or "absent".
+// Prints the renderer's count of swapped frames, read from its memory at the address its window's
+// property holds (0 before the property is set), or "absent".
 int PrintFrames(const char* title) {
   HWND window = FindWindowA(nullptr, title);
   if (!window) {
     std::printf("absent\n");
     return 0;
   }
-  std::printf("%ld\n", static_cast<long>(GetWindowLongPtrA(window, GWLP_USERDATA)));
+  int frames = 0;
+  if (const void* address = GetPropA(window, kFrameCountProperty)) {
+    DWORD process_id = 0;
+    GetWindowThreadProcessId(window, &process_id);
+    HANDLE process = OpenProcess(PROCESS_VM_READ, FALSE, process_id);
+    const bool read = process && ReadProcessMemory(process, address, &frames, sizeof(frames), nullptr);
+    if (process) CloseHandle(process);
+    if (!read) return 2;
+  }
+  std::printf("%d\n", frames);
   return 0;
 }
 

@@ -4,7 +4,7 @@ its first output at 1280 x 1024 (the primary) and its second at 1024 x 768
 to the right. Unlike Xvfb, its outputs accept mode switches through RandR.
 
 As a script it starts the server, prints its DISPLAY and runs until ended:
-    python3 tools/wine/dummy_display.py"""
+    python3 tests/wine/dummy_display.py"""
 
 import os
 import subprocess

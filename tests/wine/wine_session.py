@@ -427,18 +427,23 @@ KEY_FILE = b"BGM\xcc\xa7\xb2\xd9"
 KEY_DISPLAY = b"Display"
 
 
-def write_settings(folder, kind, repeat=0, music="", display=None):
-    """Writes the shell's settings file into the program folder (the display way only when
-    given, as in a file from before it existed); returns its path."""
-    path = os.path.join(folder, SETTINGS_FILE)
+def settings_text(kind, repeat=0, music="", display=None):
+    """The bytes of the shell's settings file as the dialog's Set writes it (the display way
+    only when given, as in a file from before it existed)."""
     lines = [b"[" + SETTINGS_SECTION + b"]",
              KEY_KIND + b"=" + str(kind).encode(),
              KEY_REPEAT + b"=" + str(repeat).encode(),
              KEY_FILE + b"=" + music.encode("cp932")]
     if display is not None:
         lines.append(KEY_DISPLAY + b"=" + str(display).encode())
+    return b"\r\n".join(lines) + b"\r\n"
+
+
+def write_settings(folder, kind, repeat=0, music="", display=None):
+    """Writes settings_text(...) as the program folder's settings file; returns its path."""
+    path = os.path.join(folder, SETTINGS_FILE)
     with open(path, "wb") as f:
-        f.write(b"\r\n".join(lines) + b"\r\n")
+        f.write(settings_text(kind, repeat, music, display))
     return path
 
 
