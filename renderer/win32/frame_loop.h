@@ -6,7 +6,11 @@ struct FrameLoopOptions {
   bool paced = true;   // 60 frames per second; false draws as fast as the driver allows (benchmarks)
   int frame_limit = 0; // end after this many swapped frames; 0 runs until Esc or a close request
   void (*on_swap)(int frames_swapped) = nullptr;  // called right after each swap (benchmarks)
+  void (*on_phase)(const char* phase) = nullptr;  // the end of each start-up phase, any thread (benchmarks)
 };
 
+class FlightHost;
+class FlightScene;
+
 // Runs until done and returns the exit code: the quit message's wParam, or 0.
-int RunFrameLoop(const FrameLoopOptions& options);
+int RunFrameLoop(const FrameLoopOptions& options, FlightHost& host, FlightScene& scene);
