@@ -2,11 +2,13 @@
 // is waiting, until a quit message, Esc, or the scene reports failure.
 #pragma once
 
+#include "contract/phase_marks.h"
+
 struct FrameLoopOptions {
   bool paced = true;   // 60 frames per second; false draws as fast as the driver allows (benchmarks)
   int frame_limit = 0; // end after this many swapped frames; 0 runs until Esc or a close request
   void (*on_swap)(int frames_swapped) = nullptr;  // called right after each swap (benchmarks)
-  void (*on_phase)(const char* phase) = nullptr;  // the end of each start-up phase, any thread (benchmarks)
+  PhaseObserver on_phase = nullptr;  // the end of each start-up phase, from any thread (benchmarks)
 };
 
 class FlightHost;
