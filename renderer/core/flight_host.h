@@ -47,8 +47,9 @@ class FlightHost : public TaskRunner {
   virtual std::FILE* OpenForReading(const char* path);
 
   // Reads one picture file that OpenForReading has found there; a failure is
-  // shown to the user when report is set. The portable decoder, reporting
-  // on standard error, by default.
+  // shown to the user when report is set: this is where a host shows the
+  // loader's messages (a message box on Windows). The portable decoder,
+  // reporting on standard error, by default.
   virtual RgbImage* ReadPictureFile(const char* path, bool report);
 
   // Makes the window (or off-screen frame) with a current context; false when
