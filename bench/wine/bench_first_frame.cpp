@@ -8,7 +8,6 @@
 
 #include "bench_timing.h"
 #include "renderer_run.h"
-#include "startup_marks.h"
 
 namespace {
 
@@ -44,8 +43,8 @@ void OnSwap(int) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   OnPhaseEnd("program entered");
-  SetStartupObserver(OnPhaseEnd);
   FrameLoopOptions options;
+  options.on_phase = OnPhaseEnd;
   options.paced = false;
   options.frame_limit = 1;
   options.on_swap = OnSwap;

@@ -8,7 +8,6 @@
 #include <cstring>
 
 #include "bench_timing.h"
-#include "run_marks.h"
 #include "shell_main.h"
 
 namespace {
@@ -40,6 +39,5 @@ void OnPhaseEnd(const char* phase) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   OnPhaseEnd("program entered");
-  run_phase_observer = OnPhaseEnd;
-  RunShell();
+  RunShell(OnPhaseEnd);
 }

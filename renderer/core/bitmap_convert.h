@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "task_runner.h"
+
 // A bitmap whose sizes have all been checked against the file: every byte the
 // converters read lies inside [pixels, pixels + pixel_bytes).
 struct BitmapSource {
@@ -19,8 +21,9 @@ struct BitmapSource {
   size_t pixel_bytes = 0;
 };
 
-// Uncompressed rows (1/4/8/16/24/32 bits) into packed RGB, bottom row first.
-void ConvertBitmapRows(const BitmapSource& source, unsigned char* out);
+// Uncompressed rows (1/4/8/16/24/32 bits) into packed RGB, bottom row first,
+// split over tasks.
+void ConvertBitmapRows(const BitmapSource& source, unsigned char* out, const TaskRunner& tasks);
 
 // RLE4/RLE8 into packed RGB, bottom row first; out must hold black pixels on entry.
 void DecodeBitmapRle(const BitmapSource& source, unsigned char* out);

@@ -96,14 +96,15 @@ RgbImage* Fail(BitmapReporter report, const char* text) {
 
 }  // namespace
 
-RgbImage* DecodeBitmap(const unsigned char* data, size_t size, BitmapReporter report, size_t max_output_bytes) {
+RgbImage* DecodeBitmap(const unsigned char* data, size_t size, BitmapReporter report, size_t max_output_bytes,
+                       const TaskRunner& tasks) {
   const char* refusal = nullptr;
-  RgbImage* image = DecodeBitmapGivingRefusal(data, size, &refusal, max_output_bytes);
+  RgbImage* image = DecodeBitmapGivingRefusal(data, size, &refusal, max_output_bytes, tasks);
   return image ? image : Fail(report, refusal);
 }
 
 RgbImage* DecodeBitmapGivingRefusal(const unsigned char* data, size_t size, const char** refusal,
-                                    size_t max_output_bytes) {
+                                    size_t max_output_bytes, const TaskRunner& tasks) {
   static const unsigned char kNothing[1] = {0};
   if (!data) {
     data = kNothing;
@@ -125,7 +126,7 @@ RgbImage* DecodeBitmapGivingRefusal(const unsigned char* data, size_t size, cons
   if (rle)
     DecodeBitmapRle(source, pixels);
   else
-    ConvertBitmapRows(source, pixels);
+    ConvertBitmapRows(source, pixels, tasks);
   image->width = source.width;
   image->height = source.height;
   image->pixels = pixels;
@@ -145,7 +146,7 @@ RgbImage* FailToOpen(BitmapReporter report, const char* path) {
 
 }  // namespace
 
-RgbImage* ReadBitmapImageFile(const char* path, BitmapReporter report) {
+RgbImage* ReadBitmapImageFile(const char* path, BitmapReporter report, const TaskRunner& tasks) {
   std::vector<unsigned char> bytes;
   switch (ReadFileBytes(path, bytes)) {
     case FileRead::kNoMemory: return Fail(report, kOutOfMemoryText);
@@ -154,5 +155,5 @@ RgbImage* ReadBitmapImageFile(const char* path, BitmapReporter report) {
   }
   // An empty file cannot be mapped on Windows, so it counts as unopenable.
   if (bytes.empty()) return FailToOpen(report, path);
-  return DecodeBitmap(bytes.data(), bytes.size(), report);
+  return DecodeBitmap(bytes.data(), bytes.size(), report, kMaxBitmapOutputBytes, tasks);
 }

@@ -7,6 +7,7 @@
 
 #include "bitmap_layout.h"
 #include "rgb_image.h"
+#include "task_runner.h"
 
 // The loader's messages, word for word.
 extern const char kOpenFailedFormat[];     // "Failed to open DIB file %s.\n"
@@ -36,15 +37,16 @@ constexpr size_t kMaxBitmapOutputBytes = size_t{256} << 20;
 //                        pixel rows lie outside the data;
 //   kOutOfMemoryText     the picture exceeds the bounds above (or max_output_bytes)
 //                        or an allocation fails.
-// Never reads outside [data, data + size).
+// Never reads outside [data, data + size). The rows are converted by tasks.
 RgbImage* DecodeBitmap(const unsigned char* data, size_t size, BitmapReporter report,
-                       size_t max_output_bytes = kMaxBitmapOutputBytes);
+                       size_t max_output_bytes = kMaxBitmapOutputBytes, const TaskRunner& tasks = TaskRunner());
 
 // The same, giving the one message through *refusal (null on success) instead
 // of reporting it.
 RgbImage* DecodeBitmapGivingRefusal(const unsigned char* data, size_t size, const char** refusal,
-                                    size_t max_output_bytes = kMaxBitmapOutputBytes);
+                                    size_t max_output_bytes = kMaxBitmapOutputBytes,
+                                    const TaskRunner& tasks = TaskRunner());
 
-// Reads the file at path and decodes it; a file that cannot be opened or read,
-// or has no bytes, is reported with kOpenFailedFormat and the path.
-RgbImage* ReadBitmapImageFile(const char* path, BitmapReporter report);
+// Reads the file at path (fopen) and decodes it; a file that cannot be opened
+// or read, or has no bytes, is reported with kOpenFailedFormat and the path.
+RgbImage* ReadBitmapImageFile(const char* path, BitmapReporter report, const TaskRunner& tasks = TaskRunner());

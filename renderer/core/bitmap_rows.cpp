@@ -81,13 +81,13 @@ void ConvertRow(const BitmapSource& b, const unsigned char* row, unsigned char* 
 
 }  // namespace
 
-void ConvertBitmapRows(const BitmapSource& b, unsigned char* out) {
+void ConvertBitmapRows(const BitmapSource& b, unsigned char* out, const TaskRunner& tasks) {
   Channel channels[3];
   if (b.bits_per_pixel == 16 || b.bits_per_pixel == 32)
     for (int i = 0; i < 3; ++i) channels[i] = ChannelOf(b.masks[i]);
   const size_t stride = static_cast<size_t>(BitmapRowBytes(static_cast<uint64_t>(b.width), b.bits_per_pixel));
   const size_t out_row = static_cast<size_t>(b.width) * 3;
-  ForEachRange(b.height, RowsPerTask(b.width), [&](int begin, int end) {
+  ForEachRange(tasks, b.height, RowsPerTask(b.width), [&](int begin, int end) {
     for (int32_t y = begin; y < end; ++y) {
       const int32_t file_row = b.top_down ? b.height - 1 - y : y;
       ConvertRow(b, b.pixels + stride * file_row, out + out_row * y, channels);

@@ -5,10 +5,6 @@
 
 namespace {
 
-std::FILE* OpenBinary(const char* path) { return std::fopen(path, "rb"); }
-
-FileOpener g_opener = OpenBinary;
-
 // Sizes, allocates and reads; the caller closes the file.
 FileRead ReadOpenFile(std::FILE* file, std::vector<unsigned char>& bytes) {
   if (std::fseek(file, 0, SEEK_END) != 0) return FileRead::kUnreadable;
@@ -25,16 +21,15 @@ FileRead ReadOpenFile(std::FILE* file, std::vector<unsigned char>& bytes) {
 
 }  // namespace
 
-void SetFileOpener(FileOpener opener) { g_opener = opener ? opener : OpenBinary; }
-
-std::FILE* OpenFileForReading(const char* path) { return path ? g_opener(path) : nullptr; }
-
-FileRead ReadFileBytes(const char* path, std::vector<unsigned char>& bytes) {
+FileRead ReadFileBytes(std::FILE* file, std::vector<unsigned char>& bytes) {
   bytes.clear();
-  std::FILE* file = OpenFileForReading(path);
   if (!file) return FileRead::kUnreadable;
   const FileRead result = ReadOpenFile(file, bytes);
   std::fclose(file);
   if (result != FileRead::kRead) std::vector<unsigned char>().swap(bytes);
   return result;
+}
+
+FileRead ReadFileBytes(const char* path, std::vector<unsigned char>& bytes) {
+  return ReadFileBytes(path ? std::fopen(path, "rb") : nullptr, bytes);
 }

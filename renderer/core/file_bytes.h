@@ -10,11 +10,9 @@ enum class FileRead {
   kNoMemory,    // too big for the heap
 };
 
-// Opens a file for binary reading (never creating it); null when it cannot be
-// opened. The platform may install a stricter opener; null restores fopen.
-using FileOpener = std::FILE* (*)(const char* path);
-void SetFileOpener(FileOpener opener);
-std::FILE* OpenFileForReading(const char* path);
+// Reads the whole of an open binary stream into bytes and closes it; a null
+// file is kUnreadable.
+FileRead ReadFileBytes(std::FILE* file, std::vector<unsigned char>& bytes);
 
-// Reads the whole file at path, opened by the installed opener, into bytes.
+// The same for the file at path, opened with fopen (never created).
 FileRead ReadFileBytes(const char* path, std::vector<unsigned char>& bytes);

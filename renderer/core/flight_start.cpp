@@ -4,24 +4,37 @@
 
 #include "rand.h"
 #include "scene_setup.h"
-#include "startup_marks.h"
-#include "textures.h"
 
-FlightStart StartFlight(FlightScene& scene, MeshModel& model, const char* model_path, const FlightView& view,
-                        FlightSeed seed) {
+void Flight::Release() {
+  model.DeleteMaterialTextures();
+  for (GLuint* texture : {&scene.sky_texture, &scene.ground_texture}) {
+    if (*texture != 0) glDeleteTextures(1, texture);
+    *texture = 0;
+  }
+  if (scene.quadric) gluDeleteQuadric(scene.quadric);
+  scene.quadric = nullptr;
+}
+
+FlightStart OpenSceneView(FlightHost& host, FlightScene& scene) {
+  OpenedView view;
+  if (!host.OpenView(&view)) return FlightStart::kNoContext;
+  // Later size changes reach ResizeViewport through the host's window.
+  if (view.off_axis)
+    ResizeViewport(view.width, view.height, *view.off_axis);
+  else
+    ResizeViewport(view.width, view.height);
+  return InitScene(scene, host, view.prepared) ? FlightStart::kReady : FlightStart::kNoPictures;
+}
+
+FlightStart StartFlight(FlightHost& host, Flight& flight, FlightSeed seed) {
   // The state a fresh process starts in: the flight's start values come from it.
   Srand(1);
-  if (!model.Load(model_path)) return FlightStart::kModelRefused;
-  MarkStartupPhase("model read");
-  scene.model = &model;
-  const FlightStart opened = view.open(view.platform, scene);
+  if (!flight.model.Load(host)) return FlightStart::kModelRefused;
+  host.MarkPhase("model read");
+  flight.scene.model = &flight.model;
+  const FlightStart opened = OpenSceneView(host, flight.scene);
   if (opened != FlightStart::kReady) return opened;
   if (seed.kind == FlightSeed::kClock) Srand(static_cast<unsigned int>(std::clock()));
   if (seed.kind == FlightSeed::kFixed) Srand(seed.value);
   return FlightStart::kReady;
-}
-
-FlightStart OpenSceneView(FlightScene& scene, int width, int height, ScenePictures* prepared) {
-  ResizeViewport(width, height);
-  return InitScene(scene, prepared) ? FlightStart::kReady : FlightStart::kNoPictures;
 }

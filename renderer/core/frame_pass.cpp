@@ -1,10 +1,9 @@
 #include "frame_pass.h"
 
-bool RunFramePass(FlightScene& scene, bool active, bool escape_pressed, FrameSchedule& schedule,
-                  const FramePassTarget& target) {
+bool RunFramePass(FlightHost& host, FlightScene& scene, bool active, bool escape_pressed, FrameSchedule& schedule) {
   if (active && !scene.DrawFrame()) return false;
   if (escape_pressed) return false;  // a frame drawn on the pass that sees Esc is not shown
-  target.swap_buffers(target.context);
+  host.PresentFrame();
   scene.AdvanceCameraSchedule();
   schedule.FrameShown();
   return true;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "file_bytes.h"
+#include "flight_host.h"
 #include "texture_names.h"
 #include "textures.h"
 
@@ -25,10 +26,17 @@ void MeshModel::Clear() {
   std::vector<ModelVertex>().swap(vertices);
 }
 
-void MeshModel::CreateMaterialTextures() {
+void MeshModel::CreateMaterialTextures(FlightHost& host) {
   for (ModelMaterial& m : materials) {
     const std::string& name = m.texture_file_name;
-    m.texture = name.empty() || IsRefusedTextureName(name) ? 0 : LoadTextureFile(name.c_str());
+    m.texture = name.empty() || IsRefusedTextureName(name) ? 0 : LoadMaterialTexture(host, name);
+  }
+}
+
+void MeshModel::DeleteMaterialTextures() {
+  for (ModelMaterial& m : materials) {
+    if (m.texture != 0) glDeleteTextures(1, &m.texture);
+    m.texture = 0;
   }
 }
 
@@ -69,11 +77,12 @@ void MeshModel::Draw() {
     glDisable(GL_TEXTURE_2D);
 }
 
-bool Ms3dModel::Load(const char* file_name) {
+bool Ms3dModel::Load(FlightHost& host) {
   Clear();
   std::vector<unsigned char> bytes;
-  if (ReadFileBytes(file_name, bytes) != FileRead::kRead) return false;
+  const char* path = host.ModelPath();
+  if (ReadFileBytes(path ? host.OpenForReading(path) : nullptr, bytes) != FileRead::kRead) return false;
   if (!Parse(bytes.data(), bytes.size())) return false;
-  CreateMaterialTextures();
+  CreateMaterialTextures(host);
   return true;
 }

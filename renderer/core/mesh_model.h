@@ -8,6 +8,8 @@
 
 #include "gl.h"
 
+class FlightHost;
+
 struct ModelGroup {
   int material_index = -1;        // negative: no material of its own
   std::vector<int> triangle_indices;
@@ -42,14 +44,18 @@ struct ModelVertex {
 class MeshModel {
  public:
   virtual ~MeshModel() = default;
-  virtual bool Load(const char* file_name) = 0;
+  // Reads the host's model file.
+  virtual bool Load(FlightHost& host) = 0;
 
   // Draws every group with the current transform and lighting; leaves
   // GL_TEXTURE_2D as it found it. A model without groups makes no GL call.
   void Draw();
-  // Gives each material its texture: 0 for an empty name, a name that
-  // IsRefusedTextureName refuses (never opened) or a failed load.
-  void CreateMaterialTextures();
+  // Gives each material its texture from the picture the host reads for its
+  // name: 0 for an empty name, a name that IsRefusedTextureName refuses (never
+  // asked for) or a failed load.
+  void CreateMaterialTextures(FlightHost& host);
+  // Deletes the material textures; the context they were made on must be current.
+  void DeleteMaterialTextures();
 
   std::vector<ModelGroup> groups;
   std::vector<ModelMaterial> materials;
@@ -63,10 +69,10 @@ class MeshModel {
 
 class Ms3dModel : public MeshModel {
  public:
-  // Reads the whole file, parses it and creates the material textures. False
-  // for a file that cannot be opened or is refused; the model is then empty.
-  // Whatever the model held before is replaced.
-  bool Load(const char* file_name) override;
+  // Reads the whole file, opened by the host, parses it and creates the
+  // material textures. False for a file that cannot be opened or is refused;
+  // the model is then empty. Whatever the model held before is replaced.
+  bool Load(FlightHost& host) override;
 
   // Parses a whole file held in memory. A file with the wrong identifier or
   // version, sections that do not fit, or indices outside their arrays is

@@ -113,13 +113,14 @@ void HalveRows(const unsigned char* pixels, int width, int height, MipmapLevel& 
   }
 }
 
-MipmapLevel Halve(const unsigned char* pixels, int in_bytes, int width, int height, int out_bytes) {
+MipmapLevel Halve(const TaskRunner& tasks, const unsigned char* pixels, int in_bytes, int width, int height,
+                  int out_bytes) {
   MipmapLevel half;
   half.width = HalfSide(width);
   half.height = HalfSide(height);
   half.pixel_bytes = out_bytes;
   half.rgb.resize(static_cast<size_t>(half.width) * half.height * out_bytes);
-  ForEachRange(half.height, RowsPerTask(half.width), [&](int begin, int end) {
+  ForEachRange(tasks, half.height, RowsPerTask(half.width), [&](int begin, int end) {
     if (in_bytes == 3 && out_bytes == 3)
       HalveRows<3, 3>(pixels, width, height, half, begin, end);
     else if (in_bytes == 3)
@@ -198,11 +199,12 @@ void ScaleRowsByArea(const unsigned char* in, int width, unsigned char* out, int
 
 // ScaleRgbByArea into Out-byte pixels.
 template <int Out>
-void ScaleByArea(const unsigned char* in, int width, int height, unsigned char* out, int new_width, int new_height) {
+void ScaleByArea(const TaskRunner& tasks, const unsigned char* in, int width, int height, unsigned char* out,
+                 int new_width, int new_height) {
   const AreaTaps across = MakeAreaTaps(width, new_width);
   const size_t row = static_cast<size_t>(new_width) * Out;
   if (height == new_height) {  // the across scale makes the result itself
-    ForEachRange(height, RowsPerTask(new_width), [&](int begin, int end) {
+    ForEachRange(tasks, height, RowsPerTask(new_width), [&](int begin, int end) {
       for (int y = begin; y < end; ++y) {
         unsigned char* target = out + y * row;
         ScaleRowAcross(in + static_cast<size_t>(y) * width * 3, across, new_width, [&](int x, int c, uint32_t value) {
@@ -214,7 +216,7 @@ void ScaleByArea(const unsigned char* in, int width, int height, unsigned char* 
     return;
   }
   const AreaTaps down = MakeAreaTaps(height, new_height);
-  ForEachRange(new_height, RowsPerTask(new_width), [&](int begin, int end) {
+  ForEachRange(tasks, new_height, RowsPerTask(new_width), [&](int begin, int end) {
     ScaleRowsByArea<Out>(in, width, out, new_width, across, down, begin, end);
   });
 }
@@ -232,12 +234,12 @@ int MipmapSide(int side) {
 }
 
 void ScaleRgbByArea(const unsigned char* in, int width, int height, unsigned char* out, int new_width,
-                    int new_height) {
-  ScaleByArea<3>(in, width, height, out, new_width, new_height);
+                    int new_height, const TaskRunner& tasks) {
+  ScaleByArea<3>(tasks, in, width, height, out, new_width, new_height);
 }
 
 std::vector<MipmapLevel> BuildMipmapChain(const unsigned char* rgb, int width, int height, int max_side,
-                                          int pixel_bytes) {
+                                          int pixel_bytes, const TaskRunner& tasks) {
   std::vector<MipmapLevel> chain;
   if (!rgb || width <= 0 || height <= 0) return chain;
   pixel_bytes = pixel_bytes == 4 ? 4 : 3;
@@ -257,13 +259,13 @@ std::vector<MipmapLevel> BuildMipmapChain(const unsigned char* rgb, int width, i
       if (pixel_bytes == 4) base.rgb[j + 3] = 255;
     }
   } else if (base.width * 2 == width && base.height * 2 == height) {
-    base = Halve(rgb, 3, width, height, pixel_bytes);  // an exact halving is an ordinary level step
+    base = Halve(tasks, rgb, 3, width, height, pixel_bytes);  // an exact halving is an ordinary level step
   } else {
     base.rgb.resize(row * base.height);
     if (pixel_bytes == 4)
-      ScaleByArea<4>(rgb, width, height, base.rgb.data(), base.width, base.height);
+      ScaleByArea<4>(tasks, rgb, width, height, base.rgb.data(), base.width, base.height);
     else
-      ScaleByArea<3>(rgb, width, height, base.rgb.data(), base.width, base.height);
+      ScaleByArea<3>(tasks, rgb, width, height, base.rgb.data(), base.width, base.height);
     // GLU's scale leaves the top row black when only the width changes (a
     // 1280 x 1024 desktop, say); the frames have always shown that row.
     if (base.height == height)
@@ -272,7 +274,7 @@ std::vector<MipmapLevel> BuildMipmapChain(const unsigned char* rgb, int width, i
   chain.push_back(std::move(base));
   while (chain.back().width > 1 || chain.back().height > 1) {
     const MipmapLevel& last = chain.back();
-    chain.push_back(Halve(last.rgb.data(), pixel_bytes, last.width, last.height, pixel_bytes));
+    chain.push_back(Halve(tasks, last.rgb.data(), pixel_bytes, last.width, last.height, pixel_bytes));
   }
   return chain;
 }

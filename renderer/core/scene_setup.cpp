@@ -3,16 +3,16 @@
 #include <cmath>
 
 #include "display_plan.h"
+#include "flight_host.h"
 #include "mesh_model.h"
-#include "startup_marks.h"
 #include "textures.h"
 
-int InitScene(FlightScene& scene, ScenePictures* prepared) {
-  if (!LoadSceneTextures(&scene.sky_texture, &scene.ground_texture, prepared)) return 0;
+int InitScene(FlightScene& scene, FlightHost& host, ScenePictures* prepared) {
+  if (!LoadSceneTextures(host, &scene.sky_texture, &scene.ground_texture, prepared)) return 0;
   scene.InitGroundGrid();
   scene.InitFlight();
-  if (scene.model) scene.model->CreateMaterialTextures();  // the context is current now
-  MarkStartupPhase("material textures built");
+  if (scene.model) scene.model->CreateMaterialTextures(host);  // the context is current now
+  host.MarkPhase("material textures built");
 
   glShadeModel(GL_SMOOTH);
   glClearColor(0, 0, 0, 0.5f);

@@ -9,9 +9,7 @@
 #define SKYLINER_STD_THREADS 1
 #endif
 
-namespace {
-
-int HardwareThreads() {
+int TaskRunner::TaskThreads() const {
 #ifdef SKYLINER_STD_THREADS
   return std::max(1u, std::thread::hardware_concurrency());
 #else
@@ -21,7 +19,7 @@ int HardwareThreads() {
 
 // The last task runs on the calling thread, the others each on a new one (on
 // the calling thread too when no thread can be made).
-void RunOnStdThreads(int count, const std::function<void(int)>& task) {
+void TaskRunner::RunTasks(int count, const std::function<void(int)>& task) const {
 #ifdef SKYLINER_STD_THREADS
   std::vector<std::thread> threads;
   for (int i = 0; i + 1 < count; ++i) {
@@ -38,24 +36,15 @@ void RunOnStdThreads(int count, const std::function<void(int)>& task) {
 #endif
 }
 
-TaskRunner g_runner = RunOnStdThreads;
-int g_threads = HardwareThreads();
-
-}  // namespace
-
-void SetTaskRunner(TaskRunner runner, int threads) {
-  g_runner = runner ? runner : RunOnStdThreads;
-  g_threads = threads >= 1 ? threads : HardwareThreads();
-}
-
-void ForEachRange(int count, int min_range, const std::function<void(int begin, int end)>& work) {
-  const int tasks = std::min(g_threads, count / std::max(1, min_range));
+void ForEachRange(const TaskRunner& runner, int count, int min_range,
+                  const std::function<void(int begin, int end)>& work) {
+  const int tasks = std::min(std::max(1, runner.TaskThreads()), count / std::max(1, min_range));
   if (tasks < 2) {
     if (count > 0) work(0, count);
     return;
   }
   // Ranges differ by at most one item, so the threads end together.
-  g_runner(tasks, [&](int task) {
+  runner.RunTasks(tasks, [&](int task) {
     work(static_cast<int>(static_cast<long long>(count) * task / tasks),
          static_cast<int>(static_cast<long long>(count) * (task + 1) / tasks));
   });

@@ -12,22 +12,34 @@ namespace {
 
 constexpr char kProgram[] = "skyliner";
 
-// The ground for the hack's window: the -ground picture or the grabbed
-// desktop; when neither can be had, one line says so and the bundled sample
-// desktop (null) is used.
-RgbImage* HackGround(X11GlWindow& window, void* options_pointer) {
-  const HackOptions& options = *static_cast<const HackOptions*>(options_pointer);
-  if (options.sample_ground) return nullptr;
-  std::string reason;
-  RgbImage* ground = options.ground.empty()
-                         ? GrabDesktop(window.display(), window.window(), window.width(), window.height(),
-                                       StopRequested, &reason)
-                         : ReadGroundPicture(options.ground, &reason);
-  if (!ground && !StopRequested())
-    std::fprintf(stderr, "%s: no desktop picture (%s); flying over the sample desktop\n", kProgram,
-                 reason.c_str());
-  return ground;
-}
+// The hack's flight: its ground is the -ground picture or the desktop grabbed
+// under its window, mirrored as the saver's capture is; when neither can be
+// had, one line says so and the bundled sample desktop is used.
+class HackHost : public WindowFlightHost {
+ public:
+  HackHost(const SceneFiles& files, const WindowFlightOptions& flight, const HackOptions& options)
+      : WindowFlightHost(kProgram, files, flight), options_(options) {}
+
+  RgbImage* ReadScenePicture(ScenePicture which, bool report) override {
+    RgbImage* ground = which == ScenePicture::kGround && !options_.sample_ground ? HackGround() : nullptr;
+    return ground ? ground : WindowFlightHost::ReadScenePicture(which, report);
+  }
+
+ private:
+  RgbImage* HackGround() {
+    X11GlWindow& shown = window();
+    std::string reason;
+    RgbImage* ground = options_.ground.empty() ? GrabDesktop(shown.display(), shown.window(), shown.width(),
+                                                             shown.height(), StopRequested, &reason)
+                                               : ReadGroundPicture(options_.ground, &reason);
+    if (!ground && !StopRequested())
+      std::fprintf(stderr, "%s: no desktop picture (%s); flying over the sample desktop\n", kProgram,
+                   reason.c_str());
+    return ground;
+  }
+
+  const HackOptions& options_;
+};
 
 }  // namespace
 
@@ -53,7 +65,6 @@ int main(int argc, char** argv) {
   flight.paced = options.delay_us > 0;
   if (flight.paced) flight.frames_per_second = 1e6 / static_cast<double>(options.delay_us);
   flight.report_rate = options.show_rate;
-  flight.ground = HackGround;
-  flight.ground_context = &options;
-  return FlyInWindow(kProgram, files, flight);
+  HackHost host(files, flight, options);
+  return FlyInWindow(host);
 }

@@ -7,31 +7,28 @@ namespace {
 // Off screen no frame waits for a clock.
 long long StillClock() { return 0; }
 
-void FinishFrame(void*) { glFinish(); }
-
 }  // namespace
 
 HeadlessFlight::HeadlessFlight() : schedule_(StillClock, 1, kFramesPerSecond) {}
 
-HeadlessFlight::~HeadlessFlight() {
-  if (scene_.quadric) gluDeleteQuadric(scene_.quadric);
-}
+HeadlessFlight::~HeadlessFlight() { flight_.Release(); }
 
 FlightStart HeadlessFlight::Start(const SceneFiles& files, int width, int height, DrawPath path, FlightSeed seed) {
-  UseSceneFiles(files);
-  width_ = width;
-  height_ = height;
-  scene_.path = path;
-  return StartFlight(scene_, model_, files.model.c_str(), {OpenFrame, this}, seed);
+  host_ = std::make_unique<FrameHost>(files, gl_, width, height);
+  flight_.scene.path = path;
+  return StartFlight(*host_, flight_, seed);
 }
 
-FlightStart HeadlessFlight::OpenFrame(void* flight, FlightScene& scene) {
-  HeadlessFlight& self = *static_cast<HeadlessFlight*>(flight);
-  if (!self.gl_.Create(self.width_, self.height_)) return FlightStart::kNoContext;
-  return OpenSceneView(scene, self.width_, self.height_);
+bool HeadlessFlight::FrameHost::OpenView(OpenedView* view) {
+  if (!gl_.Create(width_, height_)) return false;
+  view->width = width_;
+  view->height = height_;
+  return true;
 }
 
-void HeadlessFlight::Step() { RunFramePass(scene_, true, false, schedule_, {FinishFrame, nullptr}); }
+void HeadlessFlight::FrameHost::PresentFrame() { glFinish(); }
+
+void HeadlessFlight::Step() { RunFramePass(*host_, flight_.scene, true, false, schedule_); }
 
 void HeadlessFlight::Steps(int count) {
   for (int i = 0; i < count; ++i) Step();

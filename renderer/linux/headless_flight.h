@@ -3,13 +3,13 @@
 // window.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "flight_scene.h"
 #include "flight_start.h"
 #include "frame_pixels.h"
 #include "frame_schedule.h"
-#include "mesh_model.h"
 #include "offscreen_gl.h"
 #include "scene_files.h"
 
@@ -18,12 +18,13 @@ class HeadlessFlight {
   HeadlessFlight();
   HeadlessFlight(const HeadlessFlight&) = delete;
   HeadlessFlight& operator=(const HeadlessFlight&) = delete;
+  // Releases the flight while its context is still current.
   ~HeadlessFlight();
 
-  // Installs the files' locator, loads the model, makes a width x height
-  // context and initialises the scene with the generator in its unseeded
-  // state, as in a freshly started renderer; then seeds it as asked.
-  // kNoContext is a fault of this machine: see error().
+  // Loads the files' model, makes a width x height context and initialises
+  // the scene with the generator in its unseeded state, as in a freshly
+  // started renderer; then seeds it as asked. Once only. kNoContext is a
+  // fault of this machine: see error().
   FlightStart Start(const SceneFiles& files, int width, int height, DrawPath path,
                     FlightSeed seed = {FlightSeed::kUnseeded, 0});
 
@@ -34,15 +35,25 @@ class HeadlessFlight {
   FramePixels ReadFrame() const { return gl_.ReadFrame(); }
   std::string Describe() const { return gl_.Describe(); }
   const std::string& error() const { return gl_.error(); }
-  FlightScene& scene() { return scene_; }
+  FlightScene& scene() { return flight_.scene; }
 
  private:
-  static FlightStart OpenFrame(void* flight, FlightScene& scene);
+  // The scene files, the off-screen frame for a window, glFinish for a swap.
+  class FrameHost : public SceneFilesHost {
+   public:
+    FrameHost(const SceneFiles& files, OffscreenGl& gl, int width, int height)
+        : SceneFilesHost(files), gl_(gl), width_(width), height_(height) {}
+    bool OpenView(OpenedView* view) override;
+    void PresentFrame() override;
 
-  Ms3dModel model_;
+   private:
+    OffscreenGl& gl_;
+    int width_;
+    int height_;
+  };
+
   OffscreenGl gl_;
-  FlightScene scene_;
-  int width_ = 0;
-  int height_ = 0;
+  std::unique_ptr<FrameHost> host_;
+  Flight flight_;
   FrameSchedule schedule_;  // unpaced: kept only because the pass advances it
 };

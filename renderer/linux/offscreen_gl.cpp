@@ -24,7 +24,6 @@
 
 // The framebuffer-object entry points are beyond OpenGL 1.1, so they are
 // fetched at run time rather than assumed to be exported.
-namespace {
 using GenFn = void (*)(GLsizei, GLuint*);
 using DeleteFn = void (*)(GLsizei, const GLuint*);
 using BindFn = void (*)(GLenum, GLuint);
@@ -32,7 +31,7 @@ using StorageFn = void (*)(GLenum, GLenum, GLsizei, GLsizei);
 using AttachFn = void (*)(GLenum, GLenum, GLenum, GLuint);
 using StatusFn = GLenum (*)(GLenum);
 
-struct FramebufferApi {
+struct OffscreenGl::FramebufferApi {
   GenFn gen_framebuffers = nullptr;
   DeleteFn delete_framebuffers = nullptr;
   BindFn bind_framebuffer = nullptr;
@@ -43,7 +42,6 @@ struct FramebufferApi {
   AttachFn framebuffer_renderbuffer = nullptr;
   StatusFn check_framebuffer_status = nullptr;
 };
-}  // namespace
 
 // Looks up one GL entry point through EGL, cast to the wanted type.
 template <typename Fn>
@@ -53,7 +51,7 @@ static bool Fetch(const char* name, Fn* fn) {
 }
 
 // Fills api; false if any entry point is missing.
-static bool FetchFramebufferApi(FramebufferApi* api) {
+static bool FetchFramebufferApi(OffscreenGl::FramebufferApi* api) {
   return Fetch("glGenFramebuffers", &api->gen_framebuffers) &&
          Fetch("glDeleteFramebuffers", &api->delete_framebuffers) &&
          Fetch("glBindFramebuffer", &api->bind_framebuffer) &&
@@ -64,8 +62,6 @@ static bool FetchFramebufferApi(FramebufferApi* api) {
          Fetch("glFramebufferRenderbuffer", &api->framebuffer_renderbuffer) &&
          Fetch("glCheckFramebufferStatus", &api->check_framebuffer_status);
 }
-
-static FramebufferApi fbo;
 
 // Opens Mesa's surfaceless display, which needs neither X nor a GPU.
 static EGLDisplay OpenSurfacelessDisplay() {
@@ -95,6 +91,8 @@ static EGLContext CreateCompatibilityContext(EGLDisplay display, EGLConfig confi
   return context;
 }
 
+OffscreenGl::OffscreenGl() : fbo_(std::make_unique<FramebufferApi>()) {}
+
 OffscreenGl::~OffscreenGl() { Destroy(); }
 
 bool OffscreenGl::Fail(const std::string& reason) {
@@ -116,23 +114,23 @@ bool OffscreenGl::Create(int width, int height) {
   context_ = context;
   if (!eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context))
     return Fail("eglMakeCurrent without a surface failed");
-  if (!FetchFramebufferApi(&fbo)) return Fail("the context has no framebuffer objects");
+  if (!FetchFramebufferApi(fbo_.get())) return Fail("the context has no framebuffer objects");
   GLint largest = 0;
   glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &largest);
   if (width > largest || height > largest)
     return Fail("the driver's framebuffers are at most " + std::to_string(largest) + " pixels a side");
 
-  fbo.gen_framebuffers(1, &framebuffer_);
-  fbo.bind_framebuffer(GL_FRAMEBUFFER, framebuffer_);
-  fbo.gen_renderbuffers(1, &colour_buffer_);
-  fbo.bind_renderbuffer(GL_RENDERBUFFER, colour_buffer_);
-  fbo.renderbuffer_storage(GL_RENDERBUFFER, GL_RGBA8, width, height);
-  fbo.framebuffer_renderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour_buffer_);
-  fbo.gen_renderbuffers(1, &depth_buffer_);
-  fbo.bind_renderbuffer(GL_RENDERBUFFER, depth_buffer_);
-  fbo.renderbuffer_storage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
-  fbo.framebuffer_renderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth_buffer_);
-  if (fbo.check_framebuffer_status(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
+  fbo_->gen_framebuffers(1, &framebuffer_);
+  fbo_->bind_framebuffer(GL_FRAMEBUFFER, framebuffer_);
+  fbo_->gen_renderbuffers(1, &colour_buffer_);
+  fbo_->bind_renderbuffer(GL_RENDERBUFFER, colour_buffer_);
+  fbo_->renderbuffer_storage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+  fbo_->framebuffer_renderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour_buffer_);
+  fbo_->gen_renderbuffers(1, &depth_buffer_);
+  fbo_->bind_renderbuffer(GL_RENDERBUFFER, depth_buffer_);
+  fbo_->renderbuffer_storage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
+  fbo_->framebuffer_renderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth_buffer_);
+  if (fbo_->check_framebuffer_status(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
     return Fail("the framebuffer is incomplete");
 
   // With no window, draws and reads go to the FBO's one colour attachment.
@@ -147,9 +145,9 @@ void OffscreenGl::Destroy() {
   if (!display_) return;
   EGLDisplay display = static_cast<EGLDisplay>(display_);
   if (context_ && eglGetCurrentContext() == static_cast<EGLContext>(context_)) {
-    if (framebuffer_) fbo.delete_framebuffers(1, &framebuffer_);
-    if (colour_buffer_) fbo.delete_renderbuffers(1, &colour_buffer_);
-    if (depth_buffer_) fbo.delete_renderbuffers(1, &depth_buffer_);
+    if (framebuffer_) fbo_->delete_framebuffers(1, &framebuffer_);
+    if (colour_buffer_) fbo_->delete_renderbuffers(1, &colour_buffer_);
+    if (depth_buffer_) fbo_->delete_renderbuffers(1, &depth_buffer_);
   }
   eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
   if (context_) eglDestroyContext(display, static_cast<EGLContext>(context_));

@@ -2,13 +2,14 @@
 // compatibility context, and a framebuffer object standing in for the window.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "frame_pixels.h"
 
 class OffscreenGl {
  public:
-  OffscreenGl() = default;
+  OffscreenGl();
   OffscreenGl(const OffscreenGl&) = delete;
   OffscreenGl& operator=(const OffscreenGl&) = delete;
   ~OffscreenGl();
@@ -27,12 +28,16 @@ class OffscreenGl {
   int height() const { return height_; }
   const std::string& error() const { return error_; }
 
+  // The framebuffer-object entry points, fetched for each context.
+  struct FramebufferApi;
+
  private:
   bool Fail(const std::string& reason);
   void Destroy();
 
   void* display_ = nullptr;  // EGLDisplay
   void* context_ = nullptr;  // EGLContext
+  std::unique_ptr<FramebufferApi> fbo_;
   unsigned framebuffer_ = 0;
   unsigned colour_buffer_ = 0;
   unsigned depth_buffer_ = 0;

@@ -5,11 +5,9 @@
 #include <system_error>
 #include <vector>
 
-#include "textures.h"
+#include "contract/working_files.h"
 
 namespace fs = std::filesystem;
-
-static SceneFiles used_files;
 
 // Lower case, with every '/' turned into '\', so Windows paths compare equal
 // however they were spelt.
@@ -62,22 +60,24 @@ SceneFiles DefaultSceneFiles() {
   return {};
 }
 
-void UseSceneFiles(const SceneFiles& files) {
-  used_files = files;
-  SetFileLocator(LocateSceneFile);
+RgbImage* SceneFilesHost::ReadScenePicture(ScenePicture which, bool report) {
+  return ReadPicture((which == ScenePicture::kSky ? files_.sky : files_.ground).c_str(), report);
 }
 
-std::string LocateSceneFile(const char* path) {
-  if (!path) return std::string();
+RgbImage* SceneFilesHost::ReadMaterialPicture(const std::string& name) {
+  return ReadPicture(MaterialPicturePath(files_, name).c_str(), true);
+}
+
+std::string MaterialPicturePath(const SceneFiles& files, const std::string& path) {
   const std::string key = WindowsPathKey(path);
-  if (key == WindowsPathKey(kRendererSkyPicturePath)) return used_files.sky;
-  if (key == WindowsPathKey(kRendererGroundPicturePath)) return used_files.ground;
-  static const std::string kFolder = WindowsPathKey(kRendererWorkingFolder) + "\\";
-  if (key.compare(0, kFolder.size(), kFolder) != 0 || key.size() == kFolder.size()) return path;
-  std::string name = std::string(path).substr(kFolder.size());
+  if (key == WindowsPathKey(kRendererSkyPicturePath)) return files.sky;
+  if (key == WindowsPathKey(kRendererGroundPicturePath)) return files.ground;
+  const std::string folder = WindowsPathKey(kRendererWorkingFolder) + "\\";
+  if (key.compare(0, folder.size(), folder) != 0 || key.size() == folder.size()) return path;
+  std::string name = path.substr(folder.size());
   for (char& c : name) {
     if (c == '\\') c = '/';
   }
-  const fs::path model_folder = fs::path(used_files.model).parent_path();
+  const fs::path model_folder = fs::path(files.model).parent_path();
   return FindInFolder(model_folder.empty() ? fs::path(".") : model_folder, name);
 }

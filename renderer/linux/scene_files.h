@@ -1,13 +1,16 @@
-// The files a flight is built from, and the locator that lets the core's
-// fixed Windows paths ("c:\kestrel\...") find them on this machine.
+// The files a flight is built from on this machine, and the host that reads
+// them: the model and the two scene pictures by their own names, the
+// model's material pictures from the model's folder.
 #pragma once
 
 #include <string>
 
+#include "flight_host.h"
+
 struct SceneFiles {
   std::string model;   // the aircraft, opened as given
-  std::string sky;     // stands in for kRendererSkyPicturePath
-  std::string ground;  // stands in for kRendererGroundPicturePath
+  std::string sky;     // the sky picture
+  std::string ground;  // the ground picture
 };
 
 // The bundled assets (Skyliner.data, sky.bmp, sample-desktop.bmp): from an
@@ -16,11 +19,23 @@ struct SceneFiles {
 // folder. Empty strings when none of them holds the model.
 SceneFiles DefaultSceneFiles();
 
-// Makes these the files LocateSceneFile hands out and installs it as the
-// core's file locator.
-void UseSceneFiles(const SceneFiles& files);
+// Where a material picture a model names is read from: a working-folder name
+// ("c:\kestrel\NAME", any case, either slash) names the sky or ground file
+// for those two pictures and the model's folder + NAME for any other (found
+// in any case); every other name is a file as given.
+std::string MaterialPicturePath(const SceneFiles& files, const std::string& name);
 
-// kRendererSkyPicturePath -> files.sky, kRendererGroundPicturePath -> files.ground, any other
-// "c:\kestrel\NAME" (any case, either slash) -> the model's folder + NAME, and
-// every other path unchanged.
-std::string LocateSceneFile(const char* path);
+// A host whose files are SceneFiles, read with fopen and the portable decoder,
+// reporting on standard error. The view is the subclass's.
+class SceneFilesHost : public FlightHost {
+ public:
+  explicit SceneFilesHost(const SceneFiles& files) : files_(files) {}
+
+  const char* ModelPath() override { return files_.model.c_str(); }
+  RgbImage* ReadScenePicture(ScenePicture which, bool report) override;
+  // From MaterialPicturePath.
+  RgbImage* ReadMaterialPicture(const std::string& name) override;
+
+ protected:
+  const SceneFiles files_;
+};

@@ -44,7 +44,8 @@ static int RunOnScreen(const ViewerOptions& options) {
   flight.seed = SeedOf(options, FlightSeed::kClock);
   flight.paced = options.paced;
   flight.frames = options.frames;
-  return FlyInWindow("skyliner-viewer", options.files, flight);
+  WindowFlightHost host("skyliner-viewer", options.files, flight);
+  return FlyInWindow(host);
 }
 
 int main(int argc, char** argv) {

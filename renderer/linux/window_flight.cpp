@@ -8,8 +8,6 @@
 
 #include "frame_pass.h"
 #include "contract/working_files.h"
-#include "textures.h"
-#include "x11_window.h"
 
 namespace {
 
@@ -39,26 +37,7 @@ double ProcessCpuSeconds() {
   return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }
 
-struct Flight {
-  const WindowFlightOptions& options;
-  X11GlWindow window;
-};
-
-// The platform's part of the start-up: the window, its context and the ground.
-FlightStart OpenFlightWindow(void* flight_pointer, FlightScene& scene) {
-  Flight& flight = *static_cast<Flight*>(flight_pointer);
-  const WindowFlightOptions& options = flight.options;
-  X11GlWindow& window = flight.window;
-  const bool opened = options.adopt ? window.Adopt(options.window_id)
-                                    : window.Create(kRendererCaption, options.width, options.height,
-                                                    options.fullscreen);
-  if (!opened) return FlightStart::kNoContext;
-  scene.path = options.path;
-  ScenePictures pictures;
-  if (options.ground) pictures.ground.image.reset(options.ground(window, options.ground_context));
-  // Later size changes reach ResizeViewport through the window's events.
-  return OpenSceneView(scene, window.width(), window.height(), &pictures);
-}
+}  // namespace
 
 // Frames a second and processor time a frame, measured over about a second:
 // a line on stderr and, until the next one, in the window's corner.
@@ -97,24 +76,14 @@ class RateReport {
   double cpu_start_ = 0;
 };
 
-// What the pass's swap reaches: the window, and the report when one is shown.
-struct SwapTarget {
-  X11GlWindow& window;
-  RateReport* report;
-};
-
-void ReportAndSwap(void* target_pointer) {
-  SwapTarget& target = *static_cast<SwapTarget*>(target_pointer);
-  if (target.report) target.report->FrameDrawn();
-  target.window.SwapBuffers();
-}
+namespace {
 
 // The frame loop: events first, then, once the frame is due, one pass.
-void RunLoop(const char* program, X11GlWindow& window, FlightScene& scene, const WindowFlightOptions& options) {
+void RunLoop(WindowFlightHost& host, FlightScene& scene) {
+  const WindowFlightOptions& options = host.options();
+  X11GlWindow& window = host.window();
   FrameSchedule schedule(SteadyNanoseconds, 1000000000, options.frames_per_second);
-  RateReport report(program, window);
-  SwapTarget swap = {window, options.report_rate ? &report : nullptr};
-  const FramePassTarget target = {ReportAndSwap, &swap};
+  host.StartFrames();
   for (int frames = 0; options.frames == 0 || frames < options.frames;) {
     window.ProcessEvents();
     if (window.close_requested() || stop_requested) break;
@@ -123,7 +92,7 @@ void RunLoop(const char* program, X11GlWindow& window, FlightScene& scene, const
       window.WaitForEvents(std::chrono::nanoseconds(until_due));  // events are handled while waiting
       continue;
     }
-    if (!RunFramePass(scene, window.active(), window.escape_pressed(), schedule, target)) break;
+    if (!RunFramePass(host, scene, window.active(), window.escape_pressed(), schedule)) break;
     ++frames;
   }
 }
@@ -132,24 +101,47 @@ void RunLoop(const char* program, X11GlWindow& window, FlightScene& scene, const
 
 bool StopRequested() { return stop_requested != 0; }
 
-int FlyInWindow(const char* program, const SceneFiles& files, const WindowFlightOptions& options) {
+WindowFlightHost::WindowFlightHost(const char* program, const SceneFiles& files, const WindowFlightOptions& options)
+    : SceneFilesHost(files), program_(program), options_(options) {}
+
+WindowFlightHost::~WindowFlightHost() = default;
+
+bool WindowFlightHost::OpenView(OpenedView* view) {
+  const bool opened = options_.adopt ? window_.Adopt(options_.window_id)
+                                     : window_.Create(kRendererCaption, options_.width, options_.height,
+                                                      options_.fullscreen);
+  if (!opened) return false;
+  view->width = window_.width();
+  view->height = window_.height();
+  return true;
+}
+
+void WindowFlightHost::PresentFrame() {
+  if (report_) report_->FrameDrawn();
+  window_.SwapBuffers();
+}
+
+void WindowFlightHost::StartFrames() {
+  if (options_.report_rate) report_ = std::make_unique<RateReport>(program_, window_);
+}
+
+int FlyInWindow(WindowFlightHost& host) {
   CatchStopSignals();
-  UseSceneFiles(files);
-  Flight flight = {options, {}};
-  Ms3dModel model;
-  FlightScene scene;
-  switch (StartFlight(scene, model, files.model.c_str(), {OpenFlightWindow, &flight}, options.seed)) {
+  Flight flight;
+  flight.scene.path = host.options().path;
+  switch (StartFlight(host, flight, host.options().seed)) {
     case FlightStart::kReady:
       break;
     case FlightStart::kNoContext:
-      std::fprintf(stderr, "%s: %s\n", program, flight.window.error().c_str());
+      std::fprintf(stderr, "%s: %s\n", host.program(), host.window().error().c_str());
       return 1;
     case FlightStart::kModelRefused:
     case FlightStart::kNoPictures:
+      flight.Release();
       return 0;  // the renderer's silent end
   }
-  if (options.paced) flight.window.RequestVsync();
-  RunLoop(program, flight.window, scene, options);
-  if (scene.quadric) gluDeleteQuadric(scene.quadric);
+  if (host.options().paced) host.window().RequestVsync();
+  RunLoop(host, flight.scene);
+  flight.Release();
   return 0;
 }

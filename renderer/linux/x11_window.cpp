@@ -18,22 +18,28 @@
 // users of the class need not include Xlib.
 static Display* AsDisplay(void* display) { return static_cast<Display*>(display); }
 
-// Set when a request named a window or drawable that no longer exists: the
-// owner of an adopted window destroyed it (a screensaver does so as it ends
-// its hack), which ends the flight quietly.
-static bool window_lost = false;
+// What the X error handler has seen. Xlib's handler is one per process and
+// is given no pointer of ours, so what it notes lives here, the one place:
+// window_lost is set when a request named a window or drawable that no
+// longer exists (the owner of an adopted window destroyed it, as a
+// screensaver does when it ends its hack), which ends the flight quietly;
+// reported once any other error has been printed.
+struct XErrorsSeen {
+  bool window_lost = false;
+  bool reported = false;
+};
+static XErrorsSeen x_errors;
 
 // Xlib's own handler prints and exits; this one notes a vanished window and
 // reports anything else once, then goes on: a request that fails each frame
 // would otherwise print a line each frame.
 static int NoteXError(Display* display, XErrorEvent* error) {
   if (error->error_code == BadWindow || error->error_code == BadDrawable) {
-    window_lost = true;
+    x_errors.window_lost = true;
     return 0;
   }
-  static bool reported = false;
-  if (reported) return 0;
-  reported = true;
+  if (x_errors.reported) return 0;
+  x_errors.reported = true;
   char text[160];
   XGetErrorText(display, error->error_code, text, sizeof text);
   std::fprintf(stderr, "X error: %s (request %d.%d)\n", text, error->request_code, error->minor_code);
@@ -59,7 +65,7 @@ bool X11GlWindow::OpenDisplay() {
   if (!display) return Fail("cannot open the X display (is DISPLAY set?)");
   display_ = display;
   XSetErrorHandler(NoteXError);
-  window_lost = false;
+  x_errors.window_lost = false;
   return true;
 }
 
@@ -123,7 +129,7 @@ bool X11GlWindow::Adopt(unsigned long window_id) {
   Display* display = AsDisplay(display_);
   const Window window = window_id ? window_id : DefaultRootWindow(display);
   XWindowAttributes attributes;
-  if (!XGetWindowAttributes(display, window, &attributes) || window_lost)
+  if (!XGetWindowAttributes(display, window, &attributes) || x_errors.window_lost)
     return Fail("no window 0x" + ToHex(window) + " on this display");
   if (attributes.c_class == InputOnly)
     return Fail("window 0x" + ToHex(window) + " is input-only: nothing can be drawn in it");
@@ -180,7 +186,7 @@ void X11GlWindow::HideCursor() {
 
 void X11GlWindow::ProcessEvents() {
   Display* display = AsDisplay(display_);
-  if (window_lost) close_requested_ = true;
+  if (x_errors.window_lost) close_requested_ = true;
   while (XPending(display) > 0) {
     XEvent event;
     XNextEvent(display, &event);

@@ -6,15 +6,8 @@
 #include "frame_pass.h"
 #include "renderer_state.h"
 
-namespace {
-
-void SwapWindowBuffers(void*) { SwapBuffers(renderer.win32.device_context); }
-
-}  // namespace
-
-int RunFrameLoop(const FrameLoopOptions& options) {
+int RunFrameLoop(const FrameLoopOptions& options, FlightHost& host, FlightScene& scene) {
   FramePacer pacer(kFramesPerSecond, options.paced);
-  const FramePassTarget target = {SwapWindowBuffers, nullptr};
   MSG msg = {};
   int& frames_swapped = renderer.frames_swapped;
   frames_swapped = 0;
@@ -26,7 +19,7 @@ int RunFrameLoop(const FrameLoopOptions& options) {
       continue;
     }
     if (!pacer.WaitForFrameDue()) continue;  // a message came first
-    if (!RunFramePass(renderer.scene, renderer.active, renderer.keys[VK_ESCAPE], pacer.schedule(), target))
+    if (!RunFramePass(host, scene, renderer.active, renderer.keys[VK_ESCAPE], pacer.schedule()))
       return 0;  // Esc
     ++frames_swapped;
     if (options.on_swap) options.on_swap(frames_swapped);

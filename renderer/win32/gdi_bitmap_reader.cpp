@@ -117,10 +117,10 @@ bool IsPlain24Bit(const BitmapLayout& layout) { return layout.bit_count == 24 &&
 
 // Converts the mapped file; returns the message to report, or null once
 // read->image is made. With copy_plain, plain 24-bit rows (the pictures the
-// saver writes) are copied by the portable decoder: that needs no device
+// saver writes) are copied by the portable decoder, split over its tasks: that needs no device
 // context, whose first creation sets up the system's fonts (tens of
 // milliseconds under Wine) for a program that draws no text.
-const char* Convert(BitmapRead* read, bool copy_plain) {
+const char* Convert(BitmapRead* read, const TaskRunner* copy_plain) {
   // Refused files never reach SetDIBits, which reads past the mapped view for malformed ones.
   BitmapLayout layout;
   if (const char* refusal = LayoutRefusalText(ReadBitmapLayout(read->view, read->size, &layout))) return refusal;
@@ -128,7 +128,7 @@ const char* Convert(BitmapRead* read, bool copy_plain) {
   if (!FitsOutputBounds(layout, kMaxBitmapSide, kMaxBitmapOutputBytes)) return kOutOfMemoryText;
   if (copy_plain && IsPlain24Bit(layout)) {
     const char* refusal = nullptr;
-    read->image = DecodeBitmapGivingRefusal(read->view, read->size, &refusal);
+    read->image = DecodeBitmapGivingRefusal(read->view, read->size, &refusal, kMaxBitmapOutputBytes, *copy_plain);
     return refusal;
   }
   read->source_info = DescribeSource(read->view, layout);
@@ -174,7 +174,7 @@ void ReportOpenFailure(const char* path, BitmapReporter report) {
 }
 
 // Maps, converts and releases; reports any failure.
-RgbImage* ReadBitmap(const char* path, BitmapReporter report, bool copy_plain) {
+RgbImage* ReadBitmap(const char* path, BitmapReporter report, const TaskRunner* copy_plain) {
   BitmapRead read;
   const char* failure = nullptr;
   const TrustedOpen opened = MapFile(path, &read);
@@ -197,8 +197,10 @@ RgbImage* ReadBitmap(const char* path, BitmapReporter report, bool copy_plain) {
 
 void ShowBitmapMessage(const char* text) { MessageBoxA(GetFocus(), text, "Error", MB_OK); }
 
-RgbImage* ReadBitmapImage(const char* path, BitmapReporter report) { return ReadBitmap(path, report, true); }
+RgbImage* ReadBitmapImage(const char* path, BitmapReporter report, const TaskRunner& tasks) {
+  return ReadBitmap(path, report, &tasks);
+}
 
 RgbImage* ReadBitmapImageThroughGdi(const char* path, BitmapReporter report) {
-  return ReadBitmap(path, report, false);
+  return ReadBitmap(path, report, nullptr);
 }

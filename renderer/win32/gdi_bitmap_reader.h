@@ -6,9 +6,9 @@
 #include "rgb_image.h"
 
 // Reads and converts one bitmap file; on failure gives `report` (if any) one
-// message and returns null. Installed with SetBitmapFileReader. Plain 24-bit
-// files, for which GDI's conversion is a copy, are copied without GDI.
-RgbImage* ReadBitmapImage(const char* path, BitmapReporter report);
+// message and returns null. Plain 24-bit files, for which GDI's conversion is
+// a copy, are copied without GDI, their rows split over tasks.
+RgbImage* ReadBitmapImage(const char* path, BitmapReporter report, const TaskRunner& tasks = TaskRunner());
 
 // The same with every file converted by GDI, for the tests to compare against.
 RgbImage* ReadBitmapImageThroughGdi(const char* path, BitmapReporter report);

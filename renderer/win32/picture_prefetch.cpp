@@ -1,7 +1,9 @@
 #include "picture_prefetch.h"
 
-void PicturePrefetch::Start() {
-  if (!thread_) thread_ = CreateThread(nullptr, 0, Prepare, &pictures_, 0, nullptr);
+void PicturePrefetch::Start(FlightHost& host) {
+  if (thread_) return;
+  host_ = &host;
+  thread_ = CreateThread(nullptr, 0, Prepare, this, 0, nullptr);
 }
 
 PicturePrefetch::~PicturePrefetch() { Wait(); }
@@ -19,7 +21,8 @@ void PicturePrefetch::Wait() {
   thread_ = nullptr;
 }
 
-DWORD WINAPI PicturePrefetch::Prepare(void* pictures) {
-  PrepareScenePictures(*static_cast<ScenePictures*>(pictures));
+DWORD WINAPI PicturePrefetch::Prepare(void* prefetch) {
+  PicturePrefetch& self = *static_cast<PicturePrefetch*>(prefetch);
+  PrepareScenePictures(*self.host_, self.pictures_);
   return 0;
 }

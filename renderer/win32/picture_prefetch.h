@@ -16,16 +16,18 @@ class PicturePrefetch {
   PicturePrefetch(const PicturePrefetch&) = delete;
   PicturePrefetch& operator=(const PicturePrefetch&) = delete;
 
-  // Starts the thread; the bitmap reader and file locator must be set.
-  void Start();
+  // Starts the thread, which reads the pictures from host; the host must
+  // outlive the thread (Take, or this object's end, waits for it).
+  void Start(FlightHost& host);
   // Waits until the pictures are ready and hands them over; null if no thread
   // is running (the caller then reads them itself).
   ScenePictures* Take();
 
  private:
   void Wait();
-  static DWORD WINAPI Prepare(void* pictures);
+  static DWORD WINAPI Prepare(void* prefetch);
 
+  FlightHost* host_ = nullptr;
   ScenePictures pictures_;
   HANDLE thread_ = nullptr;
 };

@@ -1,6 +1,7 @@
-// The renderer's program-wide state, in one place: the portable part (the one
-// scene and model it shows, the key table) and the Windows part (window,
-// context, covers of the other monitors). Everything runs on one thread.
+// The renderer's program-wide state, in one place: what the window procedure
+// needs (the key table, whether the window is minimised) and the Windows part
+// (window, context, covers of the other monitors, the way it flies). The
+// flight itself is RunRenderer's. Everything runs on one thread.
 #pragma once
 
 #include <windows.h>
@@ -8,8 +9,6 @@
 #include <vector>
 
 #include "display_plan.h"
-#include "flight_scene.h"
-#include "mesh_model.h"
 #include "contract/working_files.h"
 
 // What only the Windows layer knows: the handles it made and must release.
@@ -26,8 +25,6 @@ struct RendererWin32 {
 };
 
 struct RendererState {
-  MeshModel* model = nullptr;  // the aircraft, created at start and kept to the end
-  FlightScene scene;           // flight, camera, ground and sky
   bool keys[256] = {};         // key-state table indexed by virtual-key code
   bool active = true;          // false while the window is minimised
   int frames_swapped = 0;      // by the frame loop; the window's kFrameCountProperty holds its address

@@ -3,14 +3,11 @@
 #include <windowsx.h>
 
 #include "display_plan.h"
-#include "flight_scene.h"
 #include "frame_loop.h"
 #include "monitor_covers.h"
-#include "picture_prefetch.h"
 #include "pixel_format.h"
 #include "renderer_state.h"
 #include "scene_setup.h"
-#include "startup_marks.h"
 
 namespace {
 
@@ -123,15 +120,10 @@ LRESULT CALLBACK CoverWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
   return RouteRunMessage(hwnd, message, wParam, lParam);
 }
 
-int CreateRendererWindow(const char* title, int width, int height, int bits, bool prefetch_pictures,
-                         DisplayWay way) {
-  PicturePrefetch pictures;
-  // First: a desktop-sized ground picture takes longer to read and reduce to
-  // its levels than the display, the window and the driver take to set up.
-  if (prefetch_pictures) pictures.Start();
+bool CreateRendererWindow(const char* title, int width, int height, int bits, DisplayWay way, ScreenRect* flight) {
   RendererWin32& w = renderer.win32;
   w.instance = GetModuleHandleA(nullptr);
-  if (!RegisterRendererClass()) return 0;
+  if (!RegisterRendererClass()) return false;
   w.way = way;
   // A display that refuses the mode still gets the flight, at the mode it has.
   w.display_mode_changed = SwitchesDisplayMode(way) && ChangeDisplayMode(width, height, bits);
@@ -144,19 +136,14 @@ int CreateRendererWindow(const char* title, int width, int height, int bits, boo
   w.window = CreateFlightWindow(title, plan.flight, way);
   if (!w.window || !CreateGlContext(bits)) {
     DestroyRendererWindow();
-    return 0;
+    return false;
   }
   SetPropA(w.window, kFrameCountProperty, &renderer.frames_swapped);
   ShowWindow(w.window, SW_SHOW);
   SetForegroundWindow(w.window);
   SetFocus(w.window);
-  SetViewport(plan.flight.width(), plan.flight.height());
-  MarkStartupPhase("window and context");
-  if (!InitScene(renderer.scene, pictures.Take())) {
-    DestroyRendererWindow();
-    return 0;
-  }
-  return 1;
+  if (flight) *flight = plan.flight;
+  return true;
 }
 
 void DestroyRendererWindow() {

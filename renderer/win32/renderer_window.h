@@ -11,12 +11,11 @@
 // where the display refuses it, keeps the current one), covers the other
 // monitors and creates the window over the primary monitor; in the
 // every-monitor way changes no mode and creates one topmost window over all
-// monitors. Then shows the window, makes an OpenGL context current, sets the
-// viewport and initialises the scene. With prefetch_pictures, the scene
-// pictures are prepared on a thread of their own, started first. 1 on
-// success; 0 on any failure, with what was made torn down.
-int CreateRendererWindow(const char* title, int width, int height, int bits, bool prefetch_pictures = false,
-                         DisplayWay way = DisplayWay::kClassic);
+// monitors. Then shows the window and makes an OpenGL context current; the
+// flight's area goes to *flight when it is given. False on any failure, with
+// what was made torn down.
+bool CreateRendererWindow(const char* title, int width, int height, int bits, DisplayWay way = DisplayWay::kClassic,
+                          ScreenRect* flight = nullptr);
 
 // Undoes CreateRendererWindow; each step is skipped when its resource does not
 // exist, so it is safe after a partial creation and when called twice.

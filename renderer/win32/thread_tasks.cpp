@@ -2,10 +2,7 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <vector>
-
-#include "task_runner.h"
 
 namespace {
 
@@ -46,5 +43,3 @@ int ProcessorCount() {
   GetSystemInfo(&info);
   return info.dwNumberOfProcessors > 0 ? static_cast<int>(info.dwNumberOfProcessors) : 1;
 }
-
-void UseSpareProcessors() { SetTaskRunner(RunTasksOnWin32Threads, std::max(1, ProcessorCount() - 1)); }

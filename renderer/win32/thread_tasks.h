@@ -1,5 +1,5 @@
-// Tasks side by side on Win32 threads, for the core's work splitting: MinGW's
-// win32 thread model has no std::thread.
+// Tasks side by side on Win32 threads, for the host's runner: MinGW's win32
+// thread model has no std::thread.
 #pragma once
 
 #include <functional>
@@ -11,9 +11,3 @@ void RunTasksOnWin32Threads(int count, const std::function<void(int)>& task);
 
 // The processors the system gives this process.
 int ProcessorCount();
-
-// Installs RunTasksOnWin32Threads with one task a processor, less the one the
-// main thread keeps busy with the display, the window and the driver while the
-// pictures are prepared (one task where there is one processor): on two
-// processors a second task slowed the context by more than it saved.
-void UseSpareProcessors();

@@ -17,5 +17,5 @@ enum class TrustedOpen {
 // at its name; *file is the open handle only for kOpened.
 TrustedOpen OpenTrustedFile(const char* path, HANDLE* file);
 
-// The same as a binary stream, for SetFileOpener; null unless kOpened.
+// The same as a binary stream, for the host's OpenForReading; null unless kOpened.
 std::FILE* OpenTrustedStream(const char* path);

@@ -7,7 +7,6 @@
 #include "bgm_player.h"
 #include "form.h"
 #include "renderer_launch.h"
-#include "run_marks.h"
 #include "saver_rules.h"
 #include "shell_args.h"
 #include "shell_paths.h"

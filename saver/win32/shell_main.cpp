@@ -9,7 +9,8 @@
 #include "startup.h"
 #include "startup_actions.h"
 
-void RunShell() {
+void RunShell(PhaseObserver phase_observer) {
+  shell.phase_observer = phase_observer;
   shell.arguments = ArgumentsOf(GetCommandLineA());
   shell.program_folder = ProgramFolder();
   shell.texts = &UiTextsFor(GetUserDefaultUILanguage());

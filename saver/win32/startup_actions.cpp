@@ -4,7 +4,6 @@
 
 #include "preview_form.h"
 #include "profile_store.h"
-#include "run_marks.h"
 #include "saver_form.h"
 #include "settings_dialog.h"
 #include "shell_paths.h"

@@ -195,6 +195,9 @@ void glGenTextures(GLsizei n, GLuint* names) {
   if (!Log("glGenTextures", {double(n)})) return;  // no context: names untouched
   for (GLsizei i = 0; i < n; ++i) names[i] = S().next_texture++;
 }
+void glDeleteTextures(GLsizei n, const GLuint* names) {
+  for (GLsizei i = 0; i < n; ++i) Log("glDeleteTextures", {double(names[i])});
+}
 void glBindTexture(GLenum target, GLuint name) { Log("glBindTexture", {double(target), double(name)}); }
 void glTexParameteri(GLenum target, GLenum p, GLint v) { Log("glTexParameteri", {double(target), double(p), double(v)}); }
 void glTexImage2D(GLenum target, GLint level, GLint internal, GLsizei w, GLsizei h, GLint border, GLenum format,

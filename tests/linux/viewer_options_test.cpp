@@ -4,7 +4,7 @@
 #include <initializer_list>
 
 #include "scene_files.h"
-#include "textures.h"
+#include "contract/working_files.h"
 #include "viewer_options.h"
 #include "viewer_process.h"
 
@@ -95,34 +95,33 @@ TEST(ViewerOptions, RefusesFullscreenWithSnapshotOrSize) {
   EXPECT_TRUE(Parse({"--fullscreen"}, &plain, &error)) << error;
 }
 
-TEST(SceneFileLocator, MapsTheTwoScenePicturesInAnyCase) {
-  UseSceneFiles({"/data/models/plane.data", "/data/sky.bmp", "/data/desk.bmp"});
-  EXPECT_EQ(LocateSceneFile(kRendererSkyPicturePath), "/data/sky.bmp");
-  EXPECT_EQ(LocateSceneFile(kRendererGroundPicturePath), "/data/desk.bmp");
-  EXPECT_EQ(LocateSceneFile("C:\\KESTREL\\JETSCAPE3.BMP"), "/data/sky.bmp");
-  EXPECT_EQ(LocateSceneFile("c:/kestrel/jetscape1.bmp"), "/data/desk.bmp");
+TEST(MaterialPicturePath, MapsTheTwoScenePicturesInAnyCase) {
+  const SceneFiles files = {"/data/models/plane.data", "/data/sky.bmp", "/data/desk.bmp"};
+  EXPECT_EQ(MaterialPicturePath(files, kRendererSkyPicturePath), "/data/sky.bmp");
+  EXPECT_EQ(MaterialPicturePath(files, kRendererGroundPicturePath), "/data/desk.bmp");
+  EXPECT_EQ(MaterialPicturePath(files, "C:\\KESTREL\\JETSCAPE3.BMP"), "/data/sky.bmp");
+  EXPECT_EQ(MaterialPicturePath(files, "c:/kestrel/jetscape1.bmp"), "/data/desk.bmp");
 }
 
-TEST(SceneFileLocator, TakesOtherWorkingFilesFromTheModelsFolder) {
-  UseSceneFiles({"/data/models/plane.data", "/data/sky.bmp", "/data/desk.bmp"});
-  EXPECT_EQ(LocateSceneFile("c:\\kestrel\\Jetscape2.bmp"), "/data/models/Jetscape2.bmp");
-  EXPECT_EQ(LocateSceneFile("C:\\Kestrel\\textures\\wing.bmp"), "/data/models/textures/wing.bmp");
+TEST(MaterialPicturePath, TakesOtherWorkingFilesFromTheModelsFolder) {
+  const SceneFiles files = {"/data/models/plane.data", "/data/sky.bmp", "/data/desk.bmp"};
+  EXPECT_EQ(MaterialPicturePath(files, "c:\\kestrel\\Jetscape2.bmp"), "/data/models/Jetscape2.bmp");
+  EXPECT_EQ(MaterialPicturePath(files, "C:\\Kestrel\\textures\\wing.bmp"), "/data/models/textures/wing.bmp");
 }
 
-TEST(SceneFileLocator, FindsAFileWhoseNameDiffersInCase) {
+TEST(MaterialPicturePath, FindsAFileWhoseNameDiffersInCase) {
   ScratchFolder folder;
   ASSERT_TRUE(WriteFile(folder / "Puff.BMP", "x"));
-  UseSceneFiles({folder / "plane.data", "", ""});
-  EXPECT_EQ(LocateSceneFile("c:\\kestrel\\puff.bmp"), folder / "Puff.BMP");
+  const SceneFiles files = {folder / "plane.data", "", ""};
+  EXPECT_EQ(MaterialPicturePath(files, "c:\\kestrel\\puff.bmp"), folder / "Puff.BMP");
 }
 
-TEST(SceneFileLocator, LeavesOtherPathsAlone) {
-  UseSceneFiles({"/data/models/plane.data", "/data/sky.bmp", "/data/desk.bmp"});
-  EXPECT_EQ(LocateSceneFile("wing.bmp"), "wing.bmp");
-  EXPECT_EQ(LocateSceneFile("d:\\kestrel\\wing.bmp"), "d:\\kestrel\\wing.bmp");
-  EXPECT_EQ(LocateSceneFile("c:\\kestrel\\"), "c:\\kestrel\\");
-  EXPECT_EQ(LocateSceneFile("c:\\kestrelx\\a.bmp"), "c:\\kestrelx\\a.bmp");
-  EXPECT_EQ(LocateSceneFile(nullptr), "");
+TEST(MaterialPicturePath, LeavesOtherPathsAlone) {
+  const SceneFiles files = {"/data/models/plane.data", "/data/sky.bmp", "/data/desk.bmp"};
+  EXPECT_EQ(MaterialPicturePath(files, "wing.bmp"), "wing.bmp");
+  EXPECT_EQ(MaterialPicturePath(files, "d:\\kestrel\\wing.bmp"), "d:\\kestrel\\wing.bmp");
+  EXPECT_EQ(MaterialPicturePath(files, "c:\\kestrel\\"), "c:\\kestrel\\");
+  EXPECT_EQ(MaterialPicturePath(files, "c:\\kestrelx\\a.bmp"), "c:\\kestrelx\\a.bmp");
 }
 
 }  // namespace

@@ -5,12 +5,11 @@
 #include <cstdio>
 
 #include "bmp_builder.h"
-#include "file_bytes.h"
+#include "fake_host.h"
 #include "file_trust.h"
 #include "mesh_model.h"
 #include "ms3d_builder.h"
 #include "test_temp.h"
-#include "textures.h"
 
 TEST(FileTrust, OnlyTheUsersOwnPlainFilesAreTrusted) {
   const struct {
@@ -27,24 +26,21 @@ TEST(FileTrust, OnlyTheUsersOwnPlainFilesAreTrusted) {
     EXPECT_EQ(IsTrustedFile(c.facts), c.trusted) << c.facts.known << c.facts.reparse_point << c.facts.owner_is_user;
 }
 
-namespace {
-std::FILE* RefuseEveryFile(const char*) { return nullptr; }
-}  // namespace
-
 TEST(FileTrust, AFileTheOpenerRefusesIsReadAsMissing) {
   const std::string model_path = TestTempPath("model.data"), picture_path = TestTempPath("picture.bmp");
   ASSERT_TRUE(WriteTestFile(model_path, Ms3dBuilder::OneTriangle("").Bytes()));
   ASSERT_TRUE(WriteTestFile(picture_path, bmp::Plain24(1, 1, bmp::PackRows({{0x102030}}, 24))));
   bmp::Reported().clear();
-  SetBitmapReporter(bmp::Collect);
-  SetFileOpener(RefuseEveryFile);
+  FakeHost host;
+  host.model = model_path;
+  host.refuse_files = true;
   Ms3dModel model;
-  EXPECT_FALSE(model.Load(model_path.c_str()));
-  EXPECT_EQ(LoadBitmapFile(picture_path.c_str()), nullptr);
+  EXPECT_FALSE(model.Load(host));
+  EXPECT_EQ(host.ReadPicture(picture_path.c_str(), true), nullptr);
+  EXPECT_TRUE(host.read.empty());
   EXPECT_TRUE(bmp::Reported().empty());
-  SetFileOpener(nullptr);  // the same files, opened by fopen, are read
-  EXPECT_TRUE(model.Load(model_path.c_str()));
-  SetBitmapReporter(nullptr);
+  host.refuse_files = false;  // the same files, opened by fopen, are read
+  EXPECT_TRUE(model.Load(host));
   std::remove(model_path.c_str());
   std::remove(picture_path.c_str());
 }

@@ -28,7 +28,7 @@ class OneTriangleModel : public MeshModel {
     groups.resize(1);
     groups[0].triangle_indices = {0};
   }
-  bool Load(const char*) override { return false; }
+  bool Load(FlightHost&) override { return false; }
 };
 
 // A scene as InitScene leaves it, without the texture files.

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "fake_gl.h"
+#include "fake_host.h"
 #include "flight_scene.h"
 #include "frame_pass.h"
 #include "frame_schedule.h"
@@ -46,14 +47,11 @@ TEST(FrameSchedule, ThePeriodComesFromTheRateAndTheClock) {
   EXPECT_EQ(schedule.ticks_per_second(), 1000000000);
 }
 
-int swaps = 0;
-void CountSwap(void*) { ++swaps; }
-
 // A scene as InitScene leaves it, without textures or a model.
 struct PassFixture {
   std::unique_ptr<FlightScene> scene = std::make_unique<FlightScene>();
   FrameSchedule schedule{Now, kTicksPerSecond, kFramesPerSecond};
-  FramePassTarget target{CountSwap, nullptr};
+  FakeHost host;
 
   PassFixture() {
     Srand(1);
@@ -61,7 +59,6 @@ struct PassFixture {
     scene->InitFlight();
     scene->quadric = gluNewQuadric();
     fakegl::Reset();
-    swaps = 0;
     now = 0;
   }
 };
@@ -85,10 +82,10 @@ TEST(FramePass, DrawsUnlessMinimisedAndShowsUnlessEsc) {
   for (const PassCase& c : cases) {
     PassFixture f;
     const float x = f.scene->plane_x, counter = f.scene->schedule_counter;
-    EXPECT_EQ(RunFramePass(*f.scene, c.active, c.escape, f.schedule, f.target), c.goes_on) << c.name;
+    EXPECT_EQ(RunFramePass(f.host, *f.scene, c.active, c.escape, f.schedule), c.goes_on) << c.name;
     EXPECT_EQ(fakegl::Count("glClear") == 1, c.drawn) << c.name;
     EXPECT_EQ(f.scene->plane_x != x, c.drawn) << c.name << ": the flight moves only when a frame is drawn";
-    EXPECT_EQ(swaps, c.swaps) << c.name;
+    EXPECT_EQ(f.host.presented, c.swaps) << c.name;
     // A shown frame advances the camera schedule and the pacer.
     EXPECT_EQ(f.scene->schedule_counter, counter + (c.goes_on ? 1 : 0)) << c.name;
     EXPECT_EQ(f.schedule.TicksUntilDue(), c.goes_on ? 10 : 0) << c.name;

@@ -9,6 +9,7 @@
 
 #include "test_temp.h"
 
+#include "fake_host.h"
 #include "mesh_model.h"
 #include "ms3d_builder.h"
 
@@ -258,11 +259,22 @@ TEST(Ms3dParse, ReplacesWhatTheModelHeld) {
   ExpectEmpty(model);
 }
 
+namespace {
+
+// Loads the model from path through the fake host.
+bool LoadFrom(Ms3dModel& model, const std::string& path) {
+  FakeHost host;
+  host.model = path;
+  return model.Load(host);
+}
+
+}  // namespace
+
 TEST(Ms3dLoad, MissingFileIsRefusedAndNotCreated) {
   const std::string path = TestTempPath("missing.data");
   std::remove(path.c_str());
   Ms3dModel model;
-  EXPECT_FALSE(model.Load(path.c_str()));
+  EXPECT_FALSE(LoadFrom(model, path));
   ExpectEmpty(model);
   EXPECT_FALSE(std::ifstream(path).good());
 }
@@ -280,21 +292,21 @@ TEST(Ms3dLoad, ReadsTheWholeFileAndReplacesAnEarlierLoad) {
   WriteTestFile(empty_path, {});
 
   Ms3dModel model;
-  ASSERT_TRUE(model.Load(big_path.c_str()));
+  ASSERT_TRUE(LoadFrom(model, big_path));
   EXPECT_EQ(model.groups.size(), 2u);
   EXPECT_EQ(model.triangles.size(), 4u);
   EXPECT_EQ(model.vertices[3].position[2], 7.0f);
 
-  ASSERT_TRUE(model.Load(small_path.c_str()));
+  ASSERT_TRUE(LoadFrom(model, small_path));
   EXPECT_EQ(model.groups.size(), 1u);
   EXPECT_EQ(model.materials.size(), 1u);
   EXPECT_EQ(model.triangles.size(), 1u);
   EXPECT_EQ(model.vertices.size(), 3u);
 
-  EXPECT_FALSE(model.Load(empty_path.c_str()));
+  EXPECT_FALSE(LoadFrom(model, empty_path));
   ExpectEmpty(model);
-  ASSERT_TRUE(model.Load(small_path.c_str()));
-  EXPECT_FALSE(model.Load(TestTempPath("missing.data").c_str()));
+  ASSERT_TRUE(LoadFrom(model, small_path));
+  EXPECT_FALSE(LoadFrom(model, TestTempPath("missing.data")));
   ExpectEmpty(model);
 
   std::remove(big_path.c_str());

@@ -10,37 +10,22 @@
 
 #include "bmp_builder.h"
 #include "fake_gl.h"
+#include "fake_host.h"
 #include "mesh_model.h"
 #include "ms3d_builder.h"
-#include "textures.h"
 
 namespace {
 
-// Every path the texture loader asked for, in order.
-std::vector<std::string>& Asked() {
-  static std::vector<std::string> paths;
-  return paths;
-}
-
-
-// Records the request; only "present.bmp" names a file that exists.
-std::string RecordingLocator(const char* path) {
-  Asked().push_back(path);
-  return TestTempPath(path == std::string("present.bmp") ? "present.bmp" : "absent.bmp");
-}
-
 class ModelTextures : public ::testing::Test {
  protected:
+  // Only "present.bmp" names a file that exists.
   void SetUp() override {
     fakegl::Reset();
-    Asked().clear();
     const bmp::Bytes bytes = bmp::Plain24(1, 1, bmp::PackRows({{0x102030}}, 24));
     WriteTestFile(TestTempPath("present.bmp"), bytes);
-    std::remove(TestTempPath("absent.bmp").c_str());
-    SetFileLocator(RecordingLocator);
+    host_.materials = {{"present.bmp", TestTempPath("present.bmp")}};
   }
   void TearDown() override {
-    SetFileLocator(nullptr);
     fakegl::Reset();
     std::remove(TestTempPath("present.bmp").c_str());
   }
@@ -57,6 +42,8 @@ class ModelTextures : public ::testing::Test {
     EXPECT_TRUE(model.Parse(bytes.data(), bytes.size()));
     return model;
   }
+
+  FakeHost host_;
 };
 
 }  // namespace
@@ -64,24 +51,24 @@ class ModelTextures : public ::testing::Test {
 TEST_F(ModelTextures, EmptyNameGetsZeroWithoutAnyFileAccess) {
   Ms3dModel model = ThreeMaterials();
   model.materials[0].texture = 99;  // left from an earlier pass
-  model.CreateMaterialTextures();
+  model.CreateMaterialTextures(host_);
   EXPECT_EQ(model.materials[0].texture, 0u);
   EXPECT_EQ(model.materials[1].texture, 0u);
   EXPECT_NE(model.materials[2].texture, 0u);
-  EXPECT_EQ(Asked(), (std::vector<std::string>{"absent.bmp", "present.bmp"}));
+  EXPECT_EQ(host_.asked, (std::vector<std::string>{"absent.bmp", "present.bmp"}));
   EXPECT_EQ(fakegl::Count("glGenTextures"), 1);
 }
 
 TEST_F(ModelTextures, FirstPassWithoutContextReadsButCreatesNothing) {
   Ms3dModel model = ThreeMaterials();
   fakegl::SetContextCurrent(false);
-  model.CreateMaterialTextures();
+  model.CreateMaterialTextures(host_);
   for (const ModelMaterial& m : model.materials) EXPECT_EQ(m.texture, 0u);
-  EXPECT_EQ(Asked().size(), 2u);
+  EXPECT_EQ(host_.asked.size(), 2u);
 
   fakegl::SetContextCurrent(true);
-  model.CreateMaterialTextures();
-  EXPECT_EQ(Asked().size(), 4u);
+  model.CreateMaterialTextures(host_);
+  EXPECT_EQ(host_.asked.size(), 4u);
   EXPECT_NE(model.materials[2].texture, 0u);
 }
 
@@ -94,8 +81,9 @@ TEST_F(ModelTextures, LoadCreatesTexturesWithTheNameAsStored) {
   WriteTestFile(path, bytes);
 
   Ms3dModel model;
-  ASSERT_TRUE(model.Load(path.c_str()));
-  EXPECT_EQ(Asked(), (std::vector<std::string>{"present.bmp", std::string(128, 'n')}));
+  host_.model = path;
+  ASSERT_TRUE(model.Load(host_));
+  EXPECT_EQ(host_.asked, (std::vector<std::string>{"present.bmp", std::string(128, 'n')}));
   EXPECT_NE(model.materials[0].texture, 0u);
   EXPECT_EQ(model.materials[1].texture, 0u);
   std::remove(path.c_str());
@@ -105,7 +93,7 @@ TEST_F(ModelTextures, ANameLeavingTheCurrentDirectoryIsNeverOpened) {
   Ms3dModel model = ThreeMaterials();
   model.materials[1].texture_file_name = "\\\\127.0.0.1\\share\\present.bmp";
   model.materials[2].texture_file_name = "..\\present.bmp";
-  model.CreateMaterialTextures();
+  model.CreateMaterialTextures(host_);
   for (const ModelMaterial& m : model.materials) EXPECT_EQ(m.texture, 0u);
-  EXPECT_TRUE(Asked().empty());
+  EXPECT_TRUE(host_.asked.empty());
 }

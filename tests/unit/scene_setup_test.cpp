@@ -12,6 +12,7 @@
 
 #include "bmp_builder.h"
 #include "display_plan.h"
+#include "fake_host.h"
 #include "scene_setup.h"
 #include "test_temp.h"
 
@@ -19,7 +20,6 @@
 #include "flight_scene.h"
 #include "mesh_model.h"
 #include "rand.h"
-#include "textures.h"
 
 namespace {
 
@@ -30,24 +30,8 @@ bool WriteTinyBitmap(const std::string& path) {
   return WriteTestFile(path, bmp::Plain24(2, 2, pixels));
 }
 
-// Which scene pictures the locator below lets the scene find.
-bool g_sky_present = true;
-bool g_ground_present = true;
-
-
 // The model's texture, a relative name as a model gives it.
 constexpr char kModelTexture[] = "model_texture.bmp";
-
-// Sends the scene pictures (and the model's texture, the sky's picture) to
-// temporary files, or to nowhere when "missing".
-std::string LocateInTemp(const char* path) {
-  const std::string p = path;
-  if (p == kModelTexture) return TestTempPath("skyliner_sky.bmp");
-  if (p == kRendererSkyPicturePath) return g_sky_present ? TestTempPath("skyliner_sky.bmp") : TestTempPath("no_such_sky.bmp");
-  if (p == kRendererGroundPicturePath)
-    return g_ground_present ? TestTempPath("skyliner_ground.bmp") : TestTempPath("no_such_ground.bmp");
-  return p;
-}
 
 // A model with one textured material, so its texture pass shows in the log.
 class TexturedModel : public MeshModel {
@@ -56,7 +40,7 @@ class TexturedModel : public MeshModel {
     materials.resize(1);
     materials[0].texture_file_name = kModelTexture;
   }
-  bool Load(const char*) override { return false; }
+  bool Load(FlightHost&) override { return false; }
 };
 
 class InitSceneTest : public ::testing::Test {
@@ -64,16 +48,15 @@ class InitSceneTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(WriteTinyBitmap(TestTempPath("skyliner_sky.bmp")));
     ASSERT_TRUE(WriteTinyBitmap(TestTempPath("skyliner_ground.bmp")));
-    g_sky_present = g_ground_present = true;
-    SetFileLocator(LocateInTemp);
+    // The model's texture is the sky's picture.
+    host_.sky = host_.materials[kModelTexture] = TestTempPath("skyliner_sky.bmp");
+    host_.ground = TestTempPath("skyliner_ground.bmp");
     fakegl::Reset();
     Srand(1);
     scene_ = std::make_unique<FlightScene>();
     scene_->model = &model_;
   }
-  void TearDown() override { SetFileLocator(nullptr); }
-
-
+  FakeHost host_;
   TexturedModel model_;
   std::unique_ptr<FlightScene> scene_;
 };
@@ -81,7 +64,7 @@ class InitSceneTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(InitSceneTest, TexturesFlightModelThenStateLightAndQuadricInOrder) {
-  ASSERT_EQ(InitScene(*scene_), 1);
+  ASSERT_EQ(InitScene(*scene_, host_), 1);
   EXPECT_NE(scene_->sky_texture, 0u);
   EXPECT_NE(scene_->ground_texture, 0u);
   EXPECT_NE(scene_->sky_texture, scene_->ground_texture);
@@ -136,17 +119,18 @@ TEST_F(InitSceneTest, TexturesFlightModelThenStateLightAndQuadricInOrder) {
 }
 
 TEST_F(InitSceneTest, OneMissingPictureLeavesItsTextureZeroAndStillSucceeds) {
-  g_sky_present = false;
-  ASSERT_EQ(InitScene(*scene_), 1);
+  const std::string sky = host_.sky;
+  host_.sky.clear();
+  ASSERT_EQ(InitScene(*scene_, host_), 1);
   EXPECT_EQ(scene_->sky_texture, 0u);
   EXPECT_NE(scene_->ground_texture, 0u);
   EXPECT_EQ(fakegl::Count("glTexImage2D"), 3);  // one picture in two levels, the model's in one
 
   fakegl::Reset();
-  g_sky_present = true;
-  g_ground_present = false;
+  host_.sky = sky;
+  host_.ground.clear();
   FlightScene other;
-  ASSERT_EQ(InitScene(other), 1);
+  ASSERT_EQ(InitScene(other, host_), 1);
   EXPECT_NE(other.sky_texture, 0u);
   EXPECT_EQ(other.ground_texture, 0u);
   EXPECT_EQ(other.model, nullptr);
@@ -154,8 +138,9 @@ TEST_F(InitSceneTest, OneMissingPictureLeavesItsTextureZeroAndStillSucceeds) {
 }
 
 TEST_F(InitSceneTest, NeitherPictureFailsBeforeAnythingElse) {
-  g_sky_present = g_ground_present = false;
-  EXPECT_EQ(InitScene(*scene_), 0);
+  host_.sky.clear();
+  host_.ground.clear();
+  EXPECT_EQ(InitScene(*scene_, host_), 0);
   EXPECT_EQ(scene_->sky_texture, 0u);
   EXPECT_EQ(scene_->ground_texture, 0u);
   EXPECT_EQ(scene_->quadric, nullptr);

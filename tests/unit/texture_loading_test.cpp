@@ -2,43 +2,16 @@
 // against the recording GL fake.
 #include <gtest/gtest.h>
 
-#include <map>
-#include <memory>
 
 #include "bmp_builder.h"
-#include "test_temp.h"
 #include "fake_gl.h"
+#include "fake_host.h"
+#include "test_temp.h"
 #include "textures.h"
 
 namespace {
 
 using Messages = std::vector<std::string>;
-
-// The running test's scratch folder.
-std::unique_ptr<ScratchFolder>& Folder() {
-  static std::unique_ptr<ScratchFolder> folder;
-  return folder;
-}
-
-// Maps the renderer's Windows paths to files in the test folder.
-std::string InFolder(const char* path) {
-  std::string name = path;
-  const size_t slash = name.find_last_of("\\/");
-  if (slash != std::string::npos) name = name.substr(slash + 1);
-  return *Folder() / name;
-}
-
-// Paths the recording reader was asked for, in order.
-std::vector<std::string>& ReadPaths() {
-  static std::vector<std::string> paths;
-  return paths;
-}
-
-// Records the path, then reads it portably.
-RgbImage* RecordingReader(const char* path, BitmapReporter report) {
-  ReadPaths().push_back(path);
-  return ReadBitmapImageFile(path, report);
-}
 
 // A 24-bit picture of the given size (rows of width x 3 bytes, odd widths included).
 bmp::Bytes Picture(int width, int height) {
@@ -48,25 +21,15 @@ bmp::Bytes Picture(int width, int height) {
 class TextureLoading : public ::testing::Test {
  protected:
   void SetUp() override {
-    Folder() = std::make_unique<ScratchFolder>();
-    ASSERT_FALSE(Folder()->path().empty());
+    ASSERT_FALSE(folder_.path().empty());
     fakegl::Reset();
     bmp::Reported().clear();
-    ReadPaths().clear();
-    SetFileLocator(InFolder);
-    SetBitmapReporter(bmp::Collect);
-    SetBitmapFileReader(RecordingReader);
+    host_.sky = folder_ / "sky.bmp";
+    host_.ground = folder_ / "ground.bmp";
+    host_.materials = {{"hull.bmp", folder_ / "hull.bmp"}, {"absent.bmp", folder_ / "absent.bmp"}};
   }
-  void TearDown() override {
-    SetFileLocator(nullptr);
-    SetBitmapReporter(nullptr);
-    SetBitmapFileReader(nullptr);
-    Folder().reset();
-  }
-  // Writes bytes as the file the renderer calls name.
-  void Place(const char* name, const bmp::Bytes& bytes) {
-    WriteTestFile(InFolder(name), bytes);
-  }
+  // Writes bytes as the file at path.
+  static void Place(const std::string& path, const bmp::Bytes& bytes) { WriteTestFile(path, bytes); }
   // The value glPixelStorei set GL_UNPACK_ALIGNMENT to last before call index `before`; 4 if never.
   static int AlignmentBefore(int before) {
     int alignment = 4;
@@ -76,12 +39,17 @@ class TextureLoading : public ::testing::Test {
     }
     return alignment;
   }
+
+  ScratchFolder folder_;
+  FakeHost host_;
+  const std::string& sky_ = host_.sky;
+  const std::string& ground_ = host_.ground;
 };
 
 TEST_F(TextureLoading, SkyMissingGroundPresentGivesOneMipmappedGroundTexture) {
-  Place(kRendererGroundPicturePath, Picture(5, 3));  // rows of 15 bytes
+  Place(ground_, Picture(5, 3));  // rows of 15 bytes
   GLuint sky = 99, ground = 99;
-  EXPECT_EQ(LoadSceneTextures(&sky, &ground), 1);
+  EXPECT_EQ(LoadSceneTextures(host_, &sky, &ground), 1);
   EXPECT_EQ(sky, 0u);
   EXPECT_NE(ground, 0u);
   EXPECT_EQ(fakegl::Count("glGenTextures"), 1);
@@ -105,21 +73,21 @@ TEST_F(TextureLoading, SkyMissingGroundPresentGivesOneMipmappedGroundTexture) {
 
 TEST_F(TextureLoading, NeitherPictureGivesZeroSilently) {
   GLuint sky = 5, ground = 6;
-  EXPECT_EQ(LoadSceneTextures(&sky, &ground), 0);
+  EXPECT_EQ(LoadSceneTextures(host_, &sky, &ground), 0);
   EXPECT_EQ(sky, 0u);
   EXPECT_EQ(ground, 0u);
   EXPECT_TRUE(fakegl::Calls().empty()) << fakegl::Trace();
-  EXPECT_TRUE(ReadPaths().empty());
+  EXPECT_TRUE(host_.read.empty());
   EXPECT_TRUE(bmp::Reported().empty());
 }
 
 TEST_F(TextureLoading, SkyIsLoadedAndUploadedBeforeGround) {
-  Place(kRendererSkyPicturePath, Picture(8, 4));
-  Place(kRendererGroundPicturePath, Picture(6, 2));
+  Place(sky_, Picture(8, 4));
+  Place(ground_, Picture(6, 2));
   GLuint sky = 0, ground = 0;
-  EXPECT_EQ(LoadSceneTextures(&sky, &ground), 1);
-  EXPECT_EQ(ReadPaths(),
-            (std::vector<std::string>{InFolder(kRendererSkyPicturePath), InFolder(kRendererGroundPicturePath)}));
+  EXPECT_EQ(LoadSceneTextures(host_, &sky, &ground), 1);
+  EXPECT_EQ(host_.read,
+            (std::vector<std::string>{sky_, ground_}));
   EXPECT_NE(sky, 0u);
   EXPECT_NE(ground, 0u);
   EXPECT_NE(sky, ground);
@@ -137,13 +105,13 @@ TEST_F(TextureLoading, SkyIsLoadedAndUploadedBeforeGround) {
 }
 
 TEST_F(TextureLoading, AnUnreadableScenePictureIsReportedOnceAndCountsAsMissing) {
-  Place(kRendererSkyPicturePath, {});  // exists but empty
-  Place(kRendererGroundPicturePath, Picture(4, 4));
+  Place(sky_, {});  // exists but empty
+  Place(ground_, Picture(4, 4));
   GLuint sky = 0, ground = 0;
-  EXPECT_EQ(LoadSceneTextures(&sky, &ground), 1);
+  EXPECT_EQ(LoadSceneTextures(host_, &sky, &ground), 1);
   EXPECT_EQ(sky, 0u);
   EXPECT_NE(ground, 0u);
-  EXPECT_EQ(bmp::Reported(), Messages{"Failed to open DIB file " + InFolder(kRendererSkyPicturePath) + ".\n"});
+  EXPECT_EQ(bmp::Reported(), Messages{"Failed to open DIB file " + sky_ + ".\n"});
 }
 
 // The names and arguments of every logged call, for comparing two runs.
@@ -154,54 +122,54 @@ std::vector<std::pair<std::string, std::vector<double>>> CallLog() {
 }
 
 TEST_F(TextureLoading, PreparedPicturesAreReadAheadAndUploadedAsReadOnesAre) {
-  Place(kRendererSkyPicturePath, Picture(8, 4));
-  Place(kRendererGroundPicturePath, Picture(6, 2));
+  Place(sky_, Picture(8, 4));
+  Place(ground_, Picture(6, 2));
   GLuint sky = 0, ground = 0;
-  LoadSceneTextures(&sky, &ground);
+  LoadSceneTextures(host_, &sky, &ground);
   const auto read_now = CallLog();
 
   fakegl::Reset();
-  ReadPaths().clear();
+  host_.read.clear();
   ScenePictures pictures;
-  PrepareScenePictures(pictures);
+  PrepareScenePictures(host_, pictures);
   EXPECT_TRUE(fakegl::Calls().empty());  // no GL off the context's thread
-  EXPECT_EQ(ReadPaths(),
-            (std::vector<std::string>{InFolder(kRendererSkyPicturePath), InFolder(kRendererGroundPicturePath)}));
-  EXPECT_EQ(LoadSceneTextures(&sky, &ground, &pictures), 1);
-  EXPECT_EQ(ReadPaths().size(), 2u);  // nothing read again
+  EXPECT_EQ(host_.read,
+            (std::vector<std::string>{sky_, ground_}));
+  EXPECT_EQ(LoadSceneTextures(host_, &sky, &ground, &pictures), 1);
+  EXPECT_EQ(host_.read.size(), 2u);  // nothing read again
   EXPECT_EQ(CallLog(), read_now);
   EXPECT_EQ(pictures.ground.image, nullptr);  // used up
 }
 
 TEST_F(TextureLoading, APreparedPictureThatFailedIsReportedOnlyWhenLoaded) {
-  Place(kRendererSkyPicturePath, {});  // exists but empty
-  Place(kRendererGroundPicturePath, Picture(4, 4));
+  Place(sky_, {});  // exists but empty
+  Place(ground_, Picture(4, 4));
   ScenePictures pictures;
-  PrepareScenePictures(pictures);
+  PrepareScenePictures(host_, pictures);
   EXPECT_TRUE(bmp::Reported().empty());
   GLuint sky = 0, ground = 0;
-  EXPECT_EQ(LoadSceneTextures(&sky, &ground, &pictures), 1);
+  EXPECT_EQ(LoadSceneTextures(host_, &sky, &ground, &pictures), 1);
   EXPECT_EQ(sky, 0u);
   EXPECT_NE(ground, 0u);
-  EXPECT_EQ(bmp::Reported(), Messages{"Failed to open DIB file " + InFolder(kRendererSkyPicturePath) + ".\n"});
+  EXPECT_EQ(bmp::Reported(), Messages{"Failed to open DIB file " + sky_ + ".\n"});
 }
 
 TEST_F(TextureLoading, PreparedLevelsBeyondTheContextsLimitAreComputedAgainWithIt) {
   // 12288 rounds up to 16384, which the context's 8192 cannot hold.
-  Place(kRendererGroundPicturePath, Picture(12288, 1));
+  Place(ground_, Picture(12288, 1));
   ScenePictures pictures;
-  PrepareScenePictures(pictures);
+  PrepareScenePictures(host_, pictures);
   ASSERT_EQ(pictures.ground.levels.at(0).width, 16384);
   GLuint sky = 0, ground = 0;
-  EXPECT_EQ(LoadSceneTextures(&sky, &ground, &pictures), 1);
+  EXPECT_EQ(LoadSceneTextures(host_, &sky, &ground, &pictures), 1);
   const auto levels = fakegl::CallsNamed("glTexImage2D");
   ASSERT_EQ(levels.size(), 14u);  // 8192 down to 1
   EXPECT_EQ(levels[0].args[3], fakegl::kMaxTextureSize);
 }
 
 TEST_F(TextureLoading, MaterialTextureIsUploadedAtItsOwnSizeWithoutMipmaps) {
-  Place("hull.bmp", Picture(3, 2));  // rows of 9 bytes
-  const GLuint name = LoadTextureFile("hull.bmp");
+  Place(folder_ / "hull.bmp", Picture(3, 2));  // rows of 9 bytes
+  const GLuint name = LoadMaterialTexture(host_, "hull.bmp");
   EXPECT_NE(name, 0u);
   const auto uploads = fakegl::CallsNamed("glTexImage2D");
   ASSERT_EQ(uploads.size(), 1u);
@@ -216,33 +184,33 @@ TEST_F(TextureLoading, MaterialTextureIsUploadedAtItsOwnSizeWithoutMipmaps) {
 }
 
 TEST_F(TextureLoading, MaterialTextureWithoutPictureOrContextIsZero) {
-  EXPECT_EQ(LoadTextureFile("absent.bmp"), 0u);
-  EXPECT_EQ(LoadTextureFile(nullptr), 0u);
+  EXPECT_EQ(LoadMaterialTexture(host_, "absent.bmp"), 0u);
+  EXPECT_EQ(LoadMaterialTexture(host_, "unknown.bmp"), 0u);
   EXPECT_TRUE(fakegl::Calls().empty());
   EXPECT_TRUE(bmp::Reported().empty());  // a missing file is never reported
 
-  Place("hull.bmp", Picture(2, 2));
+  Place(folder_ / "hull.bmp", Picture(2, 2));
   fakegl::SetContextCurrent(false);
-  EXPECT_EQ(LoadTextureFile("hull.bmp"), 0u);
-  EXPECT_EQ(ReadPaths().size(), 1u);  // the picture was still read
+  EXPECT_EQ(LoadMaterialTexture(host_, "hull.bmp"), 0u);
+  EXPECT_EQ(host_.read.size(), 1u);  // the picture was still read
 }
 
-TEST_F(TextureLoading, LoadBitmapFileProbesBeforeReadingAndNullRestoresThePortableReader) {
-  EXPECT_EQ(LoadBitmapFile(nullptr), nullptr);
-  EXPECT_EQ(LoadBitmapFile("absent.bmp"), nullptr);
-  EXPECT_TRUE(ReadPaths().empty());  // the reader never saw the missing file
+TEST_F(TextureLoading, ReadPictureProbesBeforeReadingAndReportsOnlyWhenAsked) {
+  EXPECT_EQ(host_.ReadPicture(nullptr, true), nullptr);
+  EXPECT_EQ(host_.ReadPicture((folder_ / "absent.bmp").c_str(), true), nullptr);
+  EXPECT_TRUE(host_.read.empty());  // the reader never saw the missing file
 
-  Place("pic.bmp", Picture(2, 1));
-  SetBitmapFileReader(nullptr);
-  RgbImage* image = LoadBitmapFile("pic.bmp");
+  Place(folder_ / "pic.bmp", Picture(2, 1));
+  RgbImage* image = host_.ReadPicture((folder_ / "pic.bmp").c_str(), true);
   ASSERT_NE(image, nullptr);
   EXPECT_EQ(image->width, 2);
-  EXPECT_TRUE(ReadPaths().empty());
   FreeRgbImage(image);
 
-  Place("bad.bmp", {'B', 'M', 0, 0});
-  EXPECT_EQ(LoadBitmapFile("bad.bmp"), nullptr);
-  EXPECT_EQ(bmp::Reported(), Messages{kUnknownFormatText});  // through SetBitmapReporter
+  Place(folder_ / "bad.bmp", {'B', 'M', 0, 0});
+  EXPECT_EQ(host_.ReadPicture((folder_ / "bad.bmp").c_str(), false), nullptr);
+  EXPECT_TRUE(bmp::Reported().empty());
+  EXPECT_EQ(host_.ReadPicture((folder_ / "bad.bmp").c_str(), true), nullptr);
+  EXPECT_EQ(bmp::Reported(), Messages{kUnknownFormatText});
 }
 
 }  // namespace

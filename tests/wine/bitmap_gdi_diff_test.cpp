@@ -313,7 +313,7 @@ TEST_P(EdgeBitmap, DecoderFollowsGdi) {
 // The renderer's reader, which copies plain 24-bit files itself, against GDI's own conversion.
 void ExpectRendererReaderFollowsGdi(const Case& c) {
   const bmp::Decoded gdi = ReadThroughGdi(c);
-  const bmp::Decoded renderer = ReadWith(ReadBitmapImage, c);
+  const bmp::Decoded renderer = ReadWith([](const char* path, BitmapReporter report) { return ReadBitmapImage(path, report); }, c);
   ASSERT_EQ(renderer.ok, gdi.ok) << "GDI: " << Describe(gdi) << "; renderer: " << Describe(renderer);
   EXPECT_EQ(renderer.messages, gdi.messages);
   if (gdi.ok) ExpectSamePictures(gdi, renderer);

@@ -6,43 +6,37 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
+#include "flight_start.h"
 #include "frame_loop.h"
+#include "renderer_host.h"
 #include "renderer_state.h"
 #include "renderer_window.h"
-#include "textures.h"
 
 namespace {
 
-constexpr char kPictureFile[] = "renderer_window_test_picture.bmp";
-
-// Both scene pictures come from one stand-in file, read as a solid 8 x 8 picture.
-std::string LocatePicture(const char*) { return kPictureFile; }
-
-RgbImage* ReadSolidPicture(const char*, BitmapReporter) {
-  auto* image = static_cast<RgbImage*>(std::malloc(sizeof(RgbImage)));
-  image->width = 8;
-  image->height = 8;
-  image->pixels = static_cast<unsigned char*>(std::malloc(8 * 8 * 3));
-  std::memset(image->pixels, 0x80, 8 * 8 * 3);
-  return image;
-}
-
-RgbImage* ReadNoPicture(const char*, BitmapReporter) { return nullptr; }
-
-// Installs the stand-in pictures; the file only has to exist for the reader to be asked.
-void UseStandInPictures(BitmapFileReader reader) {
-  if (FILE* file = std::fopen(kPictureFile, "wb")) {
-    std::fputs("stand-in", file);
-    std::fclose(file);
+// The renderer's own host but for its scene pictures: a solid 8 x 8 picture
+// each, or none.
+class StandInHost : public RendererHost {
+ public:
+  explicit StandInHost(bool pictures) : RendererHost(FrameLoopOptions(), DisplayWay::kClassic), pictures_(pictures) {}
+  RgbImage* ReadScenePicture(ScenePicture, bool) override {
+    if (!pictures_) return nullptr;
+    auto* image = static_cast<RgbImage*>(std::malloc(sizeof(RgbImage)));
+    image->width = 8;
+    image->height = 8;
+    image->pixels = static_cast<unsigned char*>(std::malloc(8 * 8 * 3));
+    std::memset(image->pixels, 0x80, 8 * 8 * 3);
+    return image;
   }
-  SetFileLocator(LocatePicture);
-  SetBitmapFileReader(reader);
-}
+
+ private:
+  bool pictures_;
+};
 
 // The cursor's display count, left as it was.
 int CursorCount() {
@@ -73,15 +67,20 @@ bool QuitPosted() {
 class RendererWindow : public testing::Test {
  protected:
   void SetUp() override {
-    UseStandInPictures(ReadSolidPicture);
-    ASSERT_EQ(CreateRendererWindow(kRendererCaption, kScreenWidth, kScreenHeight, kScreenBits), 1);
+    ASSERT_EQ(OpenSceneView(host_, flight_->scene), FlightStart::kReady);
     EmptyQueue();
     renderer.active = true;
   }
   void TearDown() override {
+    flight_->Release();
     DestroyRendererWindow();
     EmptyQueue();
   }
+  int RunLoop(const FrameLoopOptions& options) { return RunFrameLoop(options, host_, flight_->scene); }
+  const FlightScene& scene() const { return flight_->scene; }
+
+  StandInHost host_{true};
+  std::unique_ptr<Flight> flight_ = std::make_unique<Flight>();
 };
 
 struct SysCommandCase {
@@ -132,7 +131,7 @@ TEST_F(RendererWindow, TheExitCodeIsTheQuitMessagesParameter) {
   options.frame_limit = 50;  // only a lost quit message would reach it
   for (int code : {0, 3, 255}) {
     PostQuitMessage(code);
-    EXPECT_EQ(RunFrameLoop(options), code);
+    EXPECT_EQ(RunLoop(options), code);
   }
 }
 
@@ -143,34 +142,36 @@ TEST_F(RendererWindow, NoFrameIsDrawnWhileMinimisedButTheScheduleGoesOn) {
 
   SendMessageA(renderer.win32.window, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, TRUE), 0);  // minimised
   ASSERT_FALSE(renderer.active);
-  const float x = renderer.scene.plane_x, z = renderer.scene.plane_z, counter = renderer.scene.schedule_counter;
-  RunFrameLoop(options);
-  EXPECT_EQ(renderer.scene.plane_x, x);
-  EXPECT_EQ(renderer.scene.plane_z, z);
-  EXPECT_EQ(renderer.scene.schedule_counter, counter + 5);
+  const float x = scene().plane_x, z = scene().plane_z, counter = scene().schedule_counter;
+  RunLoop(options);
+  EXPECT_EQ(scene().plane_x, x);
+  EXPECT_EQ(scene().plane_z, z);
+  EXPECT_EQ(scene().schedule_counter, counter + 5);
 
   SendMessageA(renderer.win32.window, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, FALSE), 0);
   ASSERT_TRUE(renderer.active);
-  RunFrameLoop(options);
-  EXPECT_TRUE(renderer.scene.plane_x != x || renderer.scene.plane_z != z) << "the flight did not move while active";
+  RunLoop(options);
+  EXPECT_TRUE(scene().plane_x != x || scene().plane_z != z) << "the flight did not move while active";
 }
 
 // The teardown runs again after a creation that tore itself down, or by a
 // second call: the mode is restored and the cursor shown once only.
 struct TeardownCase {
   const char* name;
-  BitmapFileReader reader;
-  int created;
+  bool pictures;
+  FlightStart opened;
 };
 
 TEST(RendererTeardown, ASecondTeardownLeavesCursorAndModeAlone) {
-  const TeardownCase cases[] = {{"created", ReadSolidPicture, 1}, {"no scene picture", ReadNoPicture, 0}};
+  const TeardownCase cases[] = {{"created", true, FlightStart::kReady},
+                                {"no scene picture", false, FlightStart::kNoPictures}};
   for (const TeardownCase& c : cases) {
-    UseStandInPictures(c.reader);
+    StandInHost host(c.pictures);
+    const auto flight = std::make_unique<Flight>();
     const int cursor = CursorCount();
     const std::string mode = CurrentMode();
-    EXPECT_EQ(CreateRendererWindow(kRendererCaption, kScreenWidth, kScreenHeight, kScreenBits), c.created)
-        << c.name;
+    EXPECT_EQ(OpenSceneView(host, flight->scene), c.opened) << c.name;
+    flight->Release();
     DestroyRendererWindow();
     EXPECT_EQ(CursorCount(), cursor) << c.name << ": after the first teardown";
     DestroyRendererWindow();
