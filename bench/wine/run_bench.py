@@ -6,9 +6,12 @@
     takes to its first frame (medians of --repeat runs each, alternated, on the
     same warm wineserver), the renderer's peak working set by its first frame,
     and its start-up phases; then one line a size with the ratios;
-  - frames per second and processor time per frame of the renderer unpaced,
-    paced as shipped, and paced while drawing nothing (as when minimised:
-    the loop's own cost), with the first desktop picture, at each --rate-size:
+  - frames per second and processor time per frame of the floor (the same
+    window and loop filling the screen once with the ground picture) and the
+    renderer unpaced, in alternate runs, with their ratio; then paced as
+    shipped, and paced while drawing nothing (as when minimised: the loop's
+    own cost); with the first desktop picture, --repeat runs each, at each
+    --rate-size:
     1024x768 is the classic run (the display switched to it), any other size
     the every-monitor run over a Wine desktop of that size;
   - with --shell: the shell's own start-up cost, Skyliner.scr /s to the
@@ -192,20 +195,47 @@ def shell_start_up(session, repeat, baseline=None):
         shutil.rmtree(observed, ignore_errors=True)
 
 
-def frame_rates(session, sizes, desktop):
+def spread(values, unit=""):
+    return "%.2f%s (%.2f - %.2f)" % (statistics.median(values), unit, min(values), max(values))
+
+
+def rate_run(session, args):
+    """One frame-rate run: (frames per second, processor ms a frame)."""
+    run(session, "bench_frame_rate.exe", *args)
+    figures = result(session, "frame_rate.txt")
+    return figures["frames_per_second"], figures["cpu_ms_per_frame"]
+
+
+def frame_rates(session, sizes, desktop, repeat):
+    """At each size: the floor and the unpaced frame in alternate runs, their ratio, then the paced and
+    idle frame, repeat runs each."""
+    ratios = []
     for size in sizes:
         every_monitor = size != CLASSIC_SIZE
         if every_monitor:
             session.set_desktop(size)
-        print("frame rate at %s (%s):" % (size, "every monitor" if every_monitor else "classic, switched"))
-        for mode in ("unpaced", "paced", "idle"):
-            args = (mode, contract.kEveryMonitorArgument) if every_monitor else (mode,)
-            _, _, _, cpu = run(session, "bench_frame_rate.exe", *args)
-            figures = result(session, "frame_rate.txt")
-            print("  %-8s %.1f frames per second, %.2f ms processor time per frame (whole run %.2f s)" % (
-                mode + ":", figures["frames_per_second"], figures["cpu_ms_per_frame"], cpu))
+        way = (contract.kEveryMonitorArgument,) if every_monitor else ()
+        print("frame rate at %s (%s), %d runs each:" % (size, "every monitor" if every_monitor else
+                                                        "classic, switched", repeat))
+        rate_run(session, ("unpaced", "floor") + way)  # warm the wineserver and the desktop at this size
+        figures = {mode: [] for mode in ("floor", "unpaced", "paced", "idle")}
+        for _ in range(repeat):
+            for mode, args in (("floor", ("unpaced", "floor")), ("unpaced", ("unpaced",))):
+                figures[mode].append(rate_run(session, args + way))
+        for _ in range(repeat):
+            for mode in ("paced", "idle"):
+                figures[mode].append(rate_run(session, (mode,) + way))
+        for mode, values in figures.items():
+            print("  %-8s %s frames per second, %s ms processor time per frame" % (
+                mode + ":", spread([fps for fps, _ in values]), spread([cpu for _, cpu in values])))
+        pairs = [floor[0] / frame[0] for floor, frame in zip(figures["floor"], figures["unpaced"])]
+        ratios.append((size, statistics.median(f for f, _ in figures["floor"]) /
+                       statistics.median(f for f, _ in figures["unpaced"]), pairs))
         if every_monitor:
             session.set_desktop(desktop)
+    print("unpaced frame time / floor frame time by size (goal 1.15 or less; the spread of the alternate pairs):")
+    for size, ratio, pairs in ratios:
+        print("  %-10s %.2f  (%.2f - %.2f)" % (size, ratio, min(pairs), max(pairs)))
 
 
 def main():
@@ -249,7 +279,7 @@ def main():
             if args.shell:
                 shell_start_up(session, args.repeat, args.baseline)
             if not args.skip_rate:
-                frame_rates(session, rate_sizes, args.screen or PREFIX_DESKTOP)
+                frame_rates(session, rate_sizes, args.screen or PREFIX_DESKTOP, args.repeat)
         if summary:
             print("start-up ratio to the bare GL program, and peak working set, by desktop picture:")
             for ground, ratio, peak in summary:
