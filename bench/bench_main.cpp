@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "floor_frame.h"
 #include "headless_flight.h"
 #include "viewer_options.h"
 
@@ -89,32 +90,6 @@ static Timing TimeFrames(int frames, DrawFrame draw_frame) {
   timing.fps = 1000.0 / timing.ms_per_frame;
   timing.cpu_ms_per_frame = 1000.0 * static_cast<double>(cpu_end - cpu_start) / CLOCKS_PER_SEC / frames;
   return timing;
-}
-
-// The cheapest frame the scene could have: the same clear and matrices, then
-// the ground picture once over the whole viewport.
-static void DrawFloorFrame(GLuint ground_texture) {
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glLoadIdentity();
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glEnable(GL_TEXTURE_2D);
-  glBindTexture(GL_TEXTURE_2D, ground_texture);
-  glColor4f(1, 1, 1, 1);
-  glBegin(GL_QUADS);
-  glTexCoord2f(0, 0);
-  glVertex2f(-1, -1);
-  glTexCoord2f(1, 0);
-  glVertex2f(1, -1);
-  glTexCoord2f(1, 1);
-  glVertex2f(1, 1);
-  glTexCoord2f(0, 1);
-  glVertex2f(-1, 1);
-  glEnd();
-  glDisable(GL_TEXTURE_2D);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
 }
 
 // Starts a flight on the bundled assets; false with a message when it cannot.

@@ -6,9 +6,12 @@
     takes to its first frame (medians of --repeat runs each, alternated, on the
     same warm wineserver), the renderer's peak working set by its first frame,
     and its start-up phases; then one line a size with the ratios;
-  - frames per second and processor time per frame of the renderer unpaced,
-    paced as shipped, and paced while drawing nothing (as when minimised:
-    the loop's own cost), with the first desktop picture, at each --rate-size:
+  - frames per second and processor time per frame of the floor (the same
+    window and loop filling the screen once with the ground picture) and the
+    renderer unpaced, in alternate runs, with their ratio; then paced as
+    shipped (--repeat runs each), and once paced while drawing nothing (as
+    when minimised: the loop's own cost); with the first desktop picture, at
+    each --rate-size; with --baseline, other builds' frames alternated too:
     1024x768 is the classic run (the display switched to it), any other size
     the every-monitor run over a Wine desktop of that size;
   - with --shell: the shell's own start-up cost, Skyliner.scr /s to the
@@ -21,7 +24,7 @@ size. Not a test: nothing is asserted.
 
 usage: run_bench.py --bin WINDOWS_BIN [--repeat 10] [--ground WxH[,WxH...]] [--screen WxH]
                     [--rate-size WxH[,WxH...]]
-                    [--shell [--baseline DIR]...] [--skip-startup] [--skip-rate]
+                    [--shell] [--baseline DIR]... [--skip-startup] [--skip-rate] [--unpaced-only]
 """
 
 import argparse
@@ -192,20 +195,62 @@ def shell_start_up(session, repeat, baseline=None):
         shutil.rmtree(observed, ignore_errors=True)
 
 
-def frame_rates(session, sizes, desktop):
+def spread(values, unit=""):
+    return "%.2f%s (%.2f - %.2f)" % (statistics.median(values), unit, min(values), max(values))
+
+
+def rate_run(session, program, args):
+    """One frame-rate run: (frames per second, processor ms a frame)."""
+    run(session, program, *args)
+    figures = result(session, "frame_rate.txt")
+    return figures["frames_per_second"], figures["cpu_ms_per_frame"]
+
+
+def frame_rates(session, sizes, desktop, repeat, baseline=None, unpaced_only=False):
+    """At each size: the floor and the unpaced frame in alternate runs, their ratio, then (unless
+    unpaced_only) the paced frame, repeat runs each, and the idle frame once. With baseline (folders, each holding another build's
+    bench_frame_rate.exe), those builds' unpaced and paced frames are alternated with this one's."""
+    builds = [("this build", os.path.join(session.bin_dir, "bench_frame_rate.exe"))]
+    builds += [(os.path.basename(os.path.normpath(folder)), os.path.join(folder, "bench_frame_rate.exe"))
+               for folder in baseline or ()]
+    this = builds[0][1]
+    ratios = []
     for size in sizes:
         every_monitor = size != CLASSIC_SIZE
         if every_monitor:
             session.set_desktop(size)
-        print("frame rate at %s (%s):" % (size, "every monitor" if every_monitor else "classic, switched"))
-        for mode in ("unpaced", "paced", "idle"):
-            args = (mode, contract.kEveryMonitorArgument) if every_monitor else (mode,)
-            _, _, _, cpu = run(session, "bench_frame_rate.exe", *args)
-            figures = result(session, "frame_rate.txt")
-            print("  %-8s %.1f frames per second, %.2f ms processor time per frame (whole run %.2f s)" % (
-                mode + ":", figures["frames_per_second"], figures["cpu_ms_per_frame"], cpu))
+        way = (contract.kEveryMonitorArgument,) if every_monitor else ()
+        print("frame rate at %s (%s), %d runs each:" % (size, "every monitor" if every_monitor else
+                                                        "classic, switched", repeat))
+        rate_run(session, this, ("unpaced", "floor") + way)  # warm the wineserver and the desktop at this size
+        runs = [("floor", this, ("unpaced", "floor"))] + [("unpaced, " + name, program, ("unpaced",))
+                                                          for name, program in builds]
+        figures = {name: [] for name, _, _ in runs}
+        for _ in range(repeat):
+            for name, program, args in runs:
+                figures[name].append(rate_run(session, program, args + way))
+        paced = [("paced, " + name, program) for name, program in builds]
+        figures.update({name: [] for name, _ in paced})
+        for _ in range(0 if unpaced_only else repeat):
+            for name, program in paced:
+                figures[name].append(rate_run(session, program, ("paced",) + way))
+        if not unpaced_only:  # the loop's own cost barely varies: one run
+            figures["idle, this build"] = [rate_run(session, this, ("idle",) + way)]
+        for name, values in figures.items():
+            if not values:
+                continue
+            print("  %-22s %s frames per second, %s ms processor time per frame" % (
+                name + ":", spread([fps for fps, _ in values]), spread([cpu for _, cpu in values])))
+        floor = [fps for fps, _ in figures["floor"]]
+        for name, _ in builds:
+            frame = [fps for fps, _ in figures["unpaced, " + name]]
+            ratios.append((size, name, statistics.median(floor) / statistics.median(frame),
+                           [f / g for f, g in zip(floor, frame)]))
         if every_monitor:
             session.set_desktop(desktop)
+    print("unpaced frame time / floor frame time by size (goal 1.15 or less; the spread of the alternate pairs):")
+    for size, name, ratio, pairs in ratios:
+        print("  %-10s %-12s %.2f  (%.2f - %.2f)" % (size, name, ratio, min(pairs), max(pairs)))
 
 
 def main():
@@ -216,12 +261,14 @@ def main():
                         help="desktop picture sizes WxH, comma-separated (default: %(default)s)")
     parser.add_argument("--screen", help="Wine's desktop size WxH, which the shell captures (default 1280x1024)")
     parser.add_argument("--shell", action="store_true", help="also the shell's own start-up cost")
-    parser.add_argument("--baseline", action="append", help="with --shell: a folder with another build's "
+    parser.add_argument("--baseline", action="append", help="a folder with another build's bench_frame_rate.exe, "
+                        "and with --shell its "
                         "Skyliner.scr and bench_shell.exe, run alternately with this one (repeatable)")
     parser.add_argument("--rate-size", default=",".join(RATE_SIZES),
                         help="sizes WxH for the frame rate, comma-separated (default: %(default)s)")
     parser.add_argument("--skip-startup", action="store_true")
     parser.add_argument("--skip-rate", action="store_true")
+    parser.add_argument("--unpaced-only", action="store_true", help="frame rates: the floor and unpaced alone")
     args = parser.parse_args()
     rate_sizes = args.rate_size.split(",")
     widest = [max(int(size.split("x")[side]) for size in rate_sizes) for side in (0, 1)]
@@ -249,7 +296,8 @@ def main():
             if args.shell:
                 shell_start_up(session, args.repeat, args.baseline)
             if not args.skip_rate:
-                frame_rates(session, rate_sizes, args.screen or PREFIX_DESKTOP)
+                frame_rates(session, rate_sizes, args.screen or PREFIX_DESKTOP, args.repeat, args.baseline,
+                            args.unpaced_only)
         if summary:
             print("start-up ratio to the bare GL program, and peak working set, by desktop picture:")
             for ground, ratio, peak in summary:

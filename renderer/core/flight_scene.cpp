@@ -16,7 +16,14 @@ constexpr int kBankGrowFrames = 200;    // the roll grows this long, then shrink
 constexpr int kFixedCameraFrom = 1000;  // schedule: chase until here, fixed until
 constexpr int kChaseAgainAt = 1100;     // here, then chase again from 0
 constexpr GLdouble kSkyRadius = 1000.0;
-constexpr GLint kSkySlices = 32;
+constexpr GLint kSkySlices = 32;  // and as many stacks
+constexpr int kSkyStripVertices = 2 * (kSkySlices + 1);
+// The sphere's lowest strips, stack 0 up, that lie wholly under the ground
+// once rotated (its +z points down): the next one meets the ground at the horizon.
+constexpr int kSkyFootStrips = 15;
+// The least eye height for which the ground's nearest visible point stays far
+// beyond the near plane (0.1), even at the edge of a wide view.
+constexpr double kLowestEye = 1;
 
 // One corner of a ground quad: its texture coordinate and its grid offset.
 struct QuadCorner {
@@ -128,9 +135,51 @@ void FlightScene::DrawSky() {
   glTranslatef(static_cast<GLfloat>(eye_x), 0, static_cast<GLfloat>(eye_z));
   glRotatef(90, 1, 0, 0);
   glColor4f(1, 1, 1, 1);
-  if (quadric) gluSphere(quadric, kSkyRadius, kSkySlices, kSkySlices);
+  if (path == DrawPath::kLiteral) {
+    if (quadric) gluSphere(quadric, kSkyRadius, kSkySlices, kSkySlices);
+  } else {
+    DrawSkyArray();
+  }
   glPopMatrix();
   glDisable(GL_TEXTURE_2D);
+}
+
+// The sphere's strips from one array, from the first the ground may not hide.
+// Drawn after the ground, the skipped ones would only fail the depth test.
+void FlightScene::DrawSkyArray() {
+  const std::vector<SkyVertex>& v = SkyArray();
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_NORMAL_ARRAY);
+  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  glTexCoordPointer(2, GL_FLOAT, sizeof(SkyVertex), &v[0].s);
+  glNormalPointer(GL_FLOAT, sizeof(SkyVertex), &v[0].nx);
+  glVertexPointer(3, GL_FLOAT, sizeof(SkyVertex), &v[0].x);
+  for (int strip = FirstShownSkyStrip(); strip < kSkySlices; ++strip)
+    glDrawArrays(GL_QUAD_STRIP, strip * kSkyStripVertices, kSkyStripVertices);
+  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  glDisableClientState(GL_NORMAL_ARRAY);
+  glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+const std::vector<SkyVertex>& FlightScene::SkyArray() {
+  if (sky_array_.empty()) sky_array_ = SphereQuadStrips(kSkyRadius, kSkySlices, kSkySlices);
+  return sky_array_;
+}
+
+// Every point of the foot strips lies at least `depth` under the ground (the
+// first kept strip's lower ring) and within the sphere's footprint, which is
+// centred under the eye. From an eye at height h, kLowestEye <= h <= depth,
+// over a ground that covers the footprint, the ray to such a point meets the
+// ground inside the footprint and at most halfway there (h / (h + depth)), so
+// the ground is nearer by a factor of two: at the sphere's distance that is
+// still some six steps of a 16-bit depth buffer, and the point never shows.
+int FlightScene::FirstShownSkyStrip() {
+  const double depth = SkyArray()[kSkyFootStrips * kSkyStripVertices + 1].z;
+  const double* low = point[0][0];
+  const double* high = point[kGridPoints - 1][kGridPoints - 1];
+  const bool covered = low[0] <= eye_x - kSkyRadius && eye_x + kSkyRadius <= high[0] &&
+                       low[2] <= eye_z - kSkyRadius && eye_z + kSkyRadius <= high[2];
+  return covered && kLowestEye <= eye_y && eye_y <= depth ? kSkyFootStrips : 0;
 }
 
 void FlightScene::DrawGround() {

@@ -5,13 +5,14 @@
 #include <vector>
 
 #include "gl.h"
+#include "sky_sphere.h"
 
 class MeshModel;
 
 // How the ground and sky are sent to OpenGL. Both give the same picture.
 enum class DrawPath {
   kLiteral,  // immediate mode, sky then ground, as the scene was first written
-  kFast,     // ground from a vertex array drawn first, so hidden sky fails the depth test
+  kFast,     // ground from a vertex array drawn first, then only the sky it does not hide
 };
 
 constexpr int kGridPoints = 64;
@@ -50,6 +51,11 @@ class FlightScene {
 
   // The ground quads as the fast path sends them, built from the grid.
   const std::vector<GroundVertex>& GroundArray();
+  // The sky sphere's quad strips, as gluSphere gives them.
+  const std::vector<SkyVertex>& SkyArray();
+  // The first strip of the sky the fast path draws: past the strips the
+  // ground always hides from this camera, or 0 when it may not hide them.
+  int FirstShownSkyStrip();
 
   // Flight.
   float plane_x = 0, plane_y = 0, plane_z = 0;
@@ -80,6 +86,8 @@ class FlightScene {
  private:
   void DrawGroundQuads();
   void DrawGroundArray();
+  void DrawSkyArray();
 
   std::vector<GroundVertex> ground_array_;  // empty until first needed
+  std::vector<SkyVertex> sky_array_;        // the same
 };

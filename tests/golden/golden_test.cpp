@@ -4,11 +4,14 @@
 // comparison allows a small per-channel difference and a few stray pixels.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "headless_flight.h"
 #include "png_io.h"
+#include "sky_sphere.h"
 
 namespace {
 
@@ -81,6 +84,51 @@ TEST_P(GoldenFrame, BothPathsMatchTheStoredPictureAndEachOther) {
   ExpectClose(fast, stored, std::string(golden.name) + " fast path vs stored");
   ExpectClose(literal, stored, std::string(golden.name) + " literal path vs stored");
   ExpectClose(literal, fast, std::string(golden.name) + " literal vs fast path");
+}
+
+// What GL makes of a drawing, in feedback mode: window positions and texture
+// coordinates, and colours lit from the normals.
+template <typename Draw>
+std::vector<GLfloat> Feedback(Draw draw) {
+  std::vector<GLfloat> buffer(1 << 18);
+  glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
+  glRenderMode(GL_FEEDBACK);
+  draw();
+  buffer.resize(std::max(glRenderMode(GL_RENDER), 0));
+  return buffer;
+}
+
+TEST(SkySphere, StripsGiveGlWhatGluSphereGives) {
+  HeadlessFlight flight;
+  ASSERT_EQ(flight.Start(BundledFiles(), 64, 64, DrawPath::kFast), FlightStart::kReady) << flight.error();
+  glEnable(GL_LIGHTING);
+  glDisable(GL_DEPTH_TEST);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glScalef(0.0009f, 0.0007f, 0.0005f);  // the whole sphere inside the view, lit from (1, 140, 1)
+  const std::vector<GLfloat> sphere = Feedback([] {
+    GLUquadric* quadric = gluNewQuadric();
+    gluQuadricNormals(quadric, GLU_SMOOTH);
+    gluQuadricTexture(quadric, GL_TRUE);
+    gluSphere(quadric, 1000.0, 32, 32);
+    gluDeleteQuadric(quadric);
+  });
+  const std::vector<SkyVertex> strips = SphereQuadStrips(1000.0, 32, 32);
+  const std::vector<GLfloat> arrays = Feedback([&strips] {
+    for (size_t first = 0; first < strips.size(); first += 66) {
+      glBegin(GL_QUAD_STRIP);
+      for (size_t k = first; k < first + 66; ++k) {
+        glNormal3fv(&strips[k].nx);
+        glTexCoord2fv(&strips[k].s);
+        glVertex3fv(&strips[k].x);
+      }
+      glEnd();
+    }
+  });
+  EXPECT_EQ(sphere.size(), 32u * 32 * 2 * (2 + 3 * 11)) << "not every triangle of the sphere is seen";
+  EXPECT_TRUE(arrays == sphere);
 }
 
 INSTANTIATE_TEST_SUITE_P(BundledFlight, GoldenFrame, testing::ValuesIn(kCases),

@@ -70,12 +70,7 @@ TEST(DisplayPlan, CoversEveryMonitorButThePrimary) {
   }
 }
 
-TEST(DisplayPlan, OnlyTheClassicWaySwitchesTheMode) {
-  EXPECT_TRUE(SwitchesDisplayMode(DisplayWay::kClassic));
-  EXPECT_FALSE(SwitchesDisplayMode(DisplayWay::kEveryMonitor));
-}
-
-TEST(DisplayPlan, TheEveryMonitorArgumentAloneSpansTheMonitors) {
+TEST(DisplayPlan, TheEveryMonitorArgumentAloneSpansTheMonitorsUnswitched) {
   const struct {
     const char* command_line;
     DisplayWay way;
@@ -85,8 +80,10 @@ TEST(DisplayPlan, TheEveryMonitorArgumentAloneSpansTheMonitors) {
       {"/everymonitors", DisplayWay::kClassic}, {"/every monitor", DisplayWay::kClassic},
       {"/everymonito", DisplayWay::kClassic},   {"/s", DisplayWay::kClassic},
   };
-  for (const auto& c : cases)
+  for (const auto& c : cases) {
     EXPECT_EQ(DisplayWayFromArguments(c.command_line), c.way) << (c.command_line ? c.command_line : "null");
+    EXPECT_EQ(SwitchesDisplayMode(c.way), c.way == DisplayWay::kClassic);
+  }
 }
 
 }  // namespace

@@ -37,9 +37,11 @@ class Checks(CheckSet):
         return [w for w in self.s.windows() if w[0] in OURS]
 
     def before(self):
-        """(monitors, mode) before a run, with two monitors when the display has them."""
+        """(monitors, mode) before a run, with the primary first and as many monitors as the layout has."""
         monitors, mode = self.s.monitors(), self.s.probe("mode")[1]
-        assert len(monitors) == 2 and monitors[0][4] == 1, "expected a primary and a second monitor: %s" % monitors
+        wanted = len(dummy_display.LAYOUTS[self.s.layout])
+        assert len(monitors) == wanted and monitors[0][4] == 1, "expected %d monitors, the primary first: %s" % (
+            wanted, monitors)
         return monitors, mode
 
     def assert_left_as_found(self, monitors, mode):
@@ -88,8 +90,8 @@ class Checks(CheckSet):
         """Ends a run a failed check left, and puts back the modes it may have left switched."""
         if run.process.poll() is None:
             run.kill()
-            if len(self.s.monitors()) == 2:
-                dummy_display.arrange(self.s.env["DISPLAY"])
+            if self.s.layout:
+                dummy_display.arrange(self.s.env["DISPLAY"], self.s.layout)
 
     def escape(self, window, ended, pointer_on=None):
         """Esc on the window (or from the keyboard with the pointer on a monitor) until ended()
@@ -200,7 +202,7 @@ class Checks(CheckSet):
         marker = self.marker_on(monitors[1])
         folder = self.s.program_copy()
         write_settings(folder, 0, display=1)
-        self.later(lambda: dummy_display.arrange(self.s.env["DISPLAY"]))
+        self.later(lambda: dummy_display.arrange(self.s.env["DISPLAY"], self.s.layout))
         run = self.start_saver(folder)
         self.check_spanning("while running")
         self.s.screenshot("saver_over_every_monitor", span[2], span[3])
@@ -217,7 +219,8 @@ class Checks(CheckSet):
         monitors, mode, span = self.before_spanning()
         run = self.start_flight(args=(contract.kEveryMonitorArgument,))
         self.check_spanning("while running")
-        shot = self.s.screenshot("flight_over_every_monitor", span[2], span[3])
+        wide = "_wide_panel" if self.s.layout == "wide" else ""
+        shot = self.s.screenshot("flight_over_every_monitor" + wide, span[2], span[3])
         for x, y, width, height, _ in monitors:
             assert region_share(shot, (x, y, width, 120), SKY) > 0.95, "no sky at the top of %s" % ((x, y),)
         primary = monitors[0]
@@ -249,13 +252,15 @@ GROUPS = {
     "refused_mode": ["test_refused_mode_flies_at_the_current_mode"],
     "every_monitor": ["test_every_monitor_saver_spans_both_at_their_modes",
                       "test_every_monitor_flight_shows_on_both"],
+    "wide_panel": ["test_every_monitor_flight_shows_on_both"],
 }
 
 
 def session_options(chosen):
     if len(chosen) != 1:
         raise SystemExit("monitors_e2e.py: name one --group (each needs its own display)")
-    return {"virtual_desktop": False, "two_monitors": chosen[0] in ("two_monitors", "every_monitor")}
+    layouts = {"two_monitors": "two", "every_monitor": "two", "wide_panel": "wide"}
+    return {"virtual_desktop": False, "monitors": layouts.get(chosen[0])}
 
 
 def main():

@@ -82,13 +82,13 @@ PREFIX_DESKTOP = "1280x1024"
 
 
 class WineSession:
-    def __init__(self, bin_dir, shots_dir, display=None, desktop=None, virtual_desktop=True, two_monitors=False,
+    def __init__(self, bin_dir, shots_dir, display=None, desktop=None, virtual_desktop=True, monitors=None,
                  screen=None):
         """desktop: a size WxH for Wine's virtual desktop during this session (the prefix's own
         is put back at close), with an X screen at least that large, and at least screen (WxH) if
         given, for desktops set later with set_desktop. With virtual_desktop=False,
-        Wine meets the X server's own monitors and modes; two_monitors starts the dummy-driver
-        server instead of Xvfb."""
+        Wine meets the X server's own monitors and modes; monitors (a dummy_display layout)
+        starts the dummy-driver server with those monitors instead of Xvfb."""
         self.bin_dir = bin_dir
         self.dist_dir = os.path.normpath(os.path.join(bin_dir, "..", "dist"))
         self._log_numbers = itertools.count(1)
@@ -97,10 +97,11 @@ class WineSession:
         self.work = tempfile.mkdtemp(prefix="skyliner-wine-")
         self.desktop = desktop
         self.screen = screen
+        self.layout = monitors
         if display:  # a real display: use it, start nothing
             self.x_server = None
-        elif two_monitors:
-            self.x_server, display = dummy_display.start(self.work)
+        elif monitors:
+            self.x_server, display = dummy_display.start(self.work, monitors)
         else:
             self.x_server, display = self._start_xvfb()
         # The display first: a new prefix is made on it.
