@@ -26,7 +26,7 @@ void OnPhaseEnd(const char* phase) {
 }
 
 // Records when the first frame reached the screen, and the phases before it.
-void OnSwap(int) {
+void OnSwap(int, const FlightScene&) {
   const double swapped = UnixSeconds();
   FILE* out = std::fopen("first_frame.txt", "w");
   if (!out) return;

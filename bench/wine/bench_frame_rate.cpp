@@ -16,6 +16,7 @@
 #include "bench_timing.h"
 #include "floor_frame.h"
 #include "contract/renderer_arguments.h"
+#include "flight_scene.h"
 #include "renderer_run.h"
 #include "renderer_state.h"
 
@@ -29,9 +30,9 @@ bool idle = false;
 bool floor_only = false;
 
 // Starts the clocks after the warm-up and writes the figures after the last frame.
-void OnSwap(int frames) {
+void OnSwap(int frames, const FlightScene& scene) {
   if (idle || floor_only) renderer.active = false;
-  if (floor_only) DrawFloorFrame(renderer.scene.ground_texture);  // swapped on the next pass
+  if (floor_only) DrawFloorFrame(scene.ground_texture);  // swapped on the next pass
   if (frames == kWarmUpFrames) {
     measure_start = CounterSeconds();
     cpu_start = ProcessCpuSeconds();

@@ -22,7 +22,7 @@ int RunFrameLoop(const FrameLoopOptions& options, FlightHost& host, FlightScene&
     if (!RunFramePass(host, scene, renderer.active, renderer.keys[VK_ESCAPE], pacer.schedule()))
       return 0;  // Esc
     ++frames_swapped;
-    if (options.on_swap) options.on_swap(frames_swapped);
+    if (options.on_swap) options.on_swap(frames_swapped, scene);
     if (options.frame_limit > 0 && frames_swapped >= options.frame_limit) return 0;
   }
 }

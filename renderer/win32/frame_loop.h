@@ -9,15 +9,15 @@
 // publishing it costs a frame nothing. The camera view follows the count.
 constexpr char kFrameCountProperty[] = "Skyliner frames swapped";
 
+class FlightHost;
+class FlightScene;
+
 struct FrameLoopOptions {
   bool paced = true;   // 60 frames per second; false draws as fast as the driver allows (benchmarks)
   int frame_limit = 0; // end after this many swapped frames; 0 runs until Esc or a close request
-  void (*on_swap)(int frames_swapped) = nullptr;  // called right after each swap (benchmarks)
+  void (*on_swap)(int frames_swapped, const FlightScene& scene) = nullptr;  // right after each swap (benchmarks)
   PhaseObserver on_phase = nullptr;  // the end of each start-up phase, from any thread (benchmarks)
 };
-
-class FlightHost;
-class FlightScene;
 
 // Runs until done and returns the exit code: the quit message's wParam, or 0.
 int RunFrameLoop(const FrameLoopOptions& options, FlightHost& host, FlightScene& scene);
