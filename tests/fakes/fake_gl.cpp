@@ -21,7 +21,6 @@ struct State {
   std::set<unsigned> client_states;
   bool current = true;
   GLuint next_texture = 1;
-  GLuint next_list = 1;
   int unpack_alignment = 4;
   int matrix_depth = 0;
   int quadric_storage = 0;
@@ -199,8 +198,7 @@ void glGenTextures(GLsizei n, GLuint* names) {
 void glDeleteTextures(GLsizei n, const GLuint* names) {
   for (GLsizei i = 0; i < n; ++i) Log("glDeleteTextures", {double(names[i])});
 }
-// Lists are logged, not replayed: the calls made while one is recorded show in the log once.
-GLuint glGenLists(GLsizei n) { return Log("glGenLists", {double(n)}) ? S().next_list++ : 0; }
+GLuint glGenLists(GLsizei n) { return Log("glGenLists", {double(n)}) ? 1 : 0; }  // logged, never replayed
 void glNewList(GLuint list, GLenum mode) { Log("glNewList", {double(list), double(mode)}); }
 void glEndList(void) { Log("glEndList"); }
 void glCallList(GLuint list) { Log("glCallList", {double(list)}); }
