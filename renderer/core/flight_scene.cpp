@@ -275,7 +275,12 @@ void FlightScene::DrawAircraft() {
     }
     bank_frames += 1;
   }
-  if (model) model->Draw();
+  if (model) {
+    if (path == DrawPath::kLiteral)
+      model->Draw();
+    else
+      model->DrawListed();
+  }
   glDisable(GL_LIGHTING);
   glPopMatrix();
 }

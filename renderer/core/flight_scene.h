@@ -12,7 +12,8 @@ class MeshModel;
 // How the ground and sky are sent to OpenGL. Both give the same picture.
 enum class DrawPath {
   kLiteral,  // immediate mode, sky then ground, as the scene was first written
-  kFast,     // ground from a vertex array drawn first, then only the sky it does not hide
+  kFast,     // ground from a vertex array drawn first, then only the sky it does not hide;
+             // the aircraft from a display list
 };
 
 constexpr int kGridPoints = 64;

@@ -6,7 +6,7 @@
 #include "scene_setup.h"
 
 void Flight::Release() {
-  model.DeleteMaterialTextures();
+  model.DeleteGlObjects();
   for (GLuint* texture : {&scene.sky_texture, &scene.ground_texture}) {
     if (*texture != 0) glDeleteTextures(1, texture);
     *texture = 0;

@@ -24,6 +24,8 @@ void MeshModel::Clear() {
   std::vector<ModelMaterial>().swap(materials);
   std::vector<ModelTriangle>().swap(triangles);
   std::vector<ModelVertex>().swap(vertices);
+  if (list_ != 0) glDeleteLists(list_, 1);
+  list_ = 0;
 }
 
 void MeshModel::CreateMaterialTextures(FlightHost& host) {
@@ -33,17 +35,40 @@ void MeshModel::CreateMaterialTextures(FlightHost& host) {
   }
 }
 
-void MeshModel::DeleteMaterialTextures() {
+void MeshModel::DeleteGlObjects() {
   for (ModelMaterial& m : materials) {
     if (m.texture != 0) glDeleteTextures(1, &m.texture);
     m.texture = 0;
   }
+  if (list_ != 0) glDeleteLists(list_, 1);
+  list_ = 0;
 }
 
-void MeshModel::Draw() {
+void MeshModel::Draw() { DrawKeepingTexturing(false); }
+
+void MeshModel::DrawListed() { DrawKeepingTexturing(true); }
+
+// The texturing switch is read and set back outside the list: a query made
+// while recording would be answered once, for every later frame.
+void MeshModel::DrawKeepingTexturing(bool listed) {
   if (groups.empty()) return;  // nothing to draw, so leave GL untouched
   const bool was_texturing = glIsEnabled(GL_TEXTURE_2D) != GL_FALSE;
+  if (listed && list_ == 0 && (list_ = glGenLists(1)) != 0) {
+    glNewList(list_, GL_COMPILE);
+    DrawGroups();
+    glEndList();
+  }
+  if (listed && list_ != 0)
+    glCallList(list_);
+  else
+    DrawGroups();
+  if (was_texturing)
+    glEnable(GL_TEXTURE_2D);
+  else
+    glDisable(GL_TEXTURE_2D);
+}
 
+void MeshModel::DrawGroups() {
   for (const ModelGroup& group : groups) {
     if (group.material_index >= 0) {
       const ModelMaterial& m = materials[static_cast<size_t>(group.material_index)];
@@ -70,11 +95,6 @@ void MeshModel::Draw() {
     }
     glEnd();
   }
-
-  if (was_texturing)
-    glEnable(GL_TEXTURE_2D);
-  else
-    glDisable(GL_TEXTURE_2D);
 }
 
 bool Ms3dModel::Load(FlightHost& host) {

@@ -50,12 +50,18 @@ class MeshModel {
   // Draws every group with the current transform and lighting; leaves
   // GL_TEXTURE_2D as it found it. A model without groups makes no GL call.
   void Draw();
+  // The same calls, recorded once in a display list on the first draw (after
+  // the material textures exist) and replayed after: one call a frame instead
+  // of some 26,000, each of which is a crossing into the host's GL under Wine.
+  // Falls back to Draw when no list can be made.
+  void DrawListed();
   // Gives each material its texture from the picture the host reads for its
   // name: 0 for an empty name, a name that IsRefusedTextureName refuses (never
   // asked for) or a failed load.
   void CreateMaterialTextures(FlightHost& host);
-  // Deletes the material textures; the context they were made on must be current.
-  void DeleteMaterialTextures();
+  // Deletes the material textures and the recorded list; the context they
+  // were made on must be current.
+  void DeleteGlObjects();
 
   std::vector<ModelGroup> groups;
   std::vector<ModelMaterial> materials;
@@ -63,8 +69,15 @@ class MeshModel {
   std::vector<ModelVertex> vertices;
 
  protected:
-  // Releases all arrays: every count becomes 0.
+  // Releases all arrays: every count becomes 0. A recorded list would draw
+  // the old groups, so it is deleted too.
   void Clear();
+
+ private:
+  void DrawKeepingTexturing(bool listed);
+  void DrawGroups();
+
+  GLuint list_ = 0;  // 0: not recorded
 };
 
 class Ms3dModel : public MeshModel {

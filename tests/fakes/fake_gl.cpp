@@ -198,6 +198,11 @@ void glGenTextures(GLsizei n, GLuint* names) {
 void glDeleteTextures(GLsizei n, const GLuint* names) {
   for (GLsizei i = 0; i < n; ++i) Log("glDeleteTextures", {double(names[i])});
 }
+GLuint glGenLists(GLsizei n) { return Log("glGenLists", {double(n)}) ? 1 : 0; }  // logged, never replayed
+void glNewList(GLuint list, GLenum mode) { Log("glNewList", {double(list), double(mode)}); }
+void glEndList(void) { Log("glEndList"); }
+void glCallList(GLuint list) { Log("glCallList", {double(list)}); }
+void glDeleteLists(GLuint list, GLsizei n) { Log("glDeleteLists", {double(list), double(n)}); }
 void glBindTexture(GLenum target, GLuint name) { Log("glBindTexture", {double(target), double(name)}); }
 void glTexParameteri(GLenum target, GLenum p, GLint v) { Log("glTexParameteri", {double(target), double(p), double(v)}); }
 void glTexImage2D(GLenum target, GLint level, GLint internal, GLsizei w, GLsizei h, GLint border, GLenum format,

@@ -20,12 +20,12 @@ Ms3dModel Parsed(const Ms3dBuilder& builder) {
 }
 
 // Draws the model with GL_TEXTURE_2D on or off beforehand and returns only the
-// calls Draw made.
-std::vector<GlCall> DrawRecorded(MeshModel& model, bool texturing) {
+// calls the draw made.
+std::vector<GlCall> DrawRecorded(MeshModel& model, bool texturing, void (MeshModel::*draw)() = &MeshModel::Draw) {
   fakegl::Reset();
   if (texturing) glEnable(GL_TEXTURE_2D);
   const size_t before = fakegl::Calls().size();
-  model.Draw();
+  (model.*draw)();
   return std::vector<GlCall>(fakegl::Calls().begin() + static_cast<std::ptrdiff_t>(before), fakegl::Calls().end());
 }
 
@@ -132,6 +132,22 @@ TEST(ModelDraw, RestoresTheTexturingSwitchAsFound) {
   EXPECT_FALSE(fakegl::IsEnabled(GL_TEXTURE_2D)) << fakegl::Trace();
   EXPECT_EQ(calls.back().name, "glDisable");
   EXPECT_EQ(Count(calls, "glEnable"), 1);
+}
+
+// Recorded once with exactly the groups' calls, replayed after; the texturing
+// switch is kept outside the list. A deleted list is recorded again.
+TEST(ModelDraw, ListedRecordsTheGroupsOnceThenReplaysThem) {
+  Ms3dModel model = Parsed(TexturedThenBare());
+  const std::vector<std::string> groups = Names(DrawRecorded(model, true));
+  std::vector<std::string> first = {"glIsEnabled", "glGenLists", "glNewList"};
+  first.insert(first.end(), groups.begin() + 1, groups.end() - 1);
+  first.insert(first.end(), {"glEndList", "glCallList", "glEnable"});
+  EXPECT_EQ(Names(DrawRecorded(model, true, &MeshModel::DrawListed)), first);
+  const std::vector<std::string> again = {"glIsEnabled", "glCallList", "glDisable"};
+  EXPECT_EQ(Names(DrawRecorded(model, false, &MeshModel::DrawListed)), again);
+  model.DeleteGlObjects();
+  EXPECT_EQ(fakegl::CallsNamed("glDeleteLists").size(), 1u);
+  EXPECT_EQ(Names(DrawRecorded(model, true, &MeshModel::DrawListed)), first);
 }
 
 TEST(ModelDraw, ZeroGroupsMakesNoCall) {
